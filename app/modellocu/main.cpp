@@ -1,0 +1,90 @@
+// modellocu: the command line of Modello CU. Dispatches to the subcommands.
+#include "Command.h"
+
+#include "foundation/Errors.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace cu::cli {
+
+namespace {
+
+QList<Command>& registry()
+{
+    static QList<Command> all;
+    return all;
+}
+
+void printHelp(QTextStream& out)
+{
+    out << "Uso: modellocu [--root CARTELLA] COMANDO [opzioni]\n\n"
+        << "Comandi:\n";
+    for (const Command& c : commands())
+        out << "  " << c.name.leftJustified(12) << c.summary << '\n';
+    out << "\nOgni comando accetta --help per le sue opzioni.\n";
+}
+
+} // namespace
+
+const QList<Command>& commands() { return registry(); }
+
+CommandRegistration::CommandRegistration(Command command)
+{
+    registry().append(std::move(command));
+    std::sort(registry().begin(), registry().end(),
+              [](const Command& a, const Command& b) { return a.name < b.name; });
+}
+
+} // namespace cu::cli
+
+int main(int argc, char* argv[])
+{
+    using namespace cu::cli;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("modellocu"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MODELLOCU_VERSION));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList args = app.arguments().mid(1);
+    CommandLine line;
+    while (!args.isEmpty() && args.first().startsWith(u'-')) {
+        const QString opt = args.takeFirst();
+        if (opt == u"--root" && !args.isEmpty()) {
+            line.root = args.takeFirst();
+        } else if (opt == u"--help" || opt == u"-h") {
+            printHelp(out);
+            return 0;
+        } else if (opt == u"--version") {
+            out << "modellocu " << MODELLOCU_VERSION << '\n';
+            return 0;
+        } else {
+            err << "Opzione sconosciuta: " << opt << '\n';
+            return 2;
+        }
+    }
+    if (args.isEmpty()) {
+        printHelp(out);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& c : commands()) {
+        if (c.name == name) {
+            line.args = args;
+            try {
+                return c.run(line);
+            } catch (const cu::Error& e) {
+                if (e.severity() != cu::Severity::Silent)
+                    err << e.message() << '\n';
+                return 1;
+            } catch (const std::exception& e) {
+                err << e.what() << '\n';
+                return 1;
+            }
+        }
+    }
+    err << "Comando sconosciuto: " << name << '\n';
+    printHelp(err);
+    return 2;
+}

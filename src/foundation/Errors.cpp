@@ -1,0 +1,18 @@
+// Construction of the exception family.
+#include "foundation/Errors.h"
+
+namespace cu {
+
+Error::Error(QString message, std::source_location where)
+    : m_message(std::move(message)), m_utf8(m_message.toUtf8()), m_where(where)
+{
+}
+
+EAbort::EAbort(std::source_location where) : Error(QString(), where) {}
+
+EAssertion::EAssertion(QString message, QString unitName, std::source_location where)
+    : Error(message + QStringLiteral(" (") + unitName + u')', where), m_unit(std::move(unitName))
+{
+}
+
+} // namespace cu
