@@ -8,6 +8,11 @@ Error::Error(QString message, std::source_location where)
 {
 }
 
+DatabaseError::DatabaseError(QString message, QString statement, std::source_location where)
+    : Error(std::move(message), where), m_statement(std::move(statement))
+{
+}
+
 EAbort::EAbort(std::source_location where) : Error(QString(), where) {}
 
 EAssertion::EAssertion(QString message, QString unitName, std::source_location where)

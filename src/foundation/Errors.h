@@ -8,7 +8,13 @@
 
 namespace cu {
 
-enum class Severity { Error, Warning, Information, Silent };
+enum class Severity
+{
+    Error,
+    Warning,
+    Information,
+    Silent
+};
 
 // Base of every exception of the program: an Italian message for the
 // operator and where it was raised, for diagnosis.
@@ -56,11 +62,18 @@ public:
     using EHlmWarning::EHlmWarning;
 };
 
-// A store or database failure, carrying the database's own message.
+// A store or database failure, carrying the database's own message and, for
+// diagnosis, the statement that failed (empty when none).
 class DatabaseError : public Error
 {
 public:
     using Error::Error;
+    DatabaseError(QString message, QString statement,
+                  std::source_location where = std::source_location::current());
+    const QString& statement() const { return m_statement; }
+
+private:
+    QString m_statement;
 };
 
 // Ends an operation without a further message (the operator already saw one,
@@ -77,7 +90,8 @@ public:
 class EAssertion : public Error
 {
 public:
-    EAssertion(QString message, QString unitName, std::source_location where = std::source_location::current());
+    EAssertion(QString message, QString unitName,
+               std::source_location where = std::source_location::current());
     const QString& unitName() const { return m_unit; }
 
 private:
