@@ -1,7 +1,8 @@
 // Exact money arithmetic on ten-thousandths.
 #include "foundation/Currency.h"
 
-#include <QLocale>
+#include "foundation/Errors.h"
+
 #include <cmath>
 
 namespace cu {
@@ -32,6 +33,11 @@ Int128 divideRounded(Int128 value, Int128 divisor)
 
 Currency Currency::fromDouble(double value)
 {
+    // Beyond this a double no longer holds the fourth decimal, and the
+    // conversion to 64 bits would be undefined.
+    constexpr double Limit = 9.0e14;
+    if (!std::isfinite(value) || std::fabs(value) > Limit)
+        throw EZfError(QStringLiteral("Importo non rappresentabile: %1").arg(value));
     return Currency(static_cast<std::int64_t>(std::llround(value * Scale)));
 }
 
@@ -92,11 +98,18 @@ Currency Currency::rounded(int decimals) const
 
 Currency Currency::mulDiv(std::int64_t numerator, std::int64_t denominator) const
 {
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
+    if (denominator == 0)
+        throw EAssertion(QStringLiteral("Rapporto con denominatore zero"), QStringLiteral("Currency"));
+    Int128 top = Int128(m_raw) * numerator;
+    Int128 bottom = denominator;
+    if (bottom < 0) {
+        top = -top;
+        bottom = -bottom;
     }
-    return Currency(static_cast<std::int64_t>(divideRounded(Int128(m_raw) * numerator, denominator)));
+    const Int128 result = divideRounded(top, bottom);
+    if (result > Int128(INT64_MAX) || result < -Int128(INT64_MAX))
+        throw EAssertion(QStringLiteral("Importo fuori scala nel rapporto"), QStringLiteral("Currency"));
+    return Currency(static_cast<std::int64_t>(result));
 }
 
 QString Currency::toString(int decimals) const

@@ -20,7 +20,8 @@ public:
     constexpr Currency() = default;
     static constexpr Currency fromRaw(std::int64_t tenThousandths) { return Currency(tenThousandths); }
     static constexpr Currency fromUnits(std::int64_t units) { return Currency(units * Scale); }
-    // Rounds to the fourth decimal, half away from zero.
+    // Rounds to the fourth decimal, half away from zero. A value that is not
+    // finite or beyond 9e14 is an EZfError.
     static Currency fromDouble(double value);
     // Accepts "1234", "-1234.5", "1234,56", "0.0001" (at most four decimals;
     // more are rounded half away from zero). Thousands separators are refused.
@@ -43,11 +44,20 @@ public:
     constexpr Currency operator-() const { return Currency(-m_raw); }
     constexpr Currency operator+(Currency o) const { return Currency(m_raw + o.m_raw); }
     constexpr Currency operator-(Currency o) const { return Currency(m_raw - o.m_raw); }
-    constexpr Currency& operator+=(Currency o) { m_raw += o.m_raw; return *this; }
-    constexpr Currency& operator-=(Currency o) { m_raw -= o.m_raw; return *this; }
+    constexpr Currency& operator+=(Currency o)
+    {
+        m_raw += o.m_raw;
+        return *this;
+    }
+    constexpr Currency& operator-=(Currency o)
+    {
+        m_raw -= o.m_raw;
+        return *this;
+    }
     constexpr Currency operator*(std::int64_t factor) const { return Currency(m_raw * factor); }
     // Multiplies by a ratio numerator/denominator, rounding half away from zero
-    // to the fourth decimal; the intermediate product is 128-bit.
+    // to the fourth decimal; the intermediate product is 128-bit. A zero
+    // denominator or a result beyond 64 bits is an EAssertion.
     Currency mulDiv(std::int64_t numerator, std::int64_t denominator) const;
 
     constexpr auto operator<=>(const Currency&) const = default;

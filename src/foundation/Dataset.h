@@ -17,7 +17,8 @@
 
 namespace cu {
 
-enum class FieldType {
+enum class FieldType
+{
     String,   // text with a size (characters)
     Integer,  // 32/64-bit integer
     SmallInt, // 16-bit integer
@@ -41,8 +42,20 @@ class Dataset : public QObject
 {
     Q_OBJECT
 public:
-    enum class State { Inactive, Browse, Edit, Insert };
-    enum class RowStatus { Unmodified, Inserted, Modified, Deleted };
+    enum class State
+    {
+        Inactive,
+        Browse,
+        Edit,
+        Insert
+    };
+    enum class RowStatus
+    {
+        Unmodified,
+        Inserted,
+        Modified,
+        Deleted
+    };
 
     // One changed row as the change log keeps it: the values it had when the
     // log was last merged (empty for an inserted row) and its current ones
@@ -52,8 +65,19 @@ public:
         RowStatus status;
         QVector<QVariant> original;
         QVector<QVariant> current;
-        QVariant originalValue(int field) const { return field < original.size() ? original[field] : QVariant(); }
-        QVariant currentValue(int field) const { return field < current.size() ? current[field] : QVariant(); }
+        QVariant originalValue(int field) const
+        {
+            return field < original.size() ? original[field] : QVariant();
+        }
+        QVariant currentValue(int field) const
+        {
+            return field < current.size() ? current[field] : QVariant();
+        }
+        // The value the row has now, or had when it was deleted.
+        QVariant value(int field) const
+        {
+            return status == RowStatus::Deleted ? originalValue(field) : currentValue(field);
+        }
     };
 
     explicit Dataset(QObject* parent = nullptr);
@@ -115,7 +139,9 @@ public:
 
     // The value the current row had when the change log was last merged.
     QVariant oldValue(int field) const;
-    // New value, else old value, else the default, else "" or 0 by type.
+    // The current value, else the default, else "" or 0 by type (a zero
+    // Currency for amounts, false for booleans, null for dates and blobs).
+    // Without such a field, the default.
     QVariant fieldValue(QStringView name, const QVariant& defaultValue = QVariant()) const;
 
     // --- Editing ----------------------------------------------------------------
@@ -199,6 +225,9 @@ signals:
     void stateChanged(cu::Dataset::State state);
 
 private:
+    void storeInsertedRow(quint32 slot);
+    void storeEditedRow(quint32 slot);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };
