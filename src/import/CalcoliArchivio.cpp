@@ -53,7 +53,7 @@ int CalcoliArchivio::GiorniDetrazioni(PayrollArchive& archive, const PeriodoPosi
     // The position's calendar of one month: the registers of that month only.
     const Calcoli::CalendarioMese calendar = [&](int month) -> std::optional<int> {
         const QString condition = QStringLiteral("REGS.IMESID=%1 %2").arg(month).arg(period.clausola);
-        const ArchiveRows days = archive.open({QStringLiteral("QRY_CUD_GIORNI_CALENDARIO"),
+        const ArchiveRows days = archive.open({QStringLiteral("QRY_CUD_CALENDARIO"),
                                                {{QStringLiteral("IACOMID"), period.iacomId}},
                                                {condition},
                                                {}});

@@ -1,6 +1,7 @@
 // Reading the fixed codes of the payroll archive from the import's data file.
 #include "import/ImportTables.h"
 
+#include "foundation/Dataset.h"
 #include "foundation/Errors.h"
 
 #include <QFile>
@@ -74,11 +75,6 @@ ImportTables ImportTables::fromJson(const QByteArray& json, const QString& sourc
     t.trattamentoIntegrativo = r.list(voci, QStringLiteral("trattamentoIntegrativo"));
     t.irpefSospesa = r.integer(voci, QStringLiteral("irpefSospesa"));
     t.gruppo730 = r.integer(voci, QStringLiteral("gruppo730"));
-    for (const QJsonValue& item : r.at(voci, QStringLiteral("voci730")).toArray()) {
-        const QJsonObject pair = item.toObject();
-        t.voci730.append(
-            {pair.value(QStringLiteral("voce")).toInt(), pair.value(QStringLiteral("colonna")).toString()});
-    }
 
     const QString tno = QStringLiteral("posizioniGiuridiche");
     t.tnoCococo = r.integer(tno, QStringLiteral("cococo"));
@@ -90,10 +86,28 @@ ImportTables ImportTables::fromJson(const QByteArray& json, const QString& sourc
     t.tnoEsclusi = r.list(tno, QStringLiteral("esclusi"));
     t.tnoInclusi = r.list(tno, QStringLiteral("inclusi"));
 
+    const QString inps = QStringLiteral("inps");
+    t.inpsContributi = r.list(inps, QStringLiteral("contributi"));
+    t.cosFondamentali = r.integer(inps, QStringLiteral("cosFondamentali"));
+    t.gestioneSeparata = r.integer(inps, QStringLiteral("gestioneSeparata"));
+    t.pensioneInpdap = r.integer(inps, QStringLiteral("pensioneInpdap"));
+    t.enpals = r.integer(inps, QStringLiteral("enpals"));
+    t.comrAccRitPrev = r.integer(inps, QStringLiteral("comrAccRitPrev"));
+
     const QString fondo = QStringLiteral("fondoPensione");
     t.tfrFondoPercentoCentesimi = r.integer(fondo, QStringLiteral("tfrPercentoCentesimi"));
     t.dataMinimaAdesione = r.at(fondo, QStringLiteral("dataMinimaAdesione")).toString();
     return t;
+}
+
+void ImportTables::load730(const QString& path)
+{
+    Dataset table;
+    table.loadFromFile(path);
+    voci730.clear();
+    for (table.first(); !table.eof(); table.next())
+        voci730.append(
+            {static_cast<int>(table.asInteger(u"ICOMRID")), table.asString(u"SCOLONNA").trimmed()});
 }
 
 const ImportTables& ImportTables::standard()

@@ -1,8 +1,8 @@
 // The fixed codes of the payroll archive that the import relies on:
-// withholding codes, compensation items, legal positions and the item ->
-// column map of the 730 assistance. They are read from the data file
-// "import-tables.json" (compiled in as a resource) so that a change of the
-// payroll's coding is a data change.
+// withholding codes, compensation items, legal positions, social-security
+// codes; read from the data file "import-tables.json" (compiled in as a
+// resource), and the 730 item map of the installation's configuration, so
+// that a change of the payroll's coding is a data change.
 #pragma once
 
 #include <QList>
@@ -26,8 +26,10 @@ struct ImportTables
     // Compensation items.
     QVector<int> trattamentoIntegrativo; // {10069, 11069}
     int irpefSospesa = 10054;
-    int gruppo730 = 4;                  // ICOMRGRUPPO
-    QList<QPair<int, QString>> voci730; // item -> certificate column
+    int gruppo730 = 4; // ICOMRGRUPPO
+    // Item -> certificate column of the 730 assistance, from the
+    // installation's table "TV730_VOCI730.cds" (ICOMRID, SCOLONNA): load730.
+    QList<QPair<int, QString>> voci730;
     // Legal positions.
     int tnoCococo = 11;
     int tnoBorsista = 17;
@@ -37,6 +39,13 @@ struct ImportTables
     QVector<int> tnoCategoriaD;    // {7, 8, 9, 12}
     QVector<int> tnoEsclusi;       // {10, 14, 15, 9, 12, 13}
     QVector<int> tnoInclusi;       // {10, 14, 15}
+    // Social security.
+    QVector<int> inpsContributi; // the four INPS contribution codes
+    int cosFondamentali = 1;     // ICOSID of basic pay
+    int gestioneSeparata = 0;    // code of the separate management
+    int pensioneInpdap = 0;      // code of the public-sector pension contribution
+    int enpals = 0;              // RICE_COD_ENPALS
+    int comrAccRitPrev = 0;      // COMR_ACC_RIT_PREV
     // Pension fund.
     int tfrFondoPercentoCentesimi = 691; // 6.91 per cent, in hundredths
     QString dataMinimaAdesione;          // "2007-01-01"
@@ -45,6 +54,8 @@ struct ImportTables
     // file is an EAssertion naming it.
     static const ImportTables& standard();
     static ImportTables fromJson(const QByteArray& json, const QString& sourceName);
+    // Reads the 730 item map from the table file (EZfError naming a damaged file).
+    void load730(const QString& path);
 };
 
 // "7,11": a list of codes as the statements take it.

@@ -1,0 +1,69 @@
+// The person's certificate tables.
+#include "import/SezioniPersona.h"
+
+#include "certificates/CertificateSchema.h"
+#include "foundation/Dataset.h"
+#include "foundation/Errors.h"
+#include "foundation/HlmDBCds.h"
+#include "import/CudContext.h"
+
+namespace cu {
+
+SezioniPersona::SezioniPersona(const CertificateSchema& schema) : m_schema(schema)
+{
+    for (auto& dataset : m_datasets)
+        dataset = std::make_unique<Dataset>();
+}
+
+SezioniPersona::~SezioniPersona() = default;
+
+QString SezioniPersona::tableName(Tabella table)
+{
+    static const std::array<QString, Count> names = {
+        QStringLiteral("TCUD_DATICUD"),        QStringLiteral("TCUDI_INPS"),
+        QStringLiteral("TCUDN_INPDAP"),        QStringLiteral("TCUIN_INAIL"),
+        QStringLiteral("TCUDAE_ALTRIENTI"),    QStringLiteral("TCUDC_CONFAMCARICO"),
+        QStringLiteral("TCUDT_TFR"),           QStringLiteral("TCUDA_ANNOTAZIONI"),
+        QStringLiteral("TASE_AUTSOMMEEROGATE")};
+    return names.at(table);
+}
+
+void SezioniPersona::open(HlmDBCds& store, int person, int year)
+{
+    for (int t = 0; t < Count; ++t)
+        store.open(*m_datasets[t], tableName(Tabella(t)), person, -1, year);
+}
+
+void SezioniPersona::removeAll()
+{
+    for (auto& dataset : m_datasets) {
+        dataset->first();
+        while (!dataset->isEmpty())
+            dataset->remove();
+    }
+}
+
+void SezioniPersona::save(HlmDBCds& store, int month, int year)
+{
+    for (int t = 0; t < Count; ++t)
+        if (m_datasets[t]->hasChanges())
+            store.save(*m_datasets[t], tableName(Tabella(t)), month, year);
+}
+
+void SezioniPersona::nuovaRiga(Tabella table, const CudContext& o)
+{
+    Dataset& dataset = *m_datasets[table];
+    const TableSchema* schema = m_schema.table(tableName(table));
+    if (!schema)
+        throw EAssertion(QStringLiteral("Tabella senza schema: %1").arg(tableName(table)),
+                         QStringLiteral("SezioniPersona"));
+    dataset.append();
+    initialiseFlags(dataset, *schema);
+    if (dataset.hasField(u"SCUDCODFIS"))
+        dataset.setValue(QStringLiteral("SCUDCODFIS"), o.sel.codFiscale);
+    if (dataset.hasField(u"SCUDMESE"))
+        dataset.setValue(QStringLiteral("SCUDMESE"),
+                         QStringLiteral("%1").arg(o.sel.meseFinale, 2, 10, QChar(u'0')));
+}
+
+} // namespace cu
