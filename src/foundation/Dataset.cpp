@@ -62,6 +62,7 @@ struct Dataset::Impl
 
     Hook beforePost, afterPost, beforeDelete, afterDelete;
     int hookSuspensions = 0;
+    int resetDepth = 0;
 
     // Slots no record refers to any more; compaction reclaims them.
     std::size_t garbageSlots = 0;
@@ -236,11 +237,25 @@ void Dataset::setFields(const QVector<FieldDef>& fields)
                 throw EAssertion(QStringLiteral("Campo \"%1\" definito due volte").arg(fields[i].name),
                                  unitName());
     }
+    beginReset();
     close();
     d->fields = fields;
     d->indexNames();
     d->store.reset(d->fields);
     emit structureChanged();
+    endReset();
+}
+
+void Dataset::beginReset()
+{
+    if (d->resetDepth++ == 0)
+        emit rowsAboutToBeReset();
+}
+
+void Dataset::endReset()
+{
+    if (--d->resetDepth == 0)
+        emit rowsReset();
 }
 
 void Dataset::addField(const FieldDef& field)
@@ -277,16 +292,19 @@ void Dataset::open()
 {
     if (d->active)
         return;
+    beginReset();
     d->clearRows();
     d->active = true;
     d->state = State::Browse;
-    emit rowsReset();
+    endReset();
     emit stateChanged(d->state);
 }
 
 void Dataset::close()
 {
     const bool wasActive = d->active;
+    if (wasActive)
+        beginReset();
     d->clearRows();
     d->filter.reset();
     d->orderText.clear();
@@ -294,7 +312,7 @@ void Dataset::close()
     d->active = false;
     d->state = State::Inactive;
     if (wasActive) {
-        emit rowsReset();
+        endReset();
         emit stateChanged(d->state);
     }
 }
@@ -308,9 +326,10 @@ void Dataset::emptyDataset()
 {
     d->requireActive();
     const State before = d->state;
+    beginReset();
     d->clearRows();
     d->state = State::Browse;
-    emit rowsReset();
+    endReset();
     if (before != d->state)
         emit stateChanged(d->state);
 }
@@ -378,6 +397,15 @@ QVariant Dataset::value(int field) const
     const Slot slot = d->currentSlot();
     if (slot == RowStore::NoSlot || field < 0 || field >= d->fields.size())
         return {};
+    return cells::load(d->store, slot, field, d->fields[field].type);
+}
+
+QVariant Dataset::valueAt(int position, int field) const
+{
+    if (position < 0 || position >= int(d->view.size()) || field < 0 || field >= d->fields.size())
+        return {};
+    const bool edited = d->state == State::Edit && position == d->editPosition;
+    const Slot slot = edited ? d->editSlot : d->records[d->view[std::size_t(position)]].slot;
     return cells::load(d->store, slot, field, d->fields[field].type);
 }
 
@@ -569,12 +597,11 @@ void Dataset::storeInsertedRow(RowStore::Slot slot)
     }
     d->records.insert(d->records.begin() + recordIndex,
                       Record{slot, RowStore::NoSlot, RowStatus::Inserted, false});
-    if (!d->accepts(d->records[recordIndex])) {
-        emit rowsReset();
+    if (!d->accepts(d->records[recordIndex]))
         return;
-    }
     const int position = d->orderFields.isEmpty() ? std::min(d->editPosition, int(d->view.size()))
                                                   : d->orderedPosition(recordIndex);
+    emit rowAboutToBeInserted(position);
     d->view.insert(d->view.begin() + position, recordIndex);
     d->cursor = position;
     emit rowInserted(position);
@@ -594,6 +621,7 @@ void Dataset::storeEditedRow(RowStore::Slot slot)
     }
     record.slot = slot;
     if (!d->accepts(record)) {
+        emit rowAboutToBeRemoved(position);
         d->view.erase(d->view.begin() + position);
         d->cursor = d->view.empty() ? -1 : std::min(position, int(d->view.size()) - 1);
         emit rowRemoved(position);
@@ -601,12 +629,18 @@ void Dataset::storeEditedRow(RowStore::Slot slot)
         return;
     }
     if (!d->orderFields.isEmpty()) {
+        // Where the row belongs among the others; it moves only if that
+        // differs from where it is.
         d->view.erase(d->view.begin() + position);
         const int newPosition = d->orderedPosition(recordIndex);
-        d->view.insert(d->view.begin() + newPosition, recordIndex);
+        d->view.insert(d->view.begin() + position, recordIndex);
         if (newPosition != position) {
-            d->cursor = newPosition;
+            emit rowAboutToBeRemoved(position);
+            d->view.erase(d->view.begin() + position);
             emit rowRemoved(position);
+            emit rowAboutToBeInserted(newPosition);
+            d->view.insert(d->view.begin() + newPosition, recordIndex);
+            d->cursor = newPosition;
             emit rowInserted(newPosition);
             emit currentChanged(newPosition);
             return;
@@ -654,6 +688,7 @@ void Dataset::remove()
         record.original = record.slot;
     }
     record.status = RowStatus::Deleted;
+    emit rowAboutToBeRemoved(position);
     d->view.erase(d->view.begin() + position);
     d->cursor = d->view.empty() ? -1 : std::min(position, int(d->view.size()) - 1);
     emit rowRemoved(position);
@@ -722,6 +757,7 @@ void Dataset::mergeChangeLog()
 void Dataset::cancelUpdates()
 {
     cancel();
+    beginReset();
     std::vector<Record> kept;
     kept.reserve(d->records.size());
     for (Record record : d->records) {
@@ -741,7 +777,7 @@ void Dataset::cancelUpdates()
     d->compactIfWasteful();
     d->rebuildView();
     d->cursor = d->view.empty() ? -1 : std::min(std::max(d->cursor, 0), int(d->view.size()) - 1);
-    emit rowsReset();
+    endReset();
     emit currentChanged(d->cursor);
 }
 
@@ -786,10 +822,11 @@ void Dataset::setFilter(const QString& filterText)
     std::unique_ptr<FilterExpression> parsed;
     if (!filterText.trimmed().isEmpty())
         parsed = std::make_unique<FilterExpression>(filterText, d->fields);
+    beginReset();
     d->filter = std::move(parsed);
     d->rebuildView();
     d->cursor = d->view.empty() ? -1 : 0;
-    emit rowsReset();
+    endReset();
     emit currentChanged(d->cursor);
 }
 
@@ -808,6 +845,7 @@ void Dataset::setIndexFieldNames(const QString& names)
     // The current row stays current in the new order.
     const std::uint32_t current = d->hasRow() ? d->view[std::size_t(d->cursor)] : 0;
     const bool hadRow = d->hasRow();
+    beginReset();
     d->orderFields = fields;
     d->orderText = names;
     d->rebuildView();
@@ -818,7 +856,7 @@ void Dataset::setIndexFieldNames(const QString& names)
     } else if (!d->view.empty()) {
         d->cursor = 0;
     }
-    emit rowsReset();
+    endReset();
     emit currentChanged(d->cursor);
 }
 
@@ -884,10 +922,11 @@ QByteArray Dataset::saveToBytes() const
 void Dataset::loadFromBytes(const QByteArray& bytes, const QString& sourceName)
 {
     DatasetFile::Contents contents = DatasetFile::decode(bytes, sourceName);
+    beginReset();
     close();
     d->adopt(std::move(contents.fields), std::move(contents.store));
     emit structureChanged();
-    emit rowsReset();
+    endReset();
     emit stateChanged(d->state);
     emit currentChanged(d->cursor);
 }

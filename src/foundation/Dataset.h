@@ -130,6 +130,9 @@ public:
     void setValue(int field, const QVariant& value);
     void setValue(QStringView name, const QVariant& value) { setValue(requireField(name), value); }
     bool isNull(QStringView name) const { return value(name).isNull(); }
+    // The value of any visible row without moving the cursor (for item
+    // models and exports); the row being edited shows its pending values.
+    QVariant valueAt(int position, int field) const;
 
     // Typed reads; an empty value gives "", 0, a zero Currency, a null date.
     QString asString(QStringView name) const;
@@ -215,6 +218,13 @@ public:
     QByteArray schemaBytes() const;
 
 signals:
+    // For item models: emitted just before the matching change below, while
+    // the rows still are as they were. Every change of fields or of the
+    // whole set of rows is wrapped in one pair rowsAboutToBeReset/rowsReset.
+    void rowsAboutToBeReset();
+    void rowAboutToBeInserted(int position);
+    void rowAboutToBeRemoved(int position);
+
     // For item models and windows; emitted after the change happened.
     void structureChanged();
     void rowsReset();
@@ -225,6 +235,8 @@ signals:
     void stateChanged(cu::Dataset::State state);
 
 private:
+    void beginReset();
+    void endReset();
     void storeInsertedRow(quint32 slot);
     void storeEditedRow(quint32 slot);
 

@@ -65,7 +65,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EAssertion, ds->requireField(u"missing"));
         Dataset twice;
         QVERIFY_THROWS_EXCEPTION(EAssertion, twice.setFields({{QStringLiteral("A"), FieldType::String, 1},
-                                                             {QStringLiteral("a"), FieldType::Integer, 0}}));
+                                                              {QStringLiteral("a"), FieldType::Integer, 0}}));
     }
 
     void cursorWalksTheRows()
@@ -293,15 +293,17 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::newRow("text amount") << "FCUDIMPORTO" << QVariant("12.50")
                                      << QVariant::fromValue(Currency::fromRaw(125000));
-        QTest::newRow("comma amount") << "FCUDIMPORTO" << QVariant(" -0,0001 ")
-                                      << QVariant::fromValue(Currency::fromRaw(-1));
-        QTest::newRow("integer amount") << "FCUDIMPORTO" << QVariant(7) << QVariant::fromValue(Currency::fromUnits(7));
-        QTest::newRow("real amount rounded") << "FCUDIMPORTO" << QVariant(0.1 + 0.2)
-                                             << QVariant::fromValue(Currency::fromRaw(3000));
+        QTest::newRow("comma amount")
+            << "FCUDIMPORTO" << QVariant(" -0,0001 ") << QVariant::fromValue(Currency::fromRaw(-1));
+        QTest::newRow("integer amount")
+            << "FCUDIMPORTO" << QVariant(7) << QVariant::fromValue(Currency::fromUnits(7));
+        QTest::newRow("real amount rounded")
+            << "FCUDIMPORTO" << QVariant(0.1 + 0.2) << QVariant::fromValue(Currency::fromRaw(3000));
         QTest::newRow("text integer") << "IAFIID" << QVariant(" 42 ") << QVariant(qint64(42));
         QTest::newRow("whole real integer") << "IAFIID" << QVariant(3.0) << QVariant(qint64(3));
         QTest::newRow("iso date") << "DCUDDATANAS" << QVariant("1970-03-21") << QVariant(QDate(1970, 3, 21));
-        QTest::newRow("italian date") << "DCUDDATANAS" << QVariant("21/03/1970") << QVariant(QDate(1970, 3, 21));
+        QTest::newRow("italian date")
+            << "DCUDDATANAS" << QVariant("21/03/1970") << QVariant(QDate(1970, 3, 21));
         QTest::newRow("boolean text") << "LCUDFLAG" << QVariant("true") << QVariant(true);
         QTest::newRow("boolean one") << "LCUDFLAG" << QVariant(1) << QVariant(true);
         QTest::newRow("number to text") << "SCUDMESE" << QVariant(6) << QVariant("6");
@@ -330,7 +332,8 @@ private slots:
         QTest::newRow("fraction integer") << "IAFIID" << QVariant(2.5);
         QTest::newRow("bad date") << "DCUDDATANAS" << QVariant("31/02/2024");
         QTest::newRow("bad boolean") << "LCUDFLAG" << QVariant("forse");
-        QTest::newRow("fractional amount to integer") << "IAFIID" << QVariant::fromValue(Currency::fromRaw(5));
+        QTest::newRow("fractional amount to integer")
+            << "IAFIID" << QVariant::fromValue(Currency::fromRaw(5));
     }
 
     void impossibleConversionNamesTheField()
@@ -383,7 +386,7 @@ private slots:
                           {QStringLiteral("SEQ"), FieldType::Integer, 0}});
         people.open();
         const QList<std::tuple<QString, QVariant, QDate>> rows{
-            {"b", 10, QDate(2024, 1, 2)}, {"a", 9, QDate(2023, 12, 31)}, {"b", 2, QDate(2024, 1, 10)},
+            {"b", 10, QDate(2024, 1, 2)}, {"a", 9, QDate(2023, 12, 31)},  {"b", 2, QDate(2024, 1, 10)},
             {"a", QVariant(), QDate()},   {"10", 100, QDate(2024, 1, 2)}, {"9", 2, QDate(2022, 5, 5)}};
         int seq = 0;
         for (const auto& [name, n, date] : rows) {
