@@ -1,0 +1,111 @@
+// modellocu demo: builds a demo installation (or fills the one given with
+// --root) and runs the main job's steps on it. The steps are a list so that
+// later steps (import, telematic file, prints) are appended here.
+#include "Command.h"
+
+#include "foundation/Errors.h"
+#include "foundation/Folders.h"
+#include "foundation/TerminalOperator.h"
+#include "import/demo/DemoInstallation.h"
+
+#include <QTextStream>
+#include <functional>
+
+namespace cu::cli {
+
+namespace {
+
+struct DemoStep
+{
+    QString caption;
+    std::function<QString(demo::DemoInstallation&)> run; // returns a short outcome
+};
+
+QVector<DemoStep> demoSteps()
+{
+    using demo::DemoInstallation;
+    return {
+        {QStringLiteral("Cartelle dell'installazione"),
+         [](DemoInstallation& d) {
+             d.prepareFolders();
+             return d.folders().root();
+         }},
+        {QStringLiteral("File del programma"),
+         [](DemoInstallation& d) {
+             d.copyProgramFiles();
+             return QStringLiteral("ok");
+         }},
+        {QStringLiteral("Impostazioni"),
+         [](DemoInstallation& d) {
+             d.writeSettings();
+             return DemoInstallation::settingsPath(d.folders());
+         }},
+        {QStringLiteral("Archivio dimostrativo"),
+         [](DemoInstallation& d) {
+             d.createDatabase();
+             return QStringLiteral("%1 persone, %2 cedolini, %3 righe in %4")
+                 .arg(d.summary().people)
+                 .arg(d.summary().registers)
+                 .arg(d.summary().rows)
+                 .arg(d.databasePath());
+         }},
+        {QStringLiteral("Catalogo query"),
+         [](DemoInstallation& d) {
+             d.verifyCatalogue();
+             return QStringLiteral("%1 istruzioni eseguite").arg(d.statementsVerified());
+         }},
+    };
+}
+
+const QString Usage = QStringLiteral("Uso: modellocu [--root CARTELLA] demo [--people N] [--seed S]\n"
+                                     "  --people N  persone dell'archivio (da 1 a %1, predefinito 150)\n"
+                                     "  --seed S    seme dei dati (stesso seme, stesso archivio)\n");
+
+quint64 number(const QStringList& args, int& i, const QString& option)
+{
+    bool ok = false;
+    const quint64 value = i + 1 < args.size() ? args[i + 1].toULongLong(&ok) : 0;
+    if (!ok)
+        throw EZfError(QStringLiteral("Valore mancante o non numerico per %1").arg(option));
+    ++i;
+    return value;
+}
+
+int runDemo(const CommandLine& line)
+{
+    QTextStream out(stdout);
+    demo::DemoOptions options;
+    for (int i = 0; i < line.args.size(); ++i) {
+        const QString& arg = line.args[i];
+        if (arg == u"--people")
+            options.people = static_cast<qint64>(number(line.args, i, arg));
+        else if (arg == u"--seed")
+            options.seed = number(line.args, i, arg);
+        else if (arg == u"--help" || arg == u"-h") {
+            out << Usage.arg(demo::DemoOptions::MaxPeople);
+            return 0;
+        } else
+            throw EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(arg));
+    }
+    if (options.people < 1 || options.people > demo::DemoOptions::MaxPeople)
+        throw EZfError(
+            QStringLiteral("--people deve essere compreso tra 1 e %1").arg(demo::DemoOptions::MaxPeople));
+
+    const Folders program;
+    TerminalOperator op;
+    demo::DemoInstallation installation(program.root(), line.root.isEmpty() ? program.root() : line.root,
+                                        options, op);
+    for (const DemoStep& step : demoSteps()) {
+        out << step.caption << "... " << Qt::flush;
+        out << step.run(installation) << '\n' << Qt::flush;
+    }
+    return 0;
+}
+
+const CommandRegistration
+    registration({QStringLiteral("demo"),
+                  QStringLiteral("crea un'installazione dimostrativa e ne verifica il catalogo"), runDemo});
+
+} // namespace
+
+} // namespace cu::cli

@@ -1,0 +1,39 @@
+// A fresh payroll archive and the project's catalogue for tests.
+#include "ArchiveFixture.h"
+
+#include "TestPaths.h"
+#include "certificates/StoreInstaller.h"
+#include "foundation/Connection.h"
+#include "foundation/Dialect.h"
+#include "foundation/HlmQueryText.h"
+#include "foundation/SqlScript.h"
+
+#include <QDir>
+
+namespace cu::test {
+
+void createArchive(Connection& connection)
+{
+    StoreInstaller::createTables(connection);
+    const QString folder = sourceRoot() + QStringLiteral("/db/archive/");
+    SqlScript::runFile(connection, folder + connection.dialect().name() + QStringLiteral(".sql"));
+    SqlScript::runFile(connection, folder + QStringLiteral("base-data.sql"));
+}
+
+std::unique_ptr<HlmQueryText> projectCatalogue(const QString& folder, const Connection& connection)
+{
+    const QDir sources(sourceRoot() + QStringLiteral("/db/catalogue"));
+    QStringList files;
+    for (const QString& name : sources.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name))
+        files.append(sources.filePath(name));
+    const QString target = folder + QStringLiteral("/kbr_QueryText.cds");
+    auto catalogue = std::make_unique<HlmQueryText>();
+    catalogue->BuildFromSource(files, target);
+    catalogue = std::make_unique<HlmQueryText>();
+    catalogue->SetCheckCertificate(true);
+    catalogue->Load(target);
+    catalogue->setEngine(connection.params().driver);
+    return catalogue;
+}
+
+} // namespace cu::test
