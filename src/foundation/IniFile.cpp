@@ -1,152 +1,77 @@
-// Reading and changing settings files line by line.
+// Reading INI settings files.
 #include "foundation/IniFile.h"
 
 #include "foundation/Errors.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 namespace cu {
 
-namespace {
-
-bool isSectionHeader(const QString& line)
-{
-    const QString t = line.trimmed();
-    return t.startsWith(u'[') && t.endsWith(u']');
-}
-
-QString sectionName(const QString& line)
-{
-    const QString t = line.trimmed();
-    return t.mid(1, t.size() - 2).trimmed();
-}
-
-// The key of a "KEY=value" line, empty for any other line.
-QString keyOf(const QString& line)
-{
-    const qsizetype equals = line.indexOf(u'=');
-    if (equals <= 0 || line.trimmed().startsWith(u';'))
-        return QString();
-    return line.left(equals).trimmed();
-}
-
-QString valueOf(const QString& line)
-{
-    return line.mid(line.indexOf(u'=') + 1).trimmed();
-}
-
-} // namespace
-
-IniFile::IniFile(const QString& path) : m_path(path)
+IniFile IniFile::read(const QString& path)
 {
     QFile file(path);
-    if (!file.exists())
-        return;
+    if (!file.exists()) {
+        IniFile empty;
+        empty.m_path = path;
+        return empty;
+    }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw EZfError(
-            QStringLiteral("Impossibile leggere il file \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) { // a file written by a Windows program: keep its one-byte characters
-        m_latin1 = true;
-        text = QString::fromLatin1(bytes);
+        throw EZfError(QStringLiteral("Impossibile leggere il file di impostazioni %1: %2")
+                           .arg(path, file.errorString()));
+    IniFile ini = parse(QString::fromUtf8(file.readAll()), path);
+    ini.m_exists = true;
+    ini.m_path = path;
+    return ini;
+}
+
+IniFile IniFile::parse(const QString& text, const QString& sourceName)
+{
+    IniFile ini;
+    QString section;
+    const QStringList lines = text.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals <= 0)
+            throw EZfError(
+                QStringLiteral(
+                    "%1, riga %2: attesa una sezione [Nome] o una riga chiave=valore, trovato \"%3\"")
+                    .arg(sourceName)
+                    .arg(i + 1)
+                    .arg(line));
+        const QString key = line.left(equals).trimmed();
+        const QString identity = id(section, key);
+        if (!ini.m_values.contains(identity))
+            ini.m_sectionKeys[section.toLower()].append(key);
+        ini.m_values.insert(identity, line.mid(equals + 1).trimmed());
     }
-    m_lines = text.split(u'\n');
-    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
-        m_lines.removeLast();
+    return ini;
 }
 
-int IniFile::sectionLine(const QString& section) const
+bool IniFile::contains(const QString& section, const QString& key) const
 {
-    for (int i = 0; i < m_lines.size(); ++i) {
-        if (isSectionHeader(m_lines.at(i)) &&
-            sectionName(m_lines.at(i)).compare(section, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_values.contains(id(section, key));
 }
 
-int IniFile::sectionEnd(int header) const
+QString IniFile::value(const QString& section, const QString& key, const QString& fallback) const
 {
-    int i = header + 1;
-    while (i < m_lines.size() && !isSectionHeader(m_lines.at(i)))
-        ++i;
-    return i;
+    return m_values.value(id(section, key), fallback);
 }
 
-int IniFile::keyLine(int header, const QString& key) const
+QStringList IniFile::keys(const QString& section) const
 {
-    const int end = sectionEnd(header);
-    for (int i = header + 1; i < end; ++i) {
-        if (keyOf(m_lines.at(i)).compare(key, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
+    return m_sectionKeys.value(section.toLower());
 }
 
-QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
+QString IniFile::id(const QString& section, const QString& key)
 {
-    const int header = sectionLine(section);
-    const int line = header < 0 ? -1 : keyLine(header, key);
-    return line < 0 ? defaultValue : valueOf(m_lines.at(line));
-}
-
-int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
-{
-    bool ok = false;
-    const int value = readString(section, key).toInt(&ok);
-    return ok ? value : defaultValue;
-}
-
-void IniFile::writeString(const QString& section, const QString& key, const QString& value)
-{
-    const QString entry = key + u'=' + value;
-    int header = sectionLine(section);
-    if (header < 0) {
-        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
-            m_lines.append(QString());
-        m_lines.append(u'[' + section + u']');
-        header = int(m_lines.size()) - 1;
-    }
-    const int line = keyLine(header, key);
-    if (line >= 0) {
-        m_lines[line] = entry;
-    } else {
-        // After the section's last non-blank line, so that a blank line that
-        // separates sections stays between them.
-        int at = sectionEnd(header);
-        while (at > header + 1 && m_lines.at(at - 1).trimmed().isEmpty())
-            --at;
-        m_lines.insert(at, entry);
-    }
-    save();
-}
-
-void IniFile::writeInteger(const QString& section, const QString& key, int value)
-{
-    writeString(section, key, QString::number(value));
-}
-
-QByteArray IniFile::encoded(const QString& text) const
-{
-    return m_latin1 ? text.toLatin1() : text.toUtf8();
-}
-
-void IniFile::save() const
-{
-    const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw EZfError(QStringLiteral("Impossibile creare la cartella \"%1\".").arg(folder));
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
-        file.write(encoded(m_lines.join(u'\n') + u'\n')) < 0 || !file.commit())
-        throw EZfError(
-            QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(m_path, file.errorString()));
+    return section.toLower() + u'/' + key.toLower();
 }
 
 } // namespace cu

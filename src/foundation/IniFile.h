@@ -1,10 +1,10 @@
-// A Windows-style settings file ("[SECTION]" and "KEY=value" lines) read and
-// changed in place: only the value written changes, every other line of the
-// file (other sections, comments, unknown keys) is kept as it is. Section and
-// key names are compared without regard to case. A file that is not UTF-8
-// is read and written as Latin-1, so its characters survive a change.
+// A settings file in the INI form: "[Section]" lines, "key = value" lines,
+// comments starting with ';' or '#'. Section and key names are compared
+// without regard to case; values are taken as written (trimmed, no escapes),
+// so paths and passwords keep their backslashes and commas.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -13,35 +13,25 @@ namespace cu {
 class IniFile
 {
 public:
-    // Reads the file when it exists; a missing file is an empty one.
-    explicit IniFile(const QString& path);
+    // A missing file reads as empty; an unreadable file or a line that is no
+    // section, comment nor "key = value" is an EZfError naming file and line.
+    static IniFile read(const QString& path);
+    static IniFile parse(const QString& text, const QString& sourceName);
 
+    bool exists() const { return m_exists; }
     const QString& path() const { return m_path; }
-
-    QString readString(const QString& section, const QString& key,
-                       const QString& defaultValue = QString()) const;
-    // A missing key or a value that is no integer gives the default.
-    int readInteger(const QString& section, const QString& key, int defaultValue = 0) const;
-
-    // Sets the value in memory and writes the whole file at once (a failed
-    // write leaves the old file untouched and is an EZfError naming it). The
-    // file's folder is created when missing.
-    void writeString(const QString& section, const QString& key, const QString& value);
-    void writeInteger(const QString& section, const QString& key, int value);
+    bool contains(const QString& section, const QString& key) const;
+    QString value(const QString& section, const QString& key, const QString& fallback = QString()) const;
+    // Keys of a section as written, in file order.
+    QStringList keys(const QString& section) const;
 
 private:
-    // Line of the section's header, -1 when absent.
-    int sectionLine(const QString& section) const;
-    // Line of the key inside the section that starts at header, -1 when absent.
-    int keyLine(int header, const QString& key) const;
-    // First line after the section that starts at header.
-    int sectionEnd(int header) const;
-    QByteArray encoded(const QString& text) const;
-    void save() const;
+    static QString id(const QString& section, const QString& key);
 
+    bool m_exists = false;
     QString m_path;
-    QStringList m_lines;
-    bool m_latin1 = false; // the file was not UTF-8 and is written back as it was
+    QHash<QString, QString> m_values;          // by "section/key" in lower case
+    QHash<QString, QStringList> m_sectionKeys; // by section in lower case
 };
 
 } // namespace cu

@@ -1,0 +1,72 @@
+// Key generation through the counter table.
+#include "foundation/IdGenerator.h"
+
+#include "foundation/Errors.h"
+#include "foundation/SqlQuery.h"
+
+#include <QRegularExpression>
+
+namespace cu {
+
+namespace {
+
+const QString CounterColumn = QStringLiteral("IZFIDVALORE");
+
+// One statement both engines run atomically: it creates the counter at its
+// first key or moves it on, and returns the key.
+const QString NextOfCounter =
+    QStringLiteral("INSERT INTO TZFID_GENERATORE (SZFIDNOME, IZFIDVALORE) VALUES (:NOME, 1) "
+                   "ON CONFLICT (SZFIDNOME) DO UPDATE SET IZFIDVALORE = TZFID_GENERATORE.IZFIDVALORE + 1 "
+                   "RETURNING IZFIDVALORE");
+
+// As above, the floor being the largest stored key + 1 ("WHERE 1 = 1" lets
+// SQLite tell the SELECT from the ON CONFLICT clause).
+const QString NextOfTable =
+    QStringLiteral("INSERT INTO TZFID_GENERATORE (SZFIDNOME, IZFIDVALORE) "
+                   "SELECT :NOME, COALESCE(MAX(%2), 0) + 1 FROM %1 WHERE 1 = 1 "
+                   "ON CONFLICT (SZFIDNOME) DO UPDATE SET IZFIDVALORE = CASE "
+                   "WHEN excluded.IZFIDVALORE > TZFID_GENERATORE.IZFIDVALORE THEN excluded.IZFIDVALORE "
+                   "ELSE TZFID_GENERATORE.IZFIDVALORE + 1 END "
+                   "RETURNING IZFIDVALORE");
+
+void requireIdentifier(const QString& text)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!identifier.match(text).hasMatch())
+        throw EAssertion(
+            QStringLiteral("Nome di tabella o colonna non valido per GenerateID: \"%1\"").arg(text),
+            QStringLiteral("IdGenerator"));
+}
+
+qint64 runCounter(Connection& connection, const QString& sql, const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        throw EAssertion(QStringLiteral("GenerateID senza nome del contatore"),
+                         QStringLiteral("IdGenerator"));
+    SqlQuery query(connection);
+    query.setSql(sql);
+    query.setParam(QStringLiteral("NOME"), name.trimmed().toUpper());
+    query.open();
+    if (!query.next())
+        throw DatabaseError(QStringLiteral("Nessuna chiave generata per %1").arg(name), sql);
+    const qint64 key = query.asInteger(CounterColumn);
+    // SQLite refuses to commit while the writing statement is still open.
+    query.close();
+    return key;
+}
+
+} // namespace
+
+qint64 GenerateID(Connection& connection, const QString& name)
+{
+    return runCounter(connection, NextOfCounter, name);
+}
+
+qint64 GenerateID(Connection& connection, const QString& tableName, const QString& keyColumn)
+{
+    requireIdentifier(tableName);
+    requireIdentifier(keyColumn);
+    return runCounter(connection, NextOfTable.arg(tableName, keyColumn), tableName);
+}
+
+} // namespace cu
