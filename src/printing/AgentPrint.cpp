@@ -1,0 +1,106 @@
+// Frontispiece and Quadro CT prints.
+#include "printing/AgentPrint.h"
+
+#include "foundation/Dataset.h"
+#include "printing/EliUXml.h"
+#include "printing/HlkPdf.h"
+#include "printing/LayoutDrawing.h"
+#include "printing/PrintValues.h"
+
+#include <QDir>
+
+namespace cu {
+
+namespace {
+
+struct KindData
+{
+    const char* layout;
+    const char* page;
+    const char* copyOperation;
+    const char* defaultName;
+};
+
+KindData kindData(AgentPrintKind kind)
+{
+    if (kind == AgentPrintKind::Frontispiece)
+        return {"StpSost.xml", "1", "Copia I pagina", "Frontespizio"};
+    return {"StpQuadroCT.xml", "2", "Copia II pagina", "QuadroCT"};
+}
+
+// Every edit of the section from the row: check boxes as "X", amounts
+// "#,##0.00", dates centred by parts, texts as they are (also "0").
+void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& section, const Dataset& data)
+{
+    for (const EliUXml::XMLEditType edit : section.Edit()) {
+        const EliUXml::XMLPrintRectType rect = edit.PrintRect();
+        const double x = rect.Left();
+        const double y = rect.Top();
+        const double size = rect.Height();
+        const QVariant value = data.value(edit.Name());
+        const QString text = printvalues::text(value);
+        if (edit.Type() == u"CB") {
+            if (text == u"1")
+                drawing.DrawValue(QStringLiteral("X"), x, y, size, edit.Alignment(), edit.Space());
+        } else if (edit.Alignment() == u"taRightJustify") {
+            if (text.isEmpty())
+                continue;
+            const QString formatted = printvalues::amount(printvalues::requireNumber(value));
+            if (formatted != u"0,00")
+                drawing.DrawValue(formatted, x, y, size, edit.Alignment(), edit.Space());
+        } else if (edit.Alignment() == u"taData") {
+            if (!text.isEmpty())
+                drawing.DrawDate(printvalues::requireDate(value).toString(QStringLiteral("dd/MM/yyyy")), x, y,
+                                 size, 4, 4, HlkPdf::Alignment::Centre);
+        } else {
+            drawing.DrawValue(text, x, y, size, edit.Alignment(), edit.Space());
+        }
+    }
+}
+
+} // namespace
+
+AgentPrint::AgentPrint(const Folders& folders) : m_folders(folders) {}
+
+QString AgentPrint::defaultOutputName(AgentPrintKind kind)
+{
+    return QString::fromLatin1(kindData(kind).defaultName);
+}
+
+QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QString& outputName)
+{
+    const KindData k = kindData(kind);
+    const EliUXml::XMLCudType layout = EliUXml::LoadCud(m_folders.res() + QString::fromLatin1(k.layout));
+    HlkPdf pdf;
+    pdf.Check(pdf.LoadFromFile(m_folders.res() + QStringLiteral("CU2025_mod_ord.pdf")),
+              QStringLiteral("Caricamento modello base"));
+    const int templateId = pdf.SelectedDocument();
+    pdf.Check(pdf.NewDocument(), QStringLiteral("Creazione nuovo documento"));
+    pdf.SetOrigin(1);
+    pdf.SetMeasurementUnits(1);
+    const QString copyOperation = QString::fromLatin1(k.copyOperation);
+    pdf.Check(pdf.CopyPageRanges(templateId, QString::fromLatin1(k.page)), copyOperation);
+    pdf.Check(pdf.DeletePages(1, 1), copyOperation);
+    pdf.Check(pdf.SelectPage(1), QStringLiteral("Selezione Pagina"));
+
+    LayoutDrawing drawing(pdf, false);
+    if (data.isActive() && !data.isEmpty()) {
+        drawAgentSection(drawing, layout.Sos().Section(), data);
+        if (kind == AgentPrintKind::Frontispiece) {
+            if (data.asString(u"LSOSANNULLAMENTO") == u"1")
+                drawing.DrawValue(QStringLiteral("X"), 65, 53, 9, QStringLiteral("taCenter"),
+                                  QStringLiteral("no"));
+            if (data.asString(u"LSOSSOSTITUZIONE") == u"1")
+                drawing.DrawValue(QStringLiteral("X"), 126, 53, 9, QStringLiteral("taCenter"),
+                                  QStringLiteral("no"));
+        }
+    }
+    QDir().mkpath(m_folders.stp());
+    const QString path = m_folders.stp() + outputName + QStringLiteral(".pdf");
+    pdf.Check(pdf.SaveToFile(path), QStringLiteral("Controllare che il documento non sia già aperto."));
+    if (message)
+        message(QStringLiteral("File generato: ") + path);
+    return path;
+}
+
+} // namespace cu

@@ -1,0 +1,199 @@
+// Selection, output files and printed marks of the certificate print.
+#include "printing/CertificatePrint.h"
+
+#include "foundation/Dataset.h"
+#include "foundation/Errors.h"
+#include "foundation/Operator.h"
+#include "printing/CertificateRun.h"
+#include "printing/LayoutFiles.h"
+#include "printing/PrintTables.h"
+
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+
+namespace cu {
+
+namespace {
+
+// Shows progress on the operator and ends it however the run ends.
+class Progress
+{
+public:
+    Progress(Operator* op, int total) : m_op(op)
+    {
+        if (m_op)
+            m_op->beginProgress(QStringLiteral("Stampa certificazioni"), total);
+    }
+    ~Progress()
+    {
+        if (m_op)
+            m_op->endProgress();
+    }
+    void step(int done, const QString& text)
+    {
+        if (!m_op)
+            return;
+        if (m_op->wasAborted())
+            throw EAbort();
+        m_op->setProgress(done, text);
+    }
+
+private:
+    Operator* m_op;
+};
+
+QSet<QString> loadNoteCodes(const Folders& folders, bool& loaded)
+{
+    QSet<QString> codes;
+    loaded = false;
+    const QString path = Folders::resolve(folders.tabelle(), QStringLiteral("TNOT_NOTE.cds"));
+    if (!QFile::exists(path))
+        return codes;
+    Dataset notes;
+    notes.loadFromFile(path);
+    for (notes.first(); !notes.eof(); notes.next())
+        codes.insert(notes.asString(u"CODICE").toUpper());
+    loaded = true;
+    return codes;
+}
+
+// "ROSSI_MARIO_RSSMRA80A01H501U": letters, digits and "_" only.
+QString recipientFileName(const Dataset& list)
+{
+    QString name = list.asString(u"SCUDCOGNOME") + u'_' + list.asString(u"SCUDNOME") + u'_' +
+                   list.asString(u"SCUDCODFIS");
+    name = name.normalized(QString::NormalizationForm_KD);
+    name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9_ ]")));
+    return name.simplified().replace(u' ', u'_');
+}
+
+} // namespace
+
+CertificatePrint::CertificatePrint(const Folders& folders, PrintTables& tables, Operator* op, int workingYear)
+    : m_folders(folders), m_tables(tables), m_op(op), m_workingYear(workingYear)
+{
+}
+
+QString CertificatePrint::defaultOutputName(bool ordinary)
+{
+    return ordinary ? QStringLiteral("CU_Ordinario-2025") : QStringLiteral("CU-2025");
+}
+
+QVector<int> CertificatePrint::selection(const Dataset& list, const CertificatePrintOptions& options) const
+{
+    QVector<int> rows;
+    if (options.all) {
+        for (int i = 0; i < list.recordCount(); ++i)
+            rows.append(i);
+        return rows;
+    }
+    rows = options.selectedRows;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int row : rows)
+        if (row < 0 || row >= list.recordCount())
+            throw EAssertion(QStringLiteral("Riga selezionata %1 inesistente").arg(row),
+                             QStringLiteral("CertificatePrint"));
+    return rows;
+}
+
+QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
+{
+    return printRows(list, selection(list, options), options, options.outputName);
+}
+
+QStringList CertificatePrint::printPerRecipient(Dataset& list, const CertificatePrintOptions& options)
+{
+    QStringList order;
+    QMap<QString, QVector<int>> byRecipient;
+    for (int row : selection(list, options)) {
+        list.setRecNo(row);
+        const QString taxCode = list.asString(u"SCUDCODFIS");
+        if (!byRecipient.contains(taxCode))
+            order.append(taxCode);
+        byRecipient[taxCode].append(row);
+    }
+    QStringList files;
+    for (const QString& taxCode : order) {
+        const QVector<int>& rows = byRecipient[taxCode];
+        list.setRecNo(rows.first());
+        files.append(printRows(list, rows, options, recipientFileName(list)));
+    }
+    return files;
+}
+
+QString CertificatePrint::printRows(Dataset& list, const QVector<int>& rows,
+                                    const CertificatePrintOptions& options, const QString& outputName)
+{
+    m_sections.loadMissing(m_tables);
+    CertificateRunSettings settings;
+    settings.ordinary = options.ordinary;
+    settings.duplex = options.duplex;
+    settings.signatureOmitted = options.signatureOmitted;
+    settings.workingYear = m_workingYear;
+    settings.templatePath = m_folders.res() + (options.ordinary ? QStringLiteral("CU2025_mod_ord.pdf")
+                                                                : QStringLiteral("CU2025_mod.pdf"));
+    settings.layout = options.ordinary ? LoadLayoutOrd(m_folders) : LoadLayout(m_folders);
+    if (options.ordinary)
+        settings.noteCodes = loadNoteCodes(m_folders, settings.noteCodesLoaded);
+
+    CertificateRun run(std::move(settings), m_sections, m_tables, m_op);
+    {
+        Progress progress(rows.size() > 1 ? m_op : nullptr, rows.size());
+        int done = 0;
+        for (int row : rows) {
+            list.setRecNo(row);
+            progress.step(done++, list.asString(u"SCUDCOGNOME") + u' ' + list.asString(u"SCUDNOME"));
+            run.printCertificate(list);
+        }
+    }
+    const QString path = m_folders.stp() + outputName + QStringLiteral(".pdf");
+    run.save(path);
+    if (message)
+        message(QStringLiteral("File generato: ") + path);
+    markPrinted(list, rows);
+    return path;
+}
+
+// Writes iCudStato = 1 for the printed certificates, each month's
+// certificates saved under their own month, then shows the marks in the list.
+void CertificatePrint::markPrinted(Dataset& list, const QVector<int>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    QMap<int, QVector<int>> byMonth;
+    for (int row : rows) {
+        list.setRecNo(row);
+        byMonth[certificateMonth(list.asString(u"SCUDMESE"))].append(row);
+    }
+    const int state = list.requireField(u"ICUDSTATO");
+    for (auto it = byMonth.begin(); it != byMonth.end(); ++it) {
+        Dataset marks;
+        marks.setFields(list.fields());
+        marks.open();
+        for (int row : it.value()) {
+            list.setRecNo(row);
+            marks.append();
+            for (int f = 0; f < list.fieldCount(); ++f)
+                marks.setValue(f, list.value(f));
+            marks.post();
+        }
+        marks.mergeChangeLog();
+        for (marks.first(); !marks.eof(); marks.next()) {
+            marks.edit();
+            marks.setValue(state, 1);
+            marks.post();
+        }
+        m_tables.save(marks, QStringLiteral("TCUD_DATICUD"), it.key());
+    }
+    for (int row : rows) {
+        list.setRecNo(row);
+        list.edit();
+        list.setValue(state, 1);
+        list.post();
+    }
+    list.mergeChangeLog();
+}
+
+} // namespace cu

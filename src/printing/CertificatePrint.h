@@ -1,0 +1,62 @@
+// The certificate print (no window): prints the chosen certificates of the
+// list, in list order, into one PDF on the synthetic or the ordinary model,
+// or one PDF per recipient, and marks each printed certificate (iCudStato 1)
+// once its PDF has been saved.
+#pragma once
+
+#include "foundation/Folders.h"
+#include "printing/CertificateSections.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+namespace cu {
+
+class Dataset;
+class Operator;
+class PrintTables;
+
+struct CertificatePrintOptions
+{
+    bool ordinary = false;
+    bool duplex = false;           // "Predisporre il documento per la stampa fronte/retro"
+    bool signatureOmitted = false; // "Firma omessa ai sensi di legge"
+    bool all = true;               // "Tutti"; false: "Selezionati"
+    QVector<int> selectedRows;     // positions in the list's order, for "Selezionati"
+    QString outputName;            // without ".pdf"; empty: ".pdf" as the operator left it
+};
+
+class CertificatePrint
+{
+public:
+    CertificatePrint(const Folders& folders, PrintTables& tables, Operator* op, int workingYear);
+
+    // The default output name: "CU_Ordinario-2025" or "CU-2025".
+    static QString defaultOutputName(bool ordinary);
+
+    // Prints into USR/FJ2024/Stp/<name>.pdf and returns that path.
+    QString print(Dataset& list, const CertificatePrintOptions& options);
+    // One file per recipient (surname, name, tax code), marks as print() does.
+    QStringList printPerRecipient(Dataset& list, const CertificatePrintOptions& options);
+
+    // Every "File generato: ..." line goes here.
+    std::function<void(const QString&)> message;
+
+    CertificateSections& sections() { return m_sections; }
+
+private:
+    QString printRows(Dataset& list, const QVector<int>& rows, const CertificatePrintOptions& options,
+                      const QString& outputName);
+    void markPrinted(Dataset& list, const QVector<int>& rows);
+    QVector<int> selection(const Dataset& list, const CertificatePrintOptions& options) const;
+
+    Folders m_folders;
+    PrintTables& m_tables;
+    Operator* m_op;
+    int m_workingYear;
+    CertificateSections m_sections;
+};
+
+} // namespace cu

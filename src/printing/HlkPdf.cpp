@@ -1,0 +1,428 @@
+// The PDF document object on PoDoFo. Template pages become form XObjects of
+// the target document once and are drawn on every page that copies them, so
+// a print of thousands of certificates stores each model page only once.
+#include "printing/HlkPdf.h"
+
+#include "foundation/Errors.h"
+
+#include <QSaveFile>
+#include <QStringList>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <podofo/podofo.h>
+#include <vector>
+
+using namespace PoDoFo;
+
+namespace cu {
+
+namespace {
+
+constexpr double PointsPerMillimetre = 72.0 / 25.4;
+
+// A page of a source document placed in a target as a reusable form.
+struct PlacedPage
+{
+    std::unique_ptr<PdfXObject> form;
+    PdfRect size;
+};
+
+struct Document
+{
+    std::unique_ptr<PdfMemDocument> pdf;
+    PdfFont* font = nullptr;
+    std::map<std::pair<int, int>, PlacedPage> placed; // (source id, page index)
+};
+
+PdfString pdfText(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return PdfString(reinterpret_cast<const pdf_utf8*>(utf8.constData()));
+}
+
+QString describe(const PdfError& e)
+{
+    QString text = QString::fromUtf8(PdfError::ErrorMessage(e.GetError()));
+    const TDequeErrorInfo& info = e.GetCallstack();
+    if (!info.empty() && !info.front().GetInformation().empty())
+        text += QStringLiteral(": ") + QString::fromStdString(info.front().GetInformation());
+    return text;
+}
+
+// "3", "10,11", "4-6" as 0-based page indexes.
+std::vector<int> parseRanges(const QString& ranges, int pageCount, QString& error)
+{
+    std::vector<int> pages;
+    for (const QString& part : ranges.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList bounds = part.trimmed().split(u'-');
+        bool okFirst = false;
+        bool okLast = false;
+        const int first = bounds.first().toInt(&okFirst);
+        const int last = bounds.size() == 2 ? bounds.last().toInt(&okLast) : first;
+        if (!okFirst || (bounds.size() == 2 && !okLast) || bounds.size() > 2 || first < 1 || last < first ||
+            last > pageCount) {
+            error =
+                QStringLiteral("Pagine non valide: %1 (il modello ha %2 pagine)").arg(ranges).arg(pageCount);
+            return {};
+        }
+        for (int p = first; p <= last; ++p)
+            pages.push_back(p - 1);
+    }
+    if (pages.empty())
+        error = QStringLiteral("Nessuna pagina indicata");
+    return pages;
+}
+
+} // namespace
+
+struct HlkPdf::Impl
+{
+    std::map<int, Document> documents;
+    int nextId = 1;
+    int selected = 0;
+    int selectedPage = -1; // 0-based
+    int origin = 0;
+    double unit = 1.0;
+    double textSize = 12.0;
+    QString lastOperation;
+    QString lastError;
+    PdfPainter painter;
+    int painterDocument = 0;
+    int painterPage = -1;
+
+    ~Impl() { finishPainter(); }
+
+    template <class F> int guarded(F&& body)
+    {
+        try {
+            body();
+            return 1;
+        } catch (const PdfError& e) {
+            lastError = describe(e);
+        } catch (const Error& e) {
+            lastError = e.message();
+        } catch (const std::exception& e) {
+            lastError = QString::fromUtf8(e.what());
+        }
+        return 0;
+    }
+
+    [[noreturn]] void fail(const QString& message) const { throw EZfError(message); }
+
+    Document& selectedDocument()
+    {
+        auto it = documents.find(selected);
+        if (it == documents.end())
+            fail(QStringLiteral("Nessun documento selezionato"));
+        return it->second;
+    }
+
+    PdfPage* currentPage()
+    {
+        Document& doc = selectedDocument();
+        if (selectedPage < 0 || selectedPage >= doc.pdf->GetPageCount())
+            fail(QStringLiteral("Nessuna pagina selezionata"));
+        return doc.pdf->GetPage(selectedPage);
+    }
+
+    void finishPainter()
+    {
+        if (painterDocument == 0)
+            return;
+        painterDocument = 0;
+        painterPage = -1;
+        try {
+            painter.FinishPage();
+        } catch (const PdfError&) {
+            // The page is gone with its document; nothing left to write.
+        }
+    }
+
+    void attachPainter(Document& doc, int documentId, int pageIndex)
+    {
+        if (painterDocument == documentId && painterPage == pageIndex)
+            return;
+        finishPainter();
+        painter.SetPage(doc.pdf->GetPage(pageIndex));
+        painterDocument = documentId;
+        painterPage = pageIndex;
+    }
+
+    PdfFont* font(Document& doc)
+    {
+        if (!doc.font) {
+            doc.font = doc.pdf->CreateFont("Helvetica", false, false, false,
+                                           PdfEncodingFactory::GlobalWinAnsiEncodingInstance(),
+                                           PdfFontCache::eFontCreationFlags_AutoSelectBase14, false);
+            if (!doc.font)
+                fail(QStringLiteral("Carattere Helvetica non disponibile"));
+        }
+        doc.font->SetFontSize(static_cast<float>(textSize));
+        return doc.font;
+    }
+
+    // The painter on the selected page, with the font at the current size.
+    PdfPainter& painterOnSelection()
+    {
+        Document& doc = selectedDocument();
+        currentPage();
+        attachPainter(doc, selected, selectedPage);
+        painter.SetFont(font(doc));
+        return painter;
+    }
+
+    double toPdfX(double x) const { return x * unit; }
+    double toPdfY(PdfPage* page, double y) const
+    {
+        return origin == 1 ? page->GetMediaBox().GetHeight() - y * unit : y * unit;
+    }
+
+    double width(const QString& text)
+    {
+        PdfFont* f = font(selectedDocument());
+        return f->GetFontMetrics()->StringWidth(pdfText(text)) / unit;
+    }
+
+    PlacedPage& placedPage(Document& target, int sourceId, int pageIndex)
+    {
+        PlacedPage& placed = target.placed[{sourceId, pageIndex}];
+        if (!placed.form) {
+            const PdfMemDocument& source = *documents.at(sourceId).pdf;
+            placed.size = source.GetPage(pageIndex)->GetMediaBox();
+            placed.form = std::make_unique<PdfXObject>(source, pageIndex, target.pdf.get(), "Mod");
+        }
+        return placed;
+    }
+};
+
+HlkPdf::HlkPdf() : d(std::make_unique<Impl>())
+{
+    PdfError::EnableDebug(false);
+    PdfError::EnableLogging(false);
+}
+
+HlkPdf::~HlkPdf() = default;
+
+int HlkPdf::LoadFromFile(const QString& path)
+{
+    return d->guarded([&] {
+        auto pdf = std::make_unique<PdfMemDocument>();
+        pdf->Load(path.toLocal8Bit().constData());
+        const int id = d->nextId++;
+        d->documents[id].pdf = std::move(pdf);
+        d->selected = id;
+        d->selectedPage = d->documents[id].pdf->GetPageCount() > 0 ? 0 : -1;
+    });
+}
+
+int HlkPdf::SelectedDocument() const
+{
+    return d->selected;
+}
+
+int HlkPdf::NewDocument()
+{
+    int id = 0;
+    const int result = d->guarded([&] {
+        auto pdf = std::make_unique<PdfMemDocument>();
+        pdf->CreatePage(PdfPage::CreateStandardPageSize(ePdfPageSize_A4));
+        id = d->nextId++;
+        d->documents[id].pdf = std::move(pdf);
+        d->selected = id;
+        d->selectedPage = 0;
+    });
+    return result ? id : 0;
+}
+
+int HlkPdf::SetOrigin(int origin)
+{
+    d->origin = origin;
+    return 1;
+}
+
+int HlkPdf::SetMeasurementUnits(int units)
+{
+    d->unit = units == 1 ? PointsPerMillimetre : 1.0;
+    return 1;
+}
+
+int HlkPdf::CopyPageRanges(int sourceDocument, const QString& ranges)
+{
+    return d->guarded([&] {
+        auto source = d->documents.find(sourceDocument);
+        if (source == d->documents.end())
+            d->fail(QStringLiteral("Documento modello %1 non aperto").arg(sourceDocument));
+        Document& target = d->selectedDocument();
+        if (&source->second == &target)
+            d->fail(QStringLiteral("Il modello non può essere copiato in se stesso"));
+        QString error;
+        const std::vector<int> pages = parseRanges(ranges, source->second.pdf->GetPageCount(), error);
+        if (pages.empty())
+            d->fail(error);
+        for (int pageIndex : pages) {
+            PlacedPage& placed = d->placedPage(target, sourceDocument, pageIndex);
+            target.pdf->CreatePage(placed.size);
+            const int newIndex = target.pdf->GetPageCount() - 1;
+            d->attachPainter(target, d->selected, newIndex);
+            d->painter.DrawXObject(placed.size.GetLeft(), placed.size.GetBottom(), placed.form.get());
+        }
+    });
+}
+
+int HlkPdf::DeletePages(int first, int count)
+{
+    return d->guarded([&] {
+        Document& doc = d->selectedDocument();
+        if (first < 1 || count < 1 || first + count - 1 > doc.pdf->GetPageCount())
+            d->fail(QStringLiteral("Pagine da eliminare non valide"));
+        d->finishPainter();
+        doc.pdf->DeletePages(first - 1, count);
+        d->selectedPage = -1;
+    });
+}
+
+int HlkPdf::PageCount() const
+{
+    auto it = d->documents.find(d->selected);
+    return it == d->documents.end() ? 0 : it->second.pdf->GetPageCount();
+}
+
+int HlkPdf::SelectPage(int page)
+{
+    return d->guarded([&] {
+        Document& doc = d->selectedDocument();
+        if (page < 1 || page > doc.pdf->GetPageCount())
+            d->fail(QStringLiteral("La pagina %1 non esiste").arg(page));
+        d->selectedPage = page - 1;
+    });
+}
+
+int HlkPdf::NewPage()
+{
+    return d->guarded([&] {
+        Document& doc = d->selectedDocument();
+        const int count = doc.pdf->GetPageCount();
+        const PdfRect size = count > 0 ? doc.pdf->GetPage(count - 1)->GetMediaBox()
+                                       : PdfPage::CreateStandardPageSize(ePdfPageSize_A4);
+        doc.pdf->CreatePage(size);
+    });
+}
+
+int HlkPdf::SetTextSize(double size)
+{
+    if (size <= 0) {
+        d->lastError = QStringLiteral("Dimensione del testo non valida: %1").arg(size);
+        return 0;
+    }
+    d->textSize = size;
+    return 1;
+}
+
+int HlkPdf::ZfDrawText(double x, double y, const QString& text, double spacing, Alignment alignment)
+{
+    if (text.isEmpty())
+        return 1;
+    return d->guarded([&] {
+        PdfPainter& painter = d->painterOnSelection();
+        PdfPage* page = d->currentPage();
+        const double baseline = d->toPdfY(page, y);
+        if (spacing <= 0) {
+            const double w = d->width(text);
+            const double left = alignment == Alignment::Left    ? x
+                                : alignment == Alignment::Right ? x - w
+                                                                : x - w / 2;
+            painter.DrawText(d->toPdfX(left), baseline, pdfText(text));
+            return;
+        }
+        const double total = spacing * text.size();
+        const double start = alignment == Alignment::Left    ? x
+                             : alignment == Alignment::Right ? x - total
+                                                             : x - total / 2;
+        for (int i = 0; i < text.size(); ++i) {
+            const QString character(text.at(i));
+            if (character == u" ")
+                continue;
+            const double left = start + i * spacing + (spacing - d->width(character)) / 2;
+            painter.DrawText(d->toPdfX(left), baseline, pdfText(character));
+        }
+    });
+}
+
+int HlkPdf::DrawRotatedText(double left, double top, double angle, const QString& text)
+{
+    if (text.isEmpty())
+        return 1;
+    return d->guarded([&] {
+        PdfPainter& painter = d->painterOnSelection();
+        PdfPage* page = d->currentPage();
+        const double radians = angle * std::numbers::pi / 180.0;
+        painter.Save();
+        painter.SetTransformationMatrix(std::cos(radians), std::sin(radians), -std::sin(radians),
+                                        std::cos(radians), d->toPdfX(left), d->toPdfY(page, top));
+        painter.DrawText(0, 0, pdfText(text));
+        painter.Restore();
+    });
+}
+
+int HlkPdf::DrawBox(double left, double top, double width, double height, int options)
+{
+    Q_UNUSED(options);
+    return d->guarded([&] {
+        PdfPainter& painter = d->painterOnSelection();
+        PdfPage* page = d->currentPage();
+        const double bottom = d->origin == 1 ? top + height : top;
+        painter.SetStrokeWidth(0.5);
+        painter.Rectangle(d->toPdfX(left), d->toPdfY(page, bottom), width * d->unit, height * d->unit);
+        painter.Stroke();
+    });
+}
+
+int HlkPdf::SaveToFile(const QString& path)
+{
+    return d->guarded([&] {
+        Document& doc = d->selectedDocument();
+        d->finishPainter();
+        PdfRefCountedBuffer buffer;
+        PdfOutputDevice device(&buffer);
+        doc.pdf->Write(&device);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            d->fail(file.errorString());
+        const qint64 length = static_cast<qint64>(device.GetLength());
+        if (file.write(buffer.GetBuffer(), length) != length || !file.commit())
+            d->fail(file.errorString());
+    });
+}
+
+void HlkPdf::Check(int result, const QString& operation) const
+{
+    if (result != 0)
+        return;
+    QString message = operation.isEmpty() ? d->lastOperation : operation;
+    if (!d->lastError.isEmpty())
+        message += u'\n' + d->lastError;
+    throw EZfError(message);
+}
+
+void HlkPdf::SetLastOperation(const QString& text)
+{
+    d->lastOperation = text;
+}
+
+const QString& HlkPdf::lastOperation() const
+{
+    return d->lastOperation;
+}
+
+const QString& HlkPdf::lastError() const
+{
+    return d->lastError;
+}
+
+double HlkPdf::textWidth(const QString& text) const
+{
+    return d->width(text);
+}
+
+} // namespace cu

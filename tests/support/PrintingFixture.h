@@ -1,0 +1,86 @@
+// Test help for the prints: an installation in a temporary folder with the
+// shipped models and layouts, certificate tables kept in memory (built from
+// the schema file), and the text of produced PDFs with its positions, read
+// back with poppler's "pdftotext -bbox".
+#pragma once
+
+#include "certificates/CertificateSchema.h"
+#include "foundation/Dataset.h"
+#include "foundation/Folders.h"
+#include "printing/PrintTables.h"
+
+#include <QMap>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+#include <memory>
+
+namespace cu::test {
+
+// Tables held as dataset bytes; every save is recorded.
+class MemoryTables : public PrintTables
+{
+public:
+    explicit MemoryTables(const CertificateSchema& schema);
+
+    // An empty data set with the table's columns (open, browsing).
+    void makeEmpty(Dataset& dataset, const QString& tableName) const;
+    // Appends a row with the given values (column -> value) to a stored table.
+    void addRow(const QString& tableName, const QVariantMap& values);
+    void open(Dataset& dataset, const QString& tableName) override;
+    void save(Dataset& dataset, const QString& tableName, int month) override;
+
+    struct SaveCall
+    {
+        QString table;
+        int month;
+        int changedRows;
+    };
+    QVector<SaveCall> saves;
+    // The stored rows of a table (a fresh data set).
+    std::unique_ptr<Dataset> stored(const QString& tableName) const;
+
+private:
+    const CertificateSchema& m_schema;
+    QMap<QString, QByteArray> m_tables;
+};
+
+// One word of a PDF page, in millimetres from the top-left corner.
+struct PdfWord
+{
+    QString text;
+    double left, top, right, bottom;
+};
+
+struct PdfPageText
+{
+    double widthMm = 0, heightMm = 0;
+    QVector<PdfWord> words;
+    QString text() const; // words joined by spaces
+    bool contains(const QString& word) const;
+    // The first word equal to text, or nullptr.
+    const PdfWord* find(const QString& text) const;
+    // The model page number written at the bottom of every shipped model page ("Pag. N"), 0 when none.
+    int modelPage() const;
+};
+
+// The pages of a PDF file; fails the running test when pdftotext fails.
+QVector<PdfPageText> readPdf(const QString& path);
+
+class PrintingInstallation
+{
+public:
+    PrintingInstallation();
+    const Folders& folders() const { return m_folders; }
+    const CertificateSchema& schema() const { return m_schema; }
+    QString root() const { return m_dir.path(); }
+    // Writes the notes table with these codes into Res/Tabelle.
+    void writeNotes(const QStringList& codes);
+
+private:
+    QTemporaryDir m_dir;
+    Folders m_folders;
+    CertificateSchema m_schema;
+};
+
+} // namespace cu::test
