@@ -118,8 +118,59 @@ struct Dataset::Impl
             if (accepts(records[i]))
                 view.push_back(i);
         if (!orderFields.isEmpty())
-            std::stable_sort(view.begin(), view.end(),
-                             [this](std::uint32_t a, std::uint32_t b) { return compareRecords(a, b) < 0; });
+            sortView();
+    }
+
+    // Stable sort on keys of the first two index fields (two keys, eight
+    // characters, for a text), kept beside the record index; only rows whose
+    // keys tie are compared value by value.
+    void sortView()
+    {
+        struct Item
+        {
+            std::uint64_t first;
+            std::uint64_t firstMore;
+            std::uint64_t second;
+            std::uint32_t record;
+        };
+        const int firstField = orderFields[0];
+        const FieldType firstType = fields[firstField].type;
+        const int secondField = orderFields.size() > 1 ? orderFields[1] : -1;
+        std::vector<Item> items;
+        items.reserve(view.size());
+        for (const std::uint32_t record : view) {
+            const Slot slot = records[record].slot;
+            items.push_back(
+                {cells::sortKey(store, slot, firstField, firstType, 0),
+                 cells::sortKey(store, slot, firstField, firstType, 1),
+                 secondField < 0 ? 0 : cells::sortKey(store, slot, secondField, fields[secondField].type),
+                 record});
+        }
+        // Keys of numbers, amounts and dates are the values themselves; the
+        // keys of a text or blob only order when they differ, so a tie on
+        // them needs the values before the second key may decide.
+        const auto exact = [this](int field) {
+            return !cells::isText(fields[field].type) && fields[field].type != FieldType::Blob;
+        };
+        const bool firstExact = exact(firstField);
+        const bool keysDecide = orderFields.size() <= 2 && (secondField < 0 || exact(secondField));
+        std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            if (a.firstMore != b.firstMore)
+                return a.firstMore < b.firstMore;
+            if (!firstExact) {
+                const int order = cells::compare(store, records[a.record].slot, store, records[b.record].slot,
+                                                 firstField, firstType);
+                if (order != 0)
+                    return order < 0;
+            }
+            if (a.second != b.second)
+                return a.second < b.second;
+            return !keysDecide && compareRecords(a.record, b.record) < 0;
+        });
+        for (std::size_t i = 0; i < items.size(); ++i)
+            view[i] = items[i].record;
     }
 
     // Where a record goes in the ordered view: after every row not greater.

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -388,6 +389,41 @@ QString text(const RowStore& store, RowStore::Slot slot, int field, FieldType ty
         return QString::fromLatin1(store.bytes(slot, field));
     }
     return {};
+}
+
+std::uint64_t sortKey(const RowStore& store, RowStore::Slot slot, int field, FieldType type, int part)
+{
+    constexpr std::uint64_t SignBit = std::uint64_t(1) << 63;
+    if (store.isNull(slot, field))
+        return 0;
+    switch (type) {
+    case FieldType::String:
+    case FieldType::Memo: {
+        const QStringView text = store.text(slot, field);
+        std::uint64_t key = 0;
+        for (qsizetype i = 4 * part; i < 4 * part + 4; ++i)
+            key = (key << 16) | (i < text.size() ? text[i].unicode() : 0u);
+        return key;
+    }
+    case FieldType::Blob: {
+        const QByteArrayView bytes = store.bytes(slot, field);
+        std::uint64_t key = 0;
+        for (qsizetype i = 8 * part; i < 8 * part + 8; ++i)
+            key = (key << 8) | (i < bytes.size() ? std::uint8_t(bytes[i]) : 0u);
+        return key;
+    }
+    case FieldType::Float: {
+        double value = store.real(slot, field);
+        if (part != 0)
+            return 0;
+        if (value == 0.0)
+            value = 0.0; // -0 orders as +0
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        return (bits & SignBit) ? ~bits : bits | SignBit;
+    }
+    default:
+        return part == 0 ? std::uint64_t(store.raw(slot, field)) ^ SignBit : 0;
+    }
 }
 
 int compare(const RowStore& a, RowStore::Slot slotA, const RowStore& b, RowStore::Slot slotB, int field,

@@ -410,6 +410,33 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EAssertion, people.setIndexFieldNames(QStringLiteral("NAME;NOPE")));
     }
 
+    void orderLooksPastCommonBeginnings()
+    {
+        Dataset people;
+        people.setFields({{QStringLiteral("NAME"), FieldType::String, 20},
+                          {QStringLiteral("R"), FieldType::Float, 0},
+                          {QStringLiteral("B"), FieldType::Blob, 0}});
+        people.open();
+        const QStringList names{"ROSSI MARIO", "ROSSI ANNA", "ROSS", "ROSSI", "ROSSI ANNA"};
+        const QList<double> reals{-0.5, 2.0, -3.0, 0.0, 1e-9};
+        for (int i = 0; i < names.size(); ++i) {
+            people.append();
+            people.setValue(u"NAME", names[i]);
+            people.setValue(u"R", reals[i]);
+            people.setValue(u"B", QByteArray("12345678") + QByteArray::number(9 - i));
+            people.post();
+        }
+        people.setIndexFieldNames(QStringLiteral("NAME;R;B"));
+        QCOMPARE(column(people, u"NAME"),
+                 QStringList({"ROSS", "ROSSI", "ROSSI ANNA", "ROSSI ANNA", "ROSSI MARIO"}));
+        QCOMPARE(column(people, u"R"), QStringList({"-3", "0", "1.0000000000000001e-09", "2", "-0.5"}));
+        people.setIndexFieldNames(QStringLiteral("R"));
+        QCOMPARE(column(people, u"NAME"),
+                 QStringList({"ROSS", "ROSSI MARIO", "ROSSI", "ROSSI ANNA", "ROSSI ANNA"}));
+        people.setIndexFieldNames(QStringLiteral("B"));
+        QCOMPARE(column(people, u"R"), QStringList({"1.0000000000000001e-09", "0", "-3", "2", "-0.5"}));
+    }
+
     void orderedViewPlacesPostedRows()
     {
         ds->setIndexFieldNames(QStringLiteral("SCUDCODFIS"));
