@@ -604,8 +604,12 @@ void Dataset::edit()
     d->requireActive();
     if (d->state == State::Edit || d->state == State::Insert)
         return;
-    if (!d->hasRow())
-        throw EAssertion(QStringLiteral("Nessuna riga da modificare"), unitName());
+    if (!d->hasRow()) {
+        // Editing an empty dataset starts a new row, as the program expects
+        // of "edit if browsing" on an empty table.
+        insert();
+        return;
+    }
     d->editSlot = d->store.copySlot(d->currentRecord().slot);
     d->editPosition = d->cursor;
     d->state = State::Edit;

@@ -103,6 +103,8 @@ public:
     // Drops rows, change log, filter and order; keeps the fields.
     void close();
     bool isActive() const;
+    // Drops every row and the change log (the rows are not logged as
+    // deleted); keeps fields, filter and order.
     void emptyDataset();
 
     // --- Cursor (over the visible rows: filtered, in the current order) -------
@@ -151,6 +153,7 @@ public:
     State state() const;
     void append(); // new row at the end, Insert state
     void insert(); // new row before the current one, Insert state
+    // Edits the current row; on an empty dataset, inserts a new one.
     void edit();
     // Runs the before-post hook (which may raise; the row then stays in Edit
     // or Insert), stores the row, runs the after-post hook.

@@ -107,7 +107,9 @@ private slots:
     {
         QCOMPARE(ds->state(), Dataset::State::Browse);
         QVERIFY_THROWS_EXCEPTION(EAssertion, ds->setValue(u"SCUDMESE", "01"));
-        QVERIFY_THROWS_EXCEPTION(EAssertion, ds->edit());
+        ds->edit(); // on an empty dataset: a new row
+        QCOMPARE(ds->state(), Dataset::State::Insert);
+        ds->cancel();
         ds->append();
         QCOMPARE(ds->state(), Dataset::State::Insert);
         ds->setValue(u"SCUDMESE", "01");
@@ -520,6 +522,12 @@ private slots:
 
     void closeAndReopenKeepFields()
     {
+        addRow(*ds, "A", "01", 1);
+        ds->setFilter(QStringLiteral("IAFIID > 0"));
+        ds->emptyDataset();
+        QCOMPARE(ds->recordCount(), 0);
+        QVERIFY(!ds->hasChanges());
+        QCOMPARE(ds->filter(), "IAFIID > 0");
         addRow(*ds, "A", "01", 1);
         ds->close();
         QVERIFY(!ds->isActive());
