@@ -1,0 +1,180 @@
+// modellocu file: writes the telematic file of the certificates of an
+// installation (all, some or none of them), verifies a telematic file
+// against the layouts, or prints one in readable form.
+#include "Command.h"
+
+#include "foundation/AppContext.h"
+#include "foundation/Connection.h"
+#include "foundation/ConnectionSettings.h"
+#include "foundation/Errors.h"
+#include "foundation/Folders.h"
+#include "foundation/HlmDBCds.h"
+#include "foundation/HlmQueryText.h"
+#include "foundation/ParamManager.h"
+#include "foundation/TerminalOperator.h"
+#include "telematic/FileLayouts.h"
+#include "telematic/TelematicProduction.h"
+#include "telematic/TelematicVerifier.h"
+#include "telematic/TelematicViewer.h"
+
+#include <QDir>
+#include <QTextStream>
+
+namespace cu::cli {
+
+namespace {
+
+const QString Usage = QStringLiteral(
+    "Uso: modellocu [--root CARTELLA] file [opzioni]\n"
+    "     modellocu [--root CARTELLA] file --verify FILE\n"
+    "     modellocu [--root CARTELLA] file --show FILE\n"
+    "  --tutti                   tutte le certificazioni (predefinito)\n"
+    "  --solo CF[/MM][,...]      solo queste certificazioni (codice fiscale, mese facoltativo; ripetibile)\n"
+    "  --nessuno                 nessuna certificazione (solo frontespizio e quadro CT)\n"
+    "  --output FILE             nome del file (predefinito USR/FJ2024/DichCU/CUR25)\n"
+    "  --anno A                  anno finanziario (predefinito 2024)\n"
+    "  --yes                     risponde si' alla domanda sui controlli (altrimenti rifiutata in batch)\n"
+    "  --verify FILE             controlla un file telematico e ne elenca i difetti\n"
+    "  --show FILE               mostra un file telematico campo per campo\n");
+
+struct Request
+{
+    TelematicOptions options;
+    int year = 2024;
+    bool yes = false;
+    bool help = false;
+    QString verify;
+    QString show;
+};
+
+QString valueOf(const QStringList& args, int& i, const QString& option)
+{
+    if (i + 1 >= args.size())
+        throw EZfError(QStringLiteral("Valore mancante per %1").arg(option));
+    return args[++i];
+}
+
+Request parse(const QStringList& args)
+{
+    Request r;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& opt = args[i];
+        if (opt == u"--help" || opt == u"-h")
+            r.help = true;
+        else if (opt == u"--tutti")
+            r.options.choice = TelematicOptions::Choice::All;
+        else if (opt == u"--nessuno")
+            r.options.choice = TelematicOptions::Choice::None;
+        else if (opt == u"--solo") {
+            r.options.choice = TelematicOptions::Choice::Selected;
+            r.options.selected += valueOf(args, i, opt).split(u',', Qt::SkipEmptyParts);
+        } else if (opt == u"--output")
+            r.options.outputPath = valueOf(args, i, opt);
+        else if (opt == u"--anno") {
+            bool ok = false;
+            r.year = valueOf(args, i, opt).toInt(&ok);
+            if (!ok || r.year < 2024 || r.year > 2025)
+                throw EZfError(QStringLiteral("--anno deve essere 2024 o 2025"));
+        } else if (opt == u"--yes")
+            r.yes = true;
+        else if (opt == u"--verify")
+            r.verify = valueOf(args, i, opt);
+        else if (opt == u"--show")
+            r.show = valueOf(args, i, opt);
+        else
+            throw EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(opt));
+    }
+    return r;
+}
+
+int verifyFile(const Folders& folders, const QString& path, QTextStream& out)
+{
+    const FileLayouts layouts(folders);
+    const VerifyReport report = TelematicVerifier(layouts).verify(path);
+    for (const QString& defect : report.defects)
+        out << defect << '\n';
+    if (report.defectCount > report.defects.size())
+        out << "... e altri " << report.defectCount - report.defects.size() << " difetti\n";
+    out << QStringLiteral("%1: %2 righe (C %3, D %4, G %5, H %6), %7\n")
+               .arg(path)
+               .arg(report.lines)
+               .arg(report.counts.value(u'C'))
+               .arg(report.counts.value(u'D'))
+               .arg(report.counts.value(u'G'))
+               .arg(report.counts.value(u'H'))
+               .arg(report.ok() ? QStringLiteral("nessun difetto")
+                                : QStringLiteral("%1 difetti").arg(report.defectCount));
+    return report.ok() ? 0 : 1;
+}
+
+int produce(const Folders& folders, const ConnectionParams& connectionParams, const Request& request,
+            QTextStream& out)
+{
+    TerminalOperator op(request.yes ? TerminalOperator::Policy::AnswerYes
+                                    : TerminalOperator::Policy::Interactive);
+    Connection connection;
+    if (!connection.open(connectionParams))
+        throw DatabaseError(QStringLiteral("Connessione non riuscita (%1): %2")
+                                .arg(ConnectionSettings::describe(connectionParams), connection.lastError()));
+    HlmQueryText catalogue;
+    catalogue.Load(QDir(folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
+    catalogue.setEngine(connectionParams.driver);
+    HlmDBCds store(connection, &op);
+    store.setProgramme(QStringLiteral("eli"));
+    store.setYear(request.year);
+    store.setMonth(-1);
+    store.setShowWait(false);
+    ParamManager params = ParamManager::load(folders);
+
+    AppContext context;
+    context.folders = folders;
+    context.connection = &connection;
+    context.catalogue = &catalogue;
+    context.params = &params;
+    context.store = &store;
+    context.op = &op;
+    context.workingYear = request.year;
+
+    TelematicOptions options = request.options;
+    options.log = [&out](const QString& line) {
+        out << line << '\n';
+        out.flush();
+    };
+    const TelematicResult result = produceTelematicFile(context, options);
+    out << QStringLiteral("Certificazioni: %1\n").arg(result.certificates);
+    for (const QString& file : result.files)
+        out << QStringLiteral("File scritto: %1\n").arg(file);
+    int status = 0;
+    for (const QString& file : result.files)
+        status |= verifyFile(folders, file, out);
+    return status;
+}
+
+int runFileCommand(const CommandLine& line)
+{
+    QTextStream out(stdout);
+    QStringList args = line.args;
+    const Folders folders(line.root);
+    const ConnectionParams connectionParams = ConnectionSettings::load(folders, args);
+    const Request request = parse(args);
+    if (request.help) {
+        out << Usage << ConnectionSettings::commandLineHelp();
+        return 0;
+    }
+    if (!request.verify.isEmpty())
+        return verifyFile(folders, request.verify, out);
+    if (!request.show.isEmpty()) {
+        const FileLayouts layouts(folders);
+        TelematicViewer(layouts).show(request.show, out);
+        return 0;
+    }
+    return produce(folders, connectionParams, request, out);
+}
+
+const CommandRegistration registration({QStringLiteral("file"),
+                                        QStringLiteral("crea, controlla o mostra il file telematico"),
+                                        runFileCommand});
+
+} // namespace
+
+} // namespace cu::cli

@@ -1,0 +1,219 @@
+// Mandatory columns, column rules, fiscal codes and recipient data.
+#include "certificates/checks/CheckData.h"
+
+#include "certificates/checks/FiscalCode.h"
+#include "foundation/Dataset.h"
+
+#include <QDate>
+#include <QDateTime>
+
+namespace cu {
+
+namespace {
+
+const QString Missing = QStringLiteral(" - Dato obbligatorio mancante: ");
+const QString Excess = QStringLiteral(" - Dati in eccesso: ");
+const QString Wrong = QStringLiteral(" - Campo errato: ");
+
+struct Mandatory
+{
+    const char* column;
+    const char* description;
+};
+
+const Mandatory MandatoryColumns[] = {
+    {"SSOSDENOM", "Denominazione del sostituto"},
+    {"SSOSCODFIS", "Codice fiscale del sostituto"},
+    {"SCOACODICE", "Codice attività del sostituto"},
+    {"SSOSCFRAPPR", "Codice fiscale del rappresentante firmatario"},
+    {"SCARCODICE", "Codice carica del rappresentante firmatario"},
+    {"STSACODICE", "Stato (tab. SA) in altri soggetti"},
+    {"STSBCODICE", "Natura giuridica (tab. SB) in altri soggetti"},
+    {"STSCCODICE", "Situazione (tab. SC) in altri soggetti"},
+    {"SSOSCOMUNESL", "Comune sede legale"},
+    {"SSOSPROVSL", "Provincia sede legale"},
+    {"SSOSINDIRIZSL", "Indirizzo sede legale"},
+    {"SSOSCAPSL", "Cap sede legale"},
+    {"SSOSALTSOGCODCOMSL", "Codice comune sede legale"},
+    {"SSOSSESSO", "Sesso del rappresentante firmatario"},
+    {"DSOSDTNASRAPPR", "Data di nascita del rappresentante firmatario"},
+    {"SSOSCOMNASRAPPR", "Comune o stato estero di nascita del rappresentante firmatario"},
+    {"SSOSPROVNASRAPPR", "Provincia di nascita del rappresentante firmatario"},
+    {"SSOSCOMRESRAPPR", "Comune di residenza del rappresentante firmatario"},
+    {"SSOSPROVRESRAPPR", "Provincia di residenza del rappresentante firmatario"},
+    {"SSOSCAPRESRAPPR", "CAP di resisdenza del rappresentante firmatario"},
+    {"ISOSSEZ", "Redazione della dichiarazione"},
+    {"SSOSDICHIARANTE", "Firma del dichiarante nella redazione della dichiarazione"},
+    {"STFOCODICE", "Tipo fornitore"},
+    {"SFORCODFIS", "Codice fiscale del fornitore"},
+    {"SDIP7CODFIS", "Codice fiscale del dipendente"},
+    {"SDIP7COGNOME", "Cognome del dipendente"},
+    {"SDIP7NOME", "Nome del dipendente"},
+    {"SDIP7SEX", "Sesso del dipendente"},
+    {"DDIP7DATANAS", "Data di nascita del dipendente"},
+    {"SDIP7COMNAS", "Comune di nascita del dipendente"},
+    {"SDIP7PROVNAS", "Provincia di nascita del dipendente"},
+    {"SINPS7MATRAZIENDA", "Matricola azienda"},
+    {"SINPDAP7CODFISAMMNE", "Codice fiscale amministrazione nel modulo INPDAP"},
+    {"SINPDAP7GESASS_1", "Cassa pensionistica nel modulo INPDAP"},
+    {"SINPDAP7GESASS_2", "Cassa previdenziale nel modulo INPDAP"},
+    {"SINPDAP7GESASS_3", "Cassa credito nel modulo INPDAP"},
+    {"SPSTMESE", "Mese di riferimento prospetto ST"},
+    {"SPSTANNO", "Anno di riferimento prospetto ST"},
+    {"SPSVMESE", "Mese di riferimento prospetto SV"},
+    {"SPSVANNO", "Anno di riferimento prospetto SV"},
+};
+
+const char* mandatoryDescription(const QString& column)
+{
+    for (const Mandatory& m : MandatoryColumns)
+        if (column.compare(QLatin1String(m.column), Qt::CaseInsensitive) == 0)
+            return m.description;
+    return nullptr;
+}
+
+// Whether a field has a value, by its type: text not empty, a date after
+// the zero date, any other value a number other than 0 (an empty or
+// non-numeric value counts as -1, so as a value).
+bool hasValue(const Dataset& dataset, int field)
+{
+    const QVariant value = dataset.value(field);
+    switch (dataset.fields()[field].type) {
+    case FieldType::String:
+    case FieldType::Memo:
+        return !value.toString().isEmpty();
+    case FieldType::Date:
+    case FieldType::DateTime:
+        return value.toDate().isValid();
+    default: {
+        bool numeric = false;
+        const double number = value.toString().trimmed().toDouble(&numeric);
+        return (numeric ? number : -1.0) != 0.0;
+    }
+    }
+}
+
+QString text(const Dataset& dataset, const char* column)
+{
+    const int field = dataset.fieldIndex(QString::fromLatin1(column));
+    return field < 0 ? QString() : dataset.value(field).toString();
+}
+
+// The representative of the declaration: a denomination, or surname and name.
+QString representativeRule(const Dataset& dataset)
+{
+    const bool denomination = !text(dataset, "SSOSDENRAPPR").isEmpty();
+    const bool surname = !text(dataset, "SSOSCOGNRAPPR").isEmpty();
+    const bool name = !text(dataset, "SSOSNOMERAPPR").isEmpty();
+    if (denomination && (surname || name))
+        return Excess +
+               QStringLiteral("Nome o cognome del rappresentante della dichiarazione compilati in presenza "
+                              "della denominazione");
+    if (denomination)
+        return QString();
+    if (!surname && name)
+        return Missing + QStringLiteral("Cognome del rappresentante della dichiarazione");
+    if (surname && !name)
+        return Missing + QStringLiteral("Nome del rappresentante della dichiarazione");
+    if (!surname && !name)
+        return Missing +
+               QStringLiteral("Denominazione o cognome e nome del rappresentante della dichiarazione");
+    return QString();
+}
+
+QString columnRule(const Dataset& dataset, const QString& column)
+{
+    if (column.compare(u"SSOSDENRAPPR", Qt::CaseInsensitive) == 0)
+        return representativeRule(dataset);
+    return QString();
+}
+
+bool isFiscalCodeColumn(const FieldDef& field)
+{
+    const QString name = field.name.toUpper();
+    if (field.type != FieldType::String || name.isEmpty() || (name[0] != u'S' && name[0] != u'C'))
+        return false;
+    if (name.contains(u"PERCEST") || name.contains(u"IDFONDO"))
+        return false;
+    return name.mid(1).contains(u"CODFIS") || name.mid(1).contains(u"CF");
+}
+
+} // namespace
+
+bool checkData(QStringList& messages, const QVector<const Dataset*>& datasets, int lastIndex)
+{
+    bool passed = true;
+    for (int i = 0; i <= lastIndex && i < datasets.size(); ++i) {
+        const Dataset& dataset = *datasets[i];
+        const QVector<FieldDef>& fields = dataset.fields();
+        for (int f = 0; f < fields.size(); ++f) {
+            if (const char* description = mandatoryDescription(fields[f].name)) {
+                if (!hasValue(dataset, f)) {
+                    messages.append(Missing + QString::fromUtf8(description));
+                    passed = false;
+                }
+                continue;
+            }
+            const QString message = columnRule(dataset, fields[f].name);
+            if (!message.isEmpty()) {
+                messages.append(message);
+                passed = false;
+            }
+        }
+    }
+    return passed;
+}
+
+bool checkFiscalCodes(QStringList& messages, const Dataset& dataset)
+{
+    bool passed = true;
+    const QVector<FieldDef>& fields = dataset.fields();
+    for (int f = 0; f < fields.size(); ++f) {
+        if (!isFiscalCodeColumn(fields[f]))
+            continue;
+        const QString code = dataset.value(f).toString().trimmed();
+        if (code.isEmpty())
+            continue;
+        const QString defect = fiscalCodeDefect(code.toUpper());
+        if (defect.isEmpty())
+            continue;
+        messages.append(
+            Wrong +
+            QStringLiteral("codice fiscale %1 (%2) non valido: %3").arg(code, fields[f].name, defect));
+        passed = false;
+    }
+    return passed;
+}
+
+bool checkRecipient(QStringList& messages, const Dataset& certificate)
+{
+    struct Required
+    {
+        const char* column;
+        const char* description;
+        bool personOnly;
+    };
+    static const Required required[] = {
+        {"SCUDCODFIS", "Codice fiscale del percipiente", false},
+        {"SCUDCOGNOME", "Cognome o denominazione del percipiente", false},
+        {"SCUDNOME", "Nome del percipiente", true},
+        {"SCUDSEX", "Sesso del percipiente", true},
+        {"DCUDDATANAS", "Data di nascita del percipiente", true},
+        {"SCUDCOMNAS", "Comune o stato estero di nascita del percipiente", true},
+    };
+    const bool person = text(certificate, "SCUDCODFIS").trimmed().size() != 11;
+    bool passed = true;
+    for (const Required& r : required) {
+        if (r.personOnly && !person)
+            continue;
+        const int field = certificate.fieldIndex(QString::fromLatin1(r.column));
+        if (field >= 0 && hasValue(certificate, field) &&
+            !certificate.value(field).toString().trimmed().isEmpty())
+            continue;
+        messages.append(Missing + QString::fromUtf8(r.description));
+        passed = false;
+    }
+    return passed;
+}
+
+} // namespace cu

@@ -1,0 +1,29 @@
+// The data checks run before data leaves the system: mandatory columns,
+// the representative of the declaration, and (beyond the generic walk) the
+// fiscal codes and the recipient data that the telematic file needs. The
+// checks only collect Italian messages; they never change data.
+#pragma once
+
+#include <QStringList>
+#include <QVector>
+
+namespace cu {
+
+class Dataset;
+
+// Walks every field of datasets[0..lastIndex] at their current rows: a
+// mandatory column without a value gives " - Dato obbligatorio mancante: "
+// and its description; column rules add their own messages. True when
+// nothing was found.
+bool checkData(QStringList& messages, const QVector<const Dataset*>& datasets, int lastIndex);
+
+// Every fiscal code of the current row (columns of type S or C named with
+// CODFIS or CF, the foreign tax code and pension-fund ids excepted) that is
+// not blank and not valid gives " - Campo errato: " and a description.
+bool checkFiscalCodes(QStringList& messages, const Dataset& dataset);
+
+// The recipient data that record D needs: fiscal code, surname, and for a
+// person (16-character code) first name, sex, date and place of birth.
+bool checkRecipient(QStringList& messages, const Dataset& certificate);
+
+} // namespace cu

@@ -1,0 +1,463 @@
+// The steps of the file production: choice, checks, field list, records
+// A B Z, packing and the writing of the files.
+#include "telematic/TelematicProduction.h"
+
+#include "certificates/checks/CheckData.h"
+#include "foundation/AppContext.h"
+#include "foundation/Errors.h"
+#include "foundation/Folders.h"
+#include "foundation/HlmDBCds.h"
+#include "foundation/Operator.h"
+#include "telematic/CertificateRecords.h"
+#include "telematic/CertificateSelection.h"
+#include "telematic/CompanyRegistration.h"
+#include "telematic/RecordLayout.h"
+#include "telematic/RecordPacker.h"
+#include "telematic/SupplyRecords.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <memory>
+#include <vector>
+
+namespace cu {
+
+namespace {
+
+constexpr int HeadRows = 11;
+constexpr int LineLengthWithControl = 1898;
+
+struct AgentColumn
+{
+    const char* column;
+    const char* label;
+};
+
+const AgentColumn RequiredAgentColumns[] = {
+    {"SSOSDENOM", "   Denominazione, "},
+    {"SSOSCFRAPPR", "   Codice Fiscale Rappresentante, "},
+    {"SCARCODICE", "   Codice Carica Rappresentante,"},
+    {"SSOSCOGNRAPPR", "   Cognome Rappresentante, "},
+    {"SSOSNOMERAPPR", "   Nome Rappresentante, "},
+    {"SSOSFIRMACOM", "   Firma della comunicazione, "},
+};
+
+bool isBlank(const Dataset& dataset, const char* column)
+{
+    const int field = dataset.fieldIndex(QString::fromLatin1(column));
+    return field < 0 || dataset.recNo() < 0 || dataset.value(field).toString().trimmed().isEmpty();
+}
+
+void refuse(const QString& message)
+{
+    throw EZfError(message);
+}
+
+void requireLineLength(const QString& line, const QString& letter)
+{
+    if (line.size() != LineLengthWithControl)
+        throw EZfError(
+            QStringLiteral("Il tracciato del record %1 produce una riga di %2 caratteri invece di %3")
+                .arg(letter)
+                .arg(line.size())
+                .arg(LineLengthWithControl));
+}
+
+// One file of the supply, written under a temporary name beside its final one.
+class PendingFile
+{
+public:
+    explicit PendingFile(const QString& finalName)
+        : m_finalName(finalName), m_temp(finalName + QStringLiteral(".XXXXXX.tmp"))
+    {
+        if (!m_temp.open())
+            throw EZfError(
+                QStringLiteral("Impossibile creare il file %1: %2").arg(finalName, m_temp.errorString()));
+    }
+
+    void writeLine(const QString& line)
+    {
+        m_buffer += line.toLatin1();
+        m_buffer += "\r\n";
+        if (m_buffer.size() > (1 << 20))
+            flush();
+    }
+
+    void finish()
+    {
+        flush();
+        m_temp.close();
+        if (m_temp.error() != QFileDevice::NoError)
+            throw EZfError(
+                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+    }
+
+    void moveIntoPlace()
+    {
+        if (QFileInfo::exists(m_finalName) && !QFile::remove(m_finalName))
+            throw EZfError(QStringLiteral("Impossibile sostituire il file %1").arg(m_finalName));
+        if (!QFile::rename(m_temp.fileName(), m_finalName))
+            throw EZfError(QStringLiteral("Impossibile rinominare il file %1").arg(m_finalName));
+        m_temp.setAutoRemove(false);
+    }
+
+private:
+    void flush()
+    {
+        if (m_buffer.isEmpty())
+            return;
+        if (m_temp.write(m_buffer) != m_buffer.size())
+            throw EZfError(
+                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+        m_buffer.clear();
+    }
+
+    QString m_finalName;
+    QTemporaryFile m_temp;
+    QByteArray m_buffer;
+};
+
+} // namespace
+
+TelematicProduction::TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store)
+    : m_folders(folders), m_op(op), m_store(store)
+{
+}
+
+void TelematicProduction::load()
+{
+    if (m_store)
+        m_data.load(*m_store);
+}
+
+QString TelematicProduction::defaultFileName(const Folders& folders)
+{
+    return folders.dichCU() + supplyCode();
+}
+
+QString TelematicProduction::fileNameOf(const QString& chosenName, int index)
+{
+    return index == 1 ? chosenName : chosenName + u'_' + QString::number(index);
+}
+
+QVector<int> TelematicProduction::choose(const TelematicOptions& options)
+{
+    QVector<int> positions;
+    Dataset& dip = m_data.dip();
+    if (options.choice == TelematicOptions::Choice::None || !dip.isActive())
+        return positions;
+    if (options.choice == TelematicOptions::Choice::Selected && dip.isEmpty()) {
+        if (m_op)
+            m_op->information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+        return positions;
+    }
+    QSet<QString> wanted;
+    for (const QString& item : options.selected)
+        wanted.insert(item.trimmed().toUpper());
+    QSet<QString> found;
+    for (int position = 0; position < dip.recordCount(); ++position) {
+        dip.setRecNo(position);
+        if (options.choice == TelematicOptions::Choice::All) {
+            positions.append(position);
+            continue;
+        }
+        const QString code = dip.asString(u"SCUDCODFIS").trimmed().toUpper();
+        const QString withMonth = code + u'/' + dip.asString(u"SCUDMESE").trimmed();
+        for (const QString& key : {code, withMonth}) {
+            if (wanted.contains(key)) {
+                found.insert(key);
+                positions.append(position);
+                break;
+            }
+        }
+    }
+    for (const QString& key : wanted)
+        if (!found.contains(key))
+            throw EZfError(QStringLiteral("Certificazione non trovata: ") + key);
+    return positions;
+}
+
+QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
+{
+    QStringList lines;
+    QStringList agent;
+    for (Dataset* dataset : {&m_data.sost(), &m_data.forn(), &m_data.quadroCT()})
+        if (dataset->isActive() && !dataset->isEmpty()) {
+            dataset->first();
+            checkFiscalCodes(agent, *dataset);
+        }
+    if (!agent.isEmpty())
+        lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
+
+    CertificateSelection selection(m_data, m_folders, nullptr);
+    selection.prepare();
+    Dataset& dip = m_data.dip();
+    for (int position : positions) {
+        selection.select(position, false);
+        QStringList messages;
+        QVector<const Dataset*> rows{&dip};
+        RowCursor& family = selection.requireCursor(u"cdsConFamCar");
+        if (!family.isEmpty()) {
+            family.first();
+            family.value(u"IAFIID");
+            rows.append(family.dataset());
+        }
+        checkData(messages, rows, int(rows.size()) - 1);
+        checkRecipient(messages, dip);
+        checkFiscalCodes(messages, dip);
+        for (const QString& name : TelematicData::personSectionNames()) {
+            RowCursor& sectionRows = selection.requireCursor(name);
+            for (sectionRows.first(); !sectionRows.eof(); sectionRows.next()) {
+                sectionRows.value(u"IAFIID");
+                checkFiscalCodes(messages, *sectionRows.dataset());
+            }
+        }
+        dip.setRecNo(position);
+        if (!messages.isEmpty())
+            lines << QStringLiteral("Dipendente: ") + dip.asString(u"SCUDCOGNOME") + u' ' +
+                         dip.asString(u"SCUDNOME")
+                  << messages;
+    }
+    return lines;
+}
+
+bool TelematicProduction::checkCertificates(const QVector<int>& positions)
+{
+    const QStringList lines = checkMessages(positions);
+    if (lines.isEmpty())
+        return true;
+    const bool goOn = m_op && m_op->showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
+                                             QStringLiteral("Si desidera proseguire?"));
+    if (!goOn)
+        addLog(QStringLiteral("Generazione file telematico terminata dall'utente"));
+    return goOn;
+}
+
+void TelematicProduction::refuseMissingSupplierOrAgent()
+{
+    Dataset& forn = m_data.forn();
+    if (m_store)
+        m_store->open(forn, TelematicData::tableOf(QStringLiteral("cdsForn")));
+    if (!forn.isActive() || forn.isEmpty())
+        refuse(QStringLiteral("Dati del fornitore mancanti, impossibile procedere!"));
+    forn.first();
+    if (isBlank(forn, "STFOCODICE"))
+        refuse(QStringLiteral("Tipo fornitore mancante, impossibile procedere!"));
+    if (isBlank(forn, "SFORCODFIS"))
+        refuse(QStringLiteral("Codice fiscale fornitore mancante, impossibile procedere!"));
+
+    Dataset& sost = m_data.sost();
+    if (m_store)
+        m_store->open(sost, TelematicData::tableOf(QStringLiteral("cdsSost")));
+    if (!sost.isActive() || sost.isEmpty())
+        refuse(QStringLiteral("Dati del sostituto mancanti, impossibile procedere!"));
+    sost.first();
+    QString missing;
+    for (const AgentColumn& c : RequiredAgentColumns)
+        if (isBlank(sost, c.column))
+            missing += QString::fromLatin1(c.label);
+    if (!missing.isEmpty())
+        refuse(QStringLiteral("Dati mancanti del sostituto : ") + missing +
+               QStringLiteral(" impossibile procedere!"));
+}
+
+void TelematicProduction::createFieldList(const QVector<int>& positions)
+{
+    try {
+        m_succeeded = true;
+        m_fields.load(FieldList::pathIn(m_folders));
+        m_records.load(RecordList::pathIn(m_folders));
+        refuseMissingSupplierOrAgent();
+        addLog(QStringLiteral("ATTENDERE... Pulitura del file in corso..."));
+        m_fields.clear();
+        m_records.clear();
+        m_ctPresent = false;
+        m_countG = 0;
+        m_countH = 0;
+
+        CertificateSelection selection(m_data, m_folders, m_op,
+                                       [this](qint64 person, int month, const QVector<QStringList>& rows) {
+                                           writeAnnotations(person, month, rows);
+                                       });
+        selection.prepare();
+        RecordWriterContext context{m_data,
+                                    selection,
+                                    m_fields,
+                                    m_folders,
+                                    [this](const QString& line) { addLog(line); },
+                                    m_companyRegistration};
+        Dataset& ct = m_data.quadroCT();
+        if (ct.isActive() && !ct.isEmpty()) {
+            ct.first();
+            m_ctPresent = !isBlank(ct, "SCTCELL") || !isBlank(ct, "SCTEMAIL");
+        }
+        if (m_ctPresent)
+            writeRecordsC(context);
+        writeRecordsD(context, positions);
+        m_countG = writeRecordsG(context, positions).written;
+        m_countH = writeRecordsH(context, positions);
+        m_fields.save(FieldList::pathIn(m_folders));
+        m_records.save(RecordList::pathIn(m_folders));
+        addLog(QStringLiteral("Operazione terminata con successo."));
+    } catch (const Error& e) {
+        m_succeeded = false;
+        addLog(QStringLiteral("***** ") + e.message());
+        if (m_op)
+            m_op->error(QStringLiteral("Operazione terminata con errore"));
+        throw EAbort();
+    }
+}
+
+void TelematicProduction::buildRecords()
+{
+    const QString lineA = writeRecordA(loadRecordA(m_folders), m_data.forn(), m_op);
+    requireLineLength(lineA, QStringLiteral("A"));
+    m_records.append({QStringLiteral("A"), lineA, QString(), std::nullopt});
+    const QString lineB = writeRecordB(loadRecordB(m_folders), m_data.sost(), m_ctPresent, m_op);
+    requireLineLength(lineB, QStringLiteral("B"));
+    m_records.append({QStringLiteral("B"), lineB, QString(), std::nullopt});
+    if (!m_fields.dataset().isEmpty()) {
+        RecordPacker packer(m_fields, m_records);
+        for (const char* letter : {"C", "D", "G", "H"})
+            packer.packRecords(QString::fromLatin1(letter), HeadRows);
+    }
+    const QString lineZ = writeRecordZ(loadRecordZ(m_folders), m_op);
+    requireLineLength(lineZ, QStringLiteral("Z"));
+    m_records.append({QStringLiteral("Z"), lineZ, QString(), std::nullopt});
+}
+
+QStringList TelematicProduction::save(const QString& chosenName)
+{
+    if (!m_succeeded)
+        throw EZfError(QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!"));
+    QDir().mkpath(QFileInfo(chosenName).absolutePath());
+    m_records.clear();
+    buildRecords();
+    m_records.save(RecordList::pathIn(m_folders));
+    const QStringList files = writeFiles(chosenName);
+    if (m_op)
+        m_op->warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                      chosenName);
+    return files;
+}
+
+QStringList TelematicProduction::writeFiles(const QString& chosenName)
+{
+    const QVector<FileLine> lines = m_records.orderedLines();
+    const int certificateLines = int(lines.size()) - 3;
+    const int fileCount = certificateLines <= LinesPerFile
+                              ? 1
+                              : certificateLines / LinesPerFile + (certificateLines % LinesPerFile ? 1 : 0);
+    if (fileCount > 1 && m_op)
+        m_op->warning(
+            QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
+                           "file telematici."));
+    const QString lineA = m_records.storedLine(QStringLiteral("A"));
+    const QString lineB = patchRecordB(m_records.storedLine(QStringLiteral("B")), m_countG, m_countH);
+    const QString lineZ = m_records.storedLine(QStringLiteral("Z"));
+
+    std::vector<std::unique_ptr<PendingFile>> pending;
+    QStringList names;
+    int next = 0;
+    for (int file = 1; file <= fileCount; ++file) {
+        names.append(fileNameOf(chosenName, file));
+        pending.push_back(std::make_unique<PendingFile>(names.last()));
+        PendingFile& out = *pending.back();
+        const bool single = fileCount == 1;
+        out.writeLine(patchRecordA(lineA, single ? 0 : fileCount, single ? 0 : file));
+        out.writeLine(lineB);
+        QHash<QString, int> counts;
+        for (int passed = 0; next < lines.size() && (file == fileCount || passed < RowsPerFile); ++passed) {
+            const FileLine& line = lines[next++];
+            if (line.progressive.isEmpty())
+                continue;
+            out.writeLine(line.record);
+            ++counts[line.letter];
+        }
+        out.writeLine(patchRecordZ(lineZ, counts.value(QStringLiteral("D")),
+                                   counts.value(QStringLiteral("G")), counts.value(QStringLiteral("H")),
+                                   counts.value(QStringLiteral("C"))));
+        out.finish();
+    }
+    for (auto& file : pending)
+        file->moveIntoPlace();
+    storeCertificateCount(m_countG + m_countH);
+    return names;
+}
+
+void TelematicProduction::storeCertificateCount(int certificates)
+{
+    if (!m_store) {
+        Dataset& sost = m_data.sost();
+        if (sost.isActive() && !sost.isEmpty() && sost.hasField(u"ISOSNDIP")) {
+            sost.first();
+            sost.edit();
+            sost.setValue(u"ISOSNDIP", qint64(certificates));
+            sost.post();
+        }
+        return;
+    }
+    Dataset agent;
+    const QString table = TelematicData::tableOf(QStringLiteral("cdsSost"));
+    m_store->open(agent, table);
+    if (agent.isEmpty())
+        return;
+    agent.first();
+    agent.edit();
+    agent.setValue(u"ISOSNDIP", qint64(certificates));
+    agent.post();
+    m_store->save(agent, table);
+}
+
+void TelematicProduction::writeAnnotations(qint64 person, int month, const QVector<QStringList>& rows)
+{
+    if (!m_store)
+        return;
+    const QString table = TelematicData::tableOf(QStringLiteral("cdsAnnotazioni"));
+    const QString fiscalCode = m_data.dip().asString(u"SCUDCODFIS");
+    Dataset annotations;
+    m_store->open(annotations, table, int(person), month, m_store->year());
+    while (!annotations.isEmpty()) {
+        annotations.first();
+        annotations.remove();
+    }
+    for (const QStringList& row : rows) {
+        annotations.append();
+        annotations.setValue(u"IAFIID", person);
+        annotations.setValue(u"SCUDCODFIS", fiscalCode);
+        for (int slot = 0; slot < row.size(); ++slot)
+            annotations.setValue(QStringLiteral("SANN7%1").arg(slot + 1, 2, 10, QLatin1Char('0')), row[slot]);
+        annotations.post();
+    }
+    m_store->save(annotations, table, month, m_store->year());
+}
+
+void TelematicProduction::addLog(const QString& line)
+{
+    m_log.append(line);
+    if (m_logSink)
+        m_logSink(line);
+}
+
+TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options)
+{
+    TelematicProduction production(context.folders, context.op, context.store);
+    production.setCompanyRegistration(companyRegistrationLookup(context));
+    production.setLogSink(options.log);
+    production.load();
+    const QVector<int> positions = production.choose(options);
+    if (!production.checkCertificates(positions))
+        throw EAbort();
+    production.createFieldList(positions);
+    const QString chosen = options.outputPath.isEmpty()
+                               ? TelematicProduction::defaultFileName(context.folders)
+                               : options.outputPath;
+    TelematicResult result;
+    result.files = production.save(chosen);
+    result.certificates = production.certificatesG() + production.certificatesH();
+    result.log = production.log();
+    return result;
+}
+
+} // namespace cu

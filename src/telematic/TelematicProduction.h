@@ -1,0 +1,124 @@
+// The production of the telematic file: choosing the certificates,
+// checking their data, building the field list (records C, D, G, H) and,
+// on saving, packing it into lines, building records A, B and Z and
+// writing the file, split into several files when the supply is too large.
+#pragma once
+
+#include "telematic/TelematicData.h"
+#include "telematic/WorkingLists.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+namespace cu {
+
+struct AppContext;
+class Folders;
+class HlmDBCds;
+class Operator;
+
+struct TelematicOptions
+{
+    enum class Choice
+    {
+        All,
+        Selected,
+        None
+    };
+    Choice choice = Choice::All;
+    // For Selected: fiscal codes ("RSSMRA85T10A562S") or fiscal code and
+    // month ("RSSMRA85T10A562S/12").
+    QStringList selected;
+    // The chosen file name; empty: USR/FJ2024/DichCU/CUR25.
+    QString outputPath;
+    // Receives the production log line by line (also when it ends early).
+    std::function<void(const QString&)> log;
+};
+
+struct TelematicResult
+{
+    QStringList files;    // the files written, in order
+    int certificates = 0; // certificates written as G plus those written as H
+    QStringList log;      // the production log
+};
+
+class TelematicProduction
+{
+public:
+    static constexpr int LinesPerFile = 8275; // certificate lines that decide the number of files
+    static constexpr int RowsPerFile = 8277;  // rows of the record list passed per file but the last
+
+    // store may be null: the datasets are then filled by the caller and
+    // nothing is written back to the store.
+    TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store = nullptr);
+
+    TelematicData& data() { return m_data; }
+    FieldList& fieldList() { return m_fields; }
+    RecordList& recordList() { return m_records; }
+    const QStringList& log() const { return m_log; }
+    bool creationSucceeded() const { return m_succeeded; }
+    int certificatesG() const { return m_countG; }
+    int certificatesH() const { return m_countH; }
+
+    // Receives every line of the production log as it is written.
+    void setLogSink(std::function<void(const QString&)> sink) { m_logSink = std::move(sink); }
+    // The company registration number used when an INPS row has none.
+    void setCompanyRegistration(std::function<QString()> lookup)
+    {
+        m_companyRegistration = std::move(lookup);
+    }
+
+    // Loads every table from the store.
+    void load();
+    // The chosen certificates as positions in the certificate dataset. An
+    // unknown fiscal code is an EZfError naming it.
+    QVector<int> choose(const TelematicOptions& options);
+
+    // Checks the chosen certificates; when anything is found, shows the list
+    // and asks whether to go on. False when the operator refuses.
+    bool checkCertificates(const QVector<int>& positions);
+    // The check messages of the chosen certificates, grouped by person.
+    QStringList checkMessages(const QVector<int>& positions);
+
+    // "Crea File telematico": refusals and errors are logged, shown and
+    // raised as EAbort.
+    void createFieldList(const QVector<int>& positions);
+    // "Salva": records A, B, packing, Z and the files; returns their names.
+    QStringList save(const QString& chosenName);
+
+    // The default chosen name: DichCU folder + "CUR25".
+    static QString defaultFileName(const Folders& folders);
+    // The name of file i (1-based) of a supply.
+    static QString fileNameOf(const QString& chosenName, int index);
+
+private:
+    void refuseMissingSupplierOrAgent();
+    void buildRecords();
+    QStringList writeFiles(const QString& chosenName);
+    void storeCertificateCount(int certificates);
+    void writeAnnotations(qint64 person, int month, const QVector<QStringList>& rows);
+    void addLog(const QString& line);
+
+    const Folders& m_folders;
+    Operator* m_op;
+    HlmDBCds* m_store;
+    TelematicData m_data;
+    FieldList m_fields;
+    RecordList m_records;
+    QStringList m_log;
+    std::function<QString()> m_companyRegistration;
+    std::function<void(const QString&)> m_logSink;
+    bool m_succeeded = false;
+    bool m_ctPresent = false;
+    int m_countG = 0;
+    int m_countH = 0;
+};
+
+// Runs the whole production on an installation: loads the tables, checks
+// (asking the operator), creates the field list and writes the files.
+// A refusal is an EAbort after the operator was told.
+TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options);
+
+} // namespace cu

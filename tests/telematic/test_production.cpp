@@ -1,0 +1,316 @@
+// The production of the telematic file on datasets filled directly: the
+// files written and verified, the split, the choices, the refusals and the
+// question after the checks.
+#include "TelematicTestSupport.h"
+#include "foundation/Currency.h"
+#include "foundation/ScriptedOperator.h"
+#include "telematic/FileLayouts.h"
+#include "telematic/TelematicProduction.h"
+#include "telematic/TelematicVerifier.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace cu;
+
+namespace {
+
+QVariant amount(const char* text)
+{
+    return QVariant::fromValue(Currency::parse(QLatin1String(text)).value());
+}
+
+QStringList fileLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromLatin1(file.readAll());
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+int countOf(const QStringList& lines, QChar letter)
+{
+    int n = 0;
+    for (const QString& line : lines)
+        n += line.startsWith(letter) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestProduction : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void supplyIsWrittenAndVerified();
+    void split_data();
+    void split();
+    void noneWithCtFormWritesOnlyTheFrontAndC();
+    void chosenFiscalCodes();
+    void unknownFiscalCodeIsRefused();
+    void refusals_data();
+    void refusals();
+    void checksAskBeforeGoingOn_data();
+    void checksAskBeforeGoingOn();
+    void failedWriteLeavesNoFile();
+
+private:
+    QString output() const { return m_installation->folders().dichCU() + QStringLiteral("CUR25"); }
+    void createAndSave(const TelematicOptions& options, QStringList* files = nullptr);
+
+    std::unique_ptr<test::TelematicInstallation> m_installation;
+    std::unique_ptr<TelematicProduction> m_production;
+    ScriptedOperator m_op;
+};
+
+void TestProduction::init()
+{
+    m_installation = std::make_unique<test::TelematicInstallation>();
+    m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
+    test::defineTables(m_production->data());
+    test::fillAgentAndSupplier(m_production->data());
+    m_op.clear();
+}
+
+void TestProduction::createAndSave(const TelematicOptions& options, QStringList* files)
+{
+    const QVector<int> positions = m_production->choose(options);
+    QVERIFY(m_production->checkCertificates(positions));
+    m_production->createFieldList(positions);
+    const QStringList written = m_production->save(output());
+    if (files)
+        *files = written;
+}
+
+void TestProduction::supplyIsWrittenAndVerified()
+{
+    TelematicData& data = m_production->data();
+    test::appendCertificate(data, 1,
+                            {{QStringLiteral("fCudReddDetr"), amount("21000")},
+                             {QStringLiteral("SCUDANNOTAZIONI"), QStringLiteral("AA) nota")}});
+    test::appendCertificate(data, 2, {{QStringLiteral("fCudRitIrpef"), amount("3100.25")}});
+    test::appendRow(data.get(u"cdsInps"), {{QStringLiteral("iAfiID"), qint64(2)},
+                                           {QStringLiteral("sCudMatrAzienda"), QStringLiteral("1234567890")},
+                                           {QStringLiteral("LCUDGENNAIO"), QStringLiteral("X")}});
+    test::appendCertificate(data, 3);
+    test::appendRow(data.autSe(), {{QStringLiteral("iAfiID"), qint64(3)},
+                                   {QStringLiteral("FDSE7AMMLORDO"), amount("900")}});
+    test::appendRow(data.quadroCT(), {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345678")},
+                                      {QStringLiteral("SCTCELL"), QStringLiteral("3331234567")}});
+    QStringList files;
+    createAndSave({}, &files);
+    QCOMPARE(files, QStringList{output()});
+    const QStringList lines = fileLines(output());
+    QCOMPARE(lines.first().mid(521, 8), QStringLiteral("00000000"));
+    QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00000003")); // two G certificates, one H
+    QCOMPARE(lines.last().mid(24, 36), QStringLiteral("000000001000000003000000002000000001"));
+    QCOMPARE(m_production->data().sost().asInteger(u"ISOSNDIP"), 3);
+    QCOMPARE(m_op.texts(Severity::Warning).last(),
+             QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                 output());
+    QVERIFY(m_production->log().contains(QStringLiteral("Operazione terminata con successo.")));
+
+    const FileLayouts layouts(m_installation->folders());
+    const VerifyReport report = TelematicVerifier(layouts).verify(output());
+    QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+    QCOMPARE(report.lines, 3 + 1 + 3 + 2 + 1);
+    QVERIFY(QFile::exists(FieldList::pathIn(m_installation->folders())));
+    QVERIFY(QFile::exists(RecordList::pathIn(m_installation->folders())));
+}
+
+void TestProduction::split_data()
+{
+    QTest::addColumn<int>("certificates");
+    QTest::addColumn<QVector<int>>("linesPerFile");
+    QTest::newRow("8275 lines, one file") << 8275 << QVector<int>{8275};
+    QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8274, 2};
+}
+
+void TestProduction::split()
+{
+    QFETCH(int, certificates);
+    QFETCH(QVector<int>, linesPerFile);
+    // An annulment writes one D line and nothing else.
+    for (int i = 1; i <= certificates; ++i)
+        test::appendCertificate(m_production->data(), i,
+                                {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")}});
+    QStringList files;
+    createAndSave({}, &files);
+    QCOMPARE(files.size(), linesPerFile.size());
+    const FileLayouts layouts(m_installation->folders());
+    for (int i = 0; i < files.size(); ++i) {
+        QCOMPARE(files[i], i == 0 ? output() : output() + QStringLiteral("_%1").arg(i + 1));
+        const QStringList lines = fileLines(files[i]);
+        QCOMPARE(countOf(lines, u'D'), linesPerFile[i]);
+        const QString a = lines.first().mid(521, 8);
+        QCOMPARE(a, files.size() == 1 ? QStringLiteral("00000000")
+                                      : QStringLiteral("%1%2")
+                                            .arg(i + 1, 4, 10, QLatin1Char('0'))
+                                            .arg(files.size(), 4, 10, QLatin1Char('0')));
+        QCOMPARE(lines.last().mid(33, 9).toInt(), linesPerFile[i]);
+        const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
+        QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+    }
+    const bool warned =
+        m_op.texts(Severity::Warning)
+            .contains(QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno "
+                                     "generati più file telematici."));
+    QCOMPARE(warned, files.size() > 1);
+}
+
+void TestProduction::noneWithCtFormWritesOnlyTheFrontAndC()
+{
+    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
+    test::appendRow(m_production->data().quadroCT(),
+                    {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345678")},
+                     {QStringLiteral("SCTEMAIL"), QStringLiteral("a@b.it")}});
+    TelematicOptions options;
+    options.choice = TelematicOptions::Choice::None;
+    createAndSave(options);
+    const QStringList lines = fileLines(output());
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1),
+             QStringLiteral("ABCZ"));
+    QCOMPARE(lines[1].mid(384, 1), QStringLiteral("1")); // the CT box
+    QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00000000"));
+}
+
+void TestProduction::chosenFiscalCodes()
+{
+    for (int i = 1; i <= 4; ++i)
+        test::appendCertificate(m_production->data(), i, {{QStringLiteral("fCudReddDetr"), amount("10")}});
+    TelematicOptions options;
+    options.choice = TelematicOptions::Choice::Selected;
+    options.selected = {test::personalCode(2), test::personalCode(4) + QStringLiteral("/12")};
+    QCOMPARE(m_production->choose(options), (QVector<int>{1, 3}));
+}
+
+void TestProduction::unknownFiscalCodeIsRefused()
+{
+    test::appendCertificate(m_production->data(), 1);
+    TelematicOptions options;
+    options.choice = TelematicOptions::Choice::Selected;
+    options.selected = {QStringLiteral("RSSMRA85T10A562S")};
+    QVERIFY_THROWS_EXCEPTION(EZfError, m_production->choose(options));
+}
+
+void TestProduction::refusals_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("blankColumn"); // empty: no row at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no supplier") << "cdsForn"
+                                 << ""
+                                 << "Dati del fornitore mancanti, impossibile procedere!";
+    QTest::newRow("no supplier type") << "cdsForn"
+                                      << "STFOCODICE"
+                                      << "Tipo fornitore mancante, impossibile procedere!";
+    QTest::newRow("no supplier code") << "cdsForn"
+                                      << "SFORCODFIS"
+                                      << "Codice fiscale fornitore mancante, impossibile procedere!";
+    QTest::newRow("no agent") << "cdsSost"
+                              << ""
+                              << "Dati del sostituto mancanti, impossibile procedere!";
+    QTest::newRow("no office code")
+        << "cdsSost"
+        << "SCARCODICE"
+        << "Dati mancanti del sostituto :    Codice Carica Rappresentante, impossibile procedere!";
+    QTest::newRow("no denomination")
+        << "cdsSost"
+        << "SSOSDENOM"
+        << "Dati mancanti del sostituto :    Denominazione,  impossibile procedere!";
+    QTest::newRow("no representative code")
+        << "cdsSost"
+        << "SSOSCFRAPPR"
+        << "Dati mancanti del sostituto :    Codice Fiscale Rappresentante,  impossibile procedere!";
+    QTest::newRow("no representative surname")
+        << "cdsSost"
+        << "SSOSCOGNRAPPR"
+        << "Dati mancanti del sostituto :    Cognome Rappresentante,  impossibile procedere!";
+    QTest::newRow("no representative name")
+        << "cdsSost"
+        << "SSOSNOMERAPPR"
+        << "Dati mancanti del sostituto :    Nome Rappresentante,  impossibile "
+           "procedere!";
+    QTest::newRow("no signature")
+        << "cdsSost"
+        << "SSOSFIRMACOM"
+        << "Dati mancanti del sostituto :    Firma della comunicazione,  impossibile procedere!";
+}
+
+void TestProduction::refusals()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, blankColumn);
+    QFETCH(QString, message);
+    Dataset& dataset = m_production->data().get(table);
+    dataset.first();
+    if (blankColumn.isEmpty()) {
+        dataset.remove();
+    } else {
+        dataset.edit();
+        dataset.setValue(blankColumn, QStringLiteral("  "));
+        dataset.post();
+    }
+    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
+    QVERIFY_THROWS_EXCEPTION(EAbort, m_production->createFieldList({0}));
+    QCOMPARE(m_production->log().last(), QStringLiteral("***** ") + message);
+    QCOMPARE(m_op.texts(Severity::Error), QStringList{QStringLiteral("Operazione terminata con errore")});
+    QVERIFY(!m_production->creationSucceeded());
+    try {
+        m_production->save(output());
+        QFAIL("saved without a creation");
+    } catch (const EZfError& e) {
+        QCOMPARE(e.message(), QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!"));
+    }
+    QVERIFY(!QFile::exists(output()));
+}
+
+void TestProduction::checksAskBeforeGoingOn_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("operator goes on") << true;
+    QTest::newRow("operator stops") << false;
+}
+
+void TestProduction::checksAskBeforeGoingOn()
+{
+    QFETCH(bool, answer);
+    test::appendCertificate(m_production->data(), 1,
+                            {{QStringLiteral("SCUDNOME"), QVariant()},
+                             {QStringLiteral("SCUDCODFISRAPPR"), QStringLiteral("XX")}});
+    m_op.queueAnswer(answer ? Operator::Answer::Yes : Operator::Answer::No);
+    QCOMPARE(m_production->checkCertificates({0}), answer);
+    QCOMPARE(m_op.infos().size(), 1);
+    const QString text = m_op.infos().first().text;
+    QVERIFY(text.startsWith(QStringLiteral("Dipendente: COGNOME1 \n")));
+    QVERIFY(text.contains(QStringLiteral(" - Dato obbligatorio mancante: Nome del percipiente")));
+    QVERIFY(text.contains(QStringLiteral(" - Campo errato: codice fiscale XX (SCUDCODFISRAPPR)")));
+    QCOMPARE(m_op.infos().first().question, QStringLiteral("Si desidera proseguire?"));
+    QCOMPARE(
+        m_production->log().contains(QStringLiteral("Generazione file telematico terminata dall'utente")),
+        !answer);
+    QCOMPARE(m_production->data().dip().asString(u"SCUDCODFISRAPPR"), QStringLiteral("XX"));
+}
+
+void TestProduction::failedWriteLeavesNoFile()
+{
+    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
+    const QVector<int> positions = m_production->choose({});
+    m_production->createFieldList(positions);
+    // A folder where the file should be: nothing can be written under that name.
+    const QString blocked = m_installation->root() + QStringLiteral("/blocked/CUR25");
+    QVERIFY(QDir().mkpath(blocked));
+    QVERIFY_THROWS_EXCEPTION(EZfError, m_production->save(blocked));
+    QVERIFY(QFileInfo(blocked).isDir());
+    QCOMPARE(QDir(m_installation->root() + QStringLiteral("/blocked")).entryList(QDir::Files).size(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestProduction)
+#include "test_production.moc"
