@@ -182,10 +182,10 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
 {
     const AgentPrintKind kind =
         request.kind == u"ct" ? AgentPrintKind::QuadroCT : AgentPrintKind::Frontispiece;
-    Dataset data;
-    tables.open(data, kind == AgentPrintKind::QuadroCT ? QStringLiteral("TCUCT_DATICT")
-                                                       : QStringLiteral("TCUS_DATISOST"));
-    data.first();
+    EliStampePDF module(folders, tables, request.year);
+    Dataset& data = kind == AgentPrintKind::QuadroCT ? module.cdsQuadroCT : module.cdsSost;
+    module.loadIfEmpty(data, kind == AgentPrintKind::QuadroCT ? QStringLiteral("TCUCT_DATICT")
+                                                              : QStringLiteral("TCUS_DATISOST"));
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
     print.print(kind, data, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));

@@ -55,12 +55,9 @@ void EliStampePDF::openAnnoFin()
     const QString path = Folders::resolve(m_folders.res(), QStringLiteral("TCUA_ANNOFIN.cds"));
     if (QFileInfo::exists(path)) {
         cdsAnnoFin.loadFromFile(path);
-        cdsAnnoFin.setFilter(QStringLiteral("SCUAANNOFIN = ") +
-                             Dataset::quoted(QString::number(m_workingYear)));
-        if (!cdsAnnoFin.isEmpty()) {
-            cdsAnnoFin.first();
-            return;
-        }
+        for (cdsAnnoFin.first(); !cdsAnnoFin.eof(); cdsAnnoFin.next())
+            if (cdsAnnoFin.asString(u"SCUAANNOFIN").trimmed() == QString::number(m_workingYear))
+                return;
     }
     cdsAnnoFin.setFields({{QStringLiteral("SCUAANNOFIN"), FieldType::String, 4}});
     cdsAnnoFin.open();

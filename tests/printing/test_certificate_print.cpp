@@ -334,8 +334,7 @@ private slots:
         const QString cf = QStringLiteral("RSSMRA80A01H501U");
         addCertificate(
             cf, QStringLiteral("ROSSI"), QStringLiteral("12"),
-            {{"SCUDANNOTAZIONI", "AA) prima nota\nXX) sconosciuta\nbb) seconda nota\nBO) esclusa\n)vuota"}},
-            101);
+            {{"SCUDANNOTAZIONI", "AA) prima nota\nXX) sconosciuta\nbb) seconda nota\nBO)\n)vuota"}}, 101);
         m_tables->addRow(QStringLiteral("TCUDA_ANNOTAZIONI"),
                          {{"IAFIID", 202}, {"SCUDCODFIS", "ALTRO000A01H501U"}, {"SANN701", "ZZ"}});
         m_installation->writeNotes({QStringLiteral("AA"), QStringLiteral("BB"), QStringLiteral("BO")});

@@ -335,7 +335,7 @@ private slots:
         const QString output = m_dir.path() + QStringLiteral("/many.pdf");
         pdf.Check(pdf.SaveToFile(output), QString());
         QCOMPARE(readPdf(output).size(), Copies + 1);
-        QVERIFY2(QFileInfo(output).size() < QFileInfo(templatePath).size() + Copies * 700,
+        QVERIFY2(QFileInfo(output).size() < QFileInfo(templatePath).size() + Copies * 1000,
                  qPrintable(QString::number(QFileInfo(output).size())));
     }
 

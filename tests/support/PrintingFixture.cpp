@@ -34,6 +34,12 @@ void MemoryTables::addRow(const QString& tableName, const QVariantMap& values)
     m_tables[tableName] = dataset.saveToBytes();
 }
 
+void MemoryTables::store(const QString& tableName, Dataset& rows)
+{
+    rows.mergeChangeLog();
+    m_tables[tableName] = rows.saveToBytes();
+}
+
 void MemoryTables::open(Dataset& dataset, const QString& tableName)
 {
     if (!m_tables.contains(tableName)) {

@@ -27,6 +27,8 @@ public:
     void makeEmpty(Dataset& dataset, const QString& tableName) const;
     // Appends a row with the given values (column -> value) to a stored table.
     void addRow(const QString& tableName, const QVariantMap& values);
+    // Replaces a whole table by the rows of the data set.
+    void store(const QString& tableName, Dataset& rows);
     void open(Dataset& dataset, const QString& tableName) override;
     void save(Dataset& dataset, const QString& tableName, int month) override;
 

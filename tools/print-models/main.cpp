@@ -9,10 +9,13 @@
 #include <QCoreApplication>
 #include <QDomDocument>
 #include <QFile>
+#include <QHashFunctions>
 #include <QTextStream>
 
 int main(int argc, char* argv[])
 {
+    // Attributes are written in the same order on every run.
+    QHashSeed::setDeterministicGlobalSeed();
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments().mid(1);
