@@ -6,6 +6,7 @@
 #include "foundation/HlmDate.h"
 #include "foundation/HlmString.h"
 #include "foundation/HlmUtil.h"
+#include "foundation/ParamManager.h"
 #include "support/TestDatabases.h"
 #include "support/YearTestSupport.h"
 
@@ -185,6 +186,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EAssertion, KbrAnnoFinanziario{context});
     }
 
+    void currentIdsFromTheParameters()
+    {
+        Connection connection;
+        ParamManager params;
+        HlmAnnoFinanziario financial(connection, &params);
+        HlmAnnoScolastico school(connection, &params);
+        QCOMPARE(financial.GetParamID(), 0);
+        QCOMPARE(school.GetParamID(), 0); // unset
+        QCOMPARE(HlmUtil::ParamDwgID(params), 0);
+        params.setParams(ParamManager::AnfId, 55);
+        params.setParams(ParamManager::AnsId, QStringLiteral(" 7 "));
+        params.setParams(ParamManager::DwgId, 3);
+        QCOMPARE(financial.GetParamID(), 55);
+        QCOMPARE(school.GetParamID(), 7);
+        QCOMPARE(HlmUtil::ParamDwgID(params), 3);
+        params.setParams(ParamManager::AnsId, QStringLiteral("sette"));
+        QCOMPARE(school.GetParamID(), 0); // not a number
+    }
+
     void loadReadsTheDates_data() { cu::test::TestDatabases::addEngineColumns(); }
     void loadReadsTheDates()
     {
@@ -195,7 +215,12 @@ private slots:
         QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
         cu::test::createYearTables(connection);
 
-        HlmAnnoFinanziario financial(connection, nullptr);
+        ParamManager params;
+        params.setParams(ParamManager::AnfId, 50);
+        HlmAnnoFinanziario financial(connection, &params);
+        financial.Load(0); // the current year of the parameters
+        QCOMPARE(financial.id(), 50);
+        QCOMPARE(financial.endDate(), QDate(2019, 12, 31));
         financial.LoadYearText(QStringLiteral("2024"));
         QCOMPARE(financial.id(), 55);
         QCOMPARE(financial.startDate(), QDate(2024, 1, 1));
