@@ -1,0 +1,131 @@
+// The demo archive on a test database, imported by the real run: the store,
+// the payroll archive and the synthetic year are written into the database,
+// the installed query catalogue and tables of the build are used, and the
+// resulting certificates are read back as sorted text lines (one per table
+// row, every column but the store's own ids) for comparison.
+#pragma once
+
+#include "RecordingOperator.h"
+#include "certificates/CertificateSchema.h"
+#include "certificates/StoreInstaller.h"
+#include "foundation/AppContext.h"
+#include "foundation/Connection.h"
+#include "foundation/Dataset.h"
+#include "foundation/HlmDBCds.h"
+#include "foundation/HlmQueryText.h"
+#include "import/ImportRun.h"
+#include "import/demo/DemoArchive.h"
+#include "import/demo/PayrollArchiveSchema.h"
+#include "support/TestPaths.h"
+
+#include <QDir>
+#include <memory>
+
+namespace cu::test {
+
+class DemoImport
+{
+public:
+    explicit DemoImport(Connection& connection) : m_connection(connection), m_folders(buildRoot())
+    {
+        m_catalogue.Load(QDir(m_folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
+        m_catalogue.setEngine(connection.params().driver);
+        m_store = std::make_unique<HlmDBCds>(connection, &m_op);
+        m_store->setProgramme(QStringLiteral("eli"));
+        m_store->setYear(2024);
+        m_store->setMonth(-1);
+        m_store->setShowWait(false);
+    }
+
+    const CertificateSchema& schema()
+    {
+        if (!m_schema)
+            m_schema = std::make_unique<CertificateSchema>(
+                CertificateSchema::load(QDir(m_folders.res()).filePath(QStringLiteral("Schema/eli.xml"))));
+        return *m_schema;
+    }
+
+    void createArchive(qint64 people, quint64 seed = 2024)
+    {
+        StoreInstaller::install(m_connection, schema());
+        demo::PayrollArchiveSchema::createTables(m_connection, m_folders);
+        demo::PayrollArchiveSchema::insertBaseData(m_connection, m_folders);
+        demo::DemoOptions options;
+        options.people = people;
+        options.seed = seed;
+        demo::DemoArchive::write(m_connection, m_folders, m_catalogue, options);
+    }
+
+    ImportOutcome import(ImportParameters params)
+    {
+        AppContext ctx;
+        ctx.folders = m_folders;
+        ctx.connection = &m_connection;
+        ctx.catalogue = &m_catalogue;
+        ctx.store = m_store.get();
+        ctx.op = &m_op;
+        ctx.workingYear = 2024;
+        ImportRunOptions options;
+        options.siteId = 1;
+        options.today = QDate(2025, 2, 15);
+        options.showClosing = false;
+        return runImport(ctx, params, m_op, options);
+    }
+
+    // Every row of every certificate table, as "TABLE|COLUMN=value|..." with
+    // the non-empty values, sorted.
+    QStringList dump()
+    {
+        QStringList lines;
+        for (const TableSchema& table : schema().tables()) {
+            Dataset rows;
+            m_store->open(rows, table.name);
+            for (rows.first(); !rows.eof(); rows.next()) {
+                QStringList parts{table.name};
+                for (int i = 0; i < rows.fieldCount(); ++i) {
+                    const QString name = rows.fields()[i].name;
+                    if (name.compare(u"iAfiID", Qt::CaseInsensitive) == 0 ||
+                        name.compare(u"iFisRigo", Qt::CaseInsensitive) == 0)
+                        continue;
+                    const QString text = valueText(rows, i);
+                    if (!text.isEmpty())
+                        parts.append(name.toUpper() + u'=' + text);
+                }
+                lines.append(parts.join(u'|'));
+            }
+        }
+        lines.sort();
+        return lines;
+    }
+
+    RecordingOperator& op() { return m_op; }
+    HlmQueryText& catalogue() { return m_catalogue; }
+    const Folders& folders() const { return m_folders; }
+
+private:
+    static QString valueText(const Dataset& rows, int field)
+    {
+        const QVariant v = rows.value(field);
+        if (v.isNull())
+            return {};
+        switch (rows.fields()[field].type) {
+        case FieldType::Currency: {
+            const Currency c = v.value<Currency>();
+            return c.isZero() ? QString() : c.toString(4);
+        }
+        case FieldType::Date:
+            return v.toDate().toString(Qt::ISODate);
+        default:
+            return v.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
+        }
+    }
+
+    Connection& m_connection;
+    Folders m_folders;
+    HlmQueryText m_catalogue;
+    RecordingOperator m_op;
+    std::unique_ptr<HlmDBCds> m_store;
+    std::unique_ptr<CertificateSchema> m_schema;
+};
+
+} // namespace cu::test
