@@ -2,12 +2,12 @@
 // every engine: each statement that the program names exists, and every
 // statement prepares and runs with its parameters bound, its format places
 // filled and the clauses its callers append.
-#include "ArchiveFixture.h"
-#include "TestDatabases.h"
 #include "foundation/Connection.h"
 #include "foundation/HlmQueryText.h"
 #include "foundation/SqlQuery.h"
 #include "import/demo/CatalogueProbe.h"
+#include "support/ArchiveFixture.h"
+#include "support/TestDatabases.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // A fresh payroll archive and the project's catalogue for tests.
-#include "ArchiveFixture.h"
+#include "support/ArchiveFixture.h"
 
-#include "TestPaths.h"
 #include "certificates/StoreInstaller.h"
 #include "foundation/Connection.h"
 #include "foundation/Dialect.h"
 #include "foundation/HlmQueryText.h"
 #include "foundation/SqlScript.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 
