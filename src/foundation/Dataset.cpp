@@ -50,6 +50,12 @@ struct Dataset::Impl
     std::vector<Record> records;     // insertion order
     std::vector<std::uint32_t> view; // indexes into records: visible, filtered, ordered
     int cursor = -1;
+    // Set when first()/prior() or last()/next() ran into the edge of the
+    // view at flagCursor; any other move clears them. So a loop
+    // "for (first(); !eof(); next())" visits every row, the last included.
+    bool atStart = false;
+    bool pastEnd = false;
+    int flagCursor = -1;
 
     // The row being edited or inserted.
     Slot editSlot = RowStore::NoSlot;
@@ -404,6 +410,7 @@ void Dataset::setRecNo(int position)
     d->requireActive();
     if (d->state != State::Browse)
         post();
+    d->atStart = d->pastEnd = false;
     const int target = d->view.empty() ? -1 : std::clamp(position, 0, int(d->view.size()) - 1);
     if (target == d->cursor)
         return;
@@ -413,31 +420,47 @@ void Dataset::setRecNo(int position)
 
 bool Dataset::bof() const
 {
-    return d->view.empty() || d->cursor <= 0;
+    return d->view.empty() || (d->atStart && d->cursor == d->flagCursor);
 }
 
 bool Dataset::eof() const
 {
-    return d->view.empty() || d->cursor >= int(d->view.size()) - 1;
+    return d->view.empty() || (d->pastEnd && d->cursor == d->flagCursor);
 }
 
 void Dataset::first()
 {
     setRecNo(0);
+    d->atStart = true;
+    d->flagCursor = d->cursor;
 }
 
 void Dataset::last()
 {
     setRecNo(int(d->view.size()) - 1);
+    d->pastEnd = true;
+    d->flagCursor = d->cursor;
 }
 
 void Dataset::next()
 {
+    if (d->cursor >= int(d->view.size()) - 1) {
+        setRecNo(d->cursor);
+        d->pastEnd = true;
+        d->flagCursor = d->cursor;
+        return;
+    }
     setRecNo(d->cursor + 1);
 }
 
 void Dataset::prior()
 {
+    if (d->cursor <= 0) {
+        setRecNo(d->cursor);
+        d->atStart = true;
+        d->flagCursor = d->cursor;
+        return;
+    }
     setRecNo(d->cursor - 1);
 }
 
@@ -762,11 +785,15 @@ bool Dataset::hasChanges() const
 
 QVector<Dataset::Change> Dataset::changes() const
 {
+    std::vector<int> positionOf(d->records.size(), -1);
+    for (std::size_t position = 0; position < d->view.size(); ++position)
+        positionOf[d->view[position]] = int(position);
     QVector<Change> result;
-    for (const Record& record : d->records) {
+    for (std::size_t index = 0; index < d->records.size(); ++index) {
+        const Record& record = d->records[index];
         if (record.gone || record.status == RowStatus::Unmodified)
             continue;
-        Change change{record.status, {}, {}};
+        Change change{record.status, {}, {}, positionOf[index], int(index)};
         if (record.status != RowStatus::Inserted)
             change.original = d->valuesOf(record.original);
         if (record.status != RowStatus::Deleted)
@@ -774,6 +801,20 @@ QVector<Dataset::Change> Dataset::changes() const
         result.push_back(std::move(change));
     }
     return result;
+}
+
+void Dataset::assignChangeValue(const Change& change, int field, const QVariant& value)
+{
+    const bool known = change.record >= 0 && change.record < int(d->records.size()) &&
+                       d->records[std::size_t(change.record)].status == change.status &&
+                       change.status != RowStatus::Deleted && change.status != RowStatus::Unmodified;
+    if (!known || field < 0 || field >= d->fields.size())
+        throw EAssertion(QStringLiteral("Riga o campo del registro delle modifiche non valido"), unitName());
+    const Record& record = d->records[std::size_t(change.record)];
+    cells::store(d->store, record.slot, field, d->fields[field], value);
+    const auto shown = std::find(d->view.begin(), d->view.end(), std::uint32_t(change.record));
+    if (shown != d->view.end())
+        emit rowChanged(int(shown - d->view.begin()));
 }
 
 Dataset::RowStatus Dataset::rowStatus() const

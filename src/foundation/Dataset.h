@@ -65,6 +65,11 @@ public:
         RowStatus status;
         QVector<QVariant> original;
         QVector<QVariant> current;
+        // Where the row is shown (-1: deleted or hidden by the filter), and
+        // the row itself for assignChangeValue; both valid until rows are
+        // added, removed or the log merged.
+        int position = -1;
+        int record = -1;
         QVariant originalValue(int field) const
         {
             return field < original.size() ? original[field] : QVariant();
@@ -171,6 +176,10 @@ public:
     void mergeChangeLog();
     // Undoes every change since the last merge.
     void cancelUpdates();
+    // Writes a value into an inserted or modified row of changes() without
+    // logging it (the store puts back the keys it assigned before merging).
+    // The value is converted as setValue does.
+    void assignChangeValue(const Change& change, int field, const QVariant& value);
     RowStatus rowStatus() const;
 
     // --- Hooks ------------------------------------------------------------------------

@@ -32,11 +32,8 @@ void addRow(Dataset& ds, const QString& code, const QString& month, qint64 id)
 QStringList column(Dataset& ds, QStringView field)
 {
     QStringList values;
-    for (ds.first(); ds.recNo() >= 0; ds.next()) {
+    for (ds.first(); !ds.eof(); ds.next())
         values << ds.asString(field);
-        if (ds.eof())
-            break;
-    }
     return values;
 }
 
@@ -86,6 +83,14 @@ private slots:
         QVERIFY(ds->eof());
         ds->next();
         QCOMPARE(ds->recNo(), 2);
+        // A loop over the rows visits the last one too.
+        QStringList seen;
+        for (ds->first(); !ds->eof(); ds->next())
+            seen << ds->asString(u"SCUDCODFIS");
+        QCOMPARE(seen, QStringList({"A", "B", "C"}));
+        for (ds->last(); !ds->bof(); ds->prior())
+            seen.removeOne(ds->asString(u"SCUDCODFIS"));
+        QVERIFY(seen.isEmpty());
         ds->prior();
         QCOMPARE(ds->asString(u"SCUDMESE"), "02");
     }
@@ -195,6 +200,36 @@ private slots:
         QCOMPARE(changes[2].currentValue(1).toString(), "05");
     }
 
+    void changesTellWhereRowsAreAndTakeAssignedKeys()
+    {
+        addRow(*ds, "A", "01", 0);
+        addRow(*ds, "B", "02", 0);
+        addRow(*ds, "C", "03", 7);
+        ds->mergeChangeLog();
+        ds->first();
+        ds->remove(); // A
+        ds->edit();   // B
+        ds->setValue(u"SCUDMESE", "09");
+        ds->post();
+        addRow(*ds, "D", "04", 0);
+        ds->setFilter(QStringLiteral("SCUDCODFIS <> 'D'"));
+        QVector<Dataset::Change> changes = ds->changes();
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[0].position, -1); // deleted
+        QCOMPARE(changes[1].position, 0);  // B
+        QCOMPARE(changes[2].position, -1); // D, hidden by the filter
+        ds->assignChangeValue(changes[1], 2, 41);
+        ds->assignChangeValue(changes[2], 2, "42");
+        QVERIFY_THROWS_EXCEPTION(EAssertion, ds->assignChangeValue(changes[0], 2, 1));
+        QCOMPARE(ds->asInteger(u"IAFIID"), 41);
+        changes = ds->changes();
+        QCOMPARE(changes[1].status, Dataset::RowStatus::Modified);
+        QVERIFY(changes[1].originalValue(2).isNull() || changes[1].originalValue(2).toLongLong() == 0);
+        QCOMPARE(changes[2].currentValue(2).toLongLong(), 42);
+        ds->mergeChangeLog();
+        QVERIFY(!ds->hasChanges());
+    }
+
     void cancelUpdatesRestoresTheMergedState()
     {
         addRow(*ds, "A", "01", 1);
@@ -228,12 +263,10 @@ private slots:
         for (int i = 0; i < 300; ++i)
             addRow(*ds, QStringLiteral("P%1").arg(i), "01", i);
         for (int round = 0; round < 30; ++round) {
-            for (ds->first();; ds->next()) {
+            for (ds->first(); !ds->eof(); ds->next()) {
                 ds->edit();
                 ds->setValue(u"SCUDMESE", QStringLiteral("round %1 of a long text value").arg(round));
                 ds->post();
-                if (ds->eof())
-                    break;
             }
             ds->mergeChangeLog();
         }
