@@ -300,7 +300,8 @@ private slots:
         installation.copyProgramFiles();
         installation.writeSettings();
         installation.createDatabase();
-        installation.verifyCatalogue();
+        installation.verifyCatalogue({QStringLiteral("modellocu"), QStringLiteral(MODELLOCU_VERSION),
+                                      QStringLiteral("Modello CU 2025")});
         QVERIFY(op.errors.isEmpty());
         QVERIFY(installation.statementsVerified() > 50);
         const Folders& f = installation.folders();

@@ -34,18 +34,20 @@ void makeFolder(const QString& path)
 // Files that belong to the operator of an installation: settings, user data,
 // working files and outputs. They are never copied over an existing one; the
 // user data folder is never copied at all except the payroll parameter file.
+// Names are compared with their case: "usr/" (user data) is not "USR/"
+// (resources).
 bool isOperatorFile(const QString& relative)
 {
     static const QStringList prefixes = {QStringLiteral("etc/modellocu.ini"), QStringLiteral("usr/"),
                                          QStringLiteral("USR/FJDati/"), QStringLiteral("USR/FJ2024/DichCU/"),
                                          QStringLiteral("USR/FJ2024/Stp/")};
     return std::any_of(prefixes.begin(), prefixes.end(),
-                       [&](const QString& p) { return relative.startsWith(p, Qt::CaseInsensitive); });
+                       [&](const QString& p) { return relative.startsWith(p); });
 }
 
 bool copiedWhenMissing(const QString& relative)
 {
-    return relative.compare(QStringLiteral("usr/kbr/KbrPar.ini"), Qt::CaseInsensitive) == 0;
+    return relative == u"usr/kbr/KbrPar.ini";
 }
 
 void copyTree(const QString& from, const QString& to, const QString& sub)
@@ -169,12 +171,12 @@ void DemoInstallation::createDatabase()
     m_summary = DemoArchive::write(*m_connection, m_target, *m_catalogue, m_options, &m_op);
 }
 
-void DemoInstallation::verifyCatalogue()
+void DemoInstallation::verifyCatalogue(const ProgramIdentity& program)
 {
     if (!m_connection)
         openConnection();
     loadCatalogue();
-    if (!m_catalogue->CheckVersion(QStringLiteral("Gestione compensi"), m_op))
+    if (!m_catalogue->CheckVersion(QStringLiteral("Gestione compensi"), m_op, program))
         throw EAbort();
     CatalogueProbe probe(*m_connection, *m_catalogue);
     const QVector<ProbeFailure> failures = probe.run();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "foundation/Folders.h"
+#include "foundation/HlmQueryText.h"
 #include "import/demo/DemoArchive.h"
 
 #include <QString>
@@ -14,7 +15,6 @@
 
 namespace cu {
 class Connection;
-class HlmQueryText;
 class Operator;
 } // namespace cu
 
@@ -41,8 +41,9 @@ public:
     // A new archive file: store, certificate schemas, payroll tables, demo year.
     void createDatabase();
     // Loads the installed catalogue with its signature check, checks the
-    // version for "Gestione compensi" and runs every statement.
-    void verifyCatalogue();
+    // version of program for "Gestione compensi" (a refusal has been shown to
+    // the operator and ends the step with EAbort) and runs every statement.
+    void verifyCatalogue(const ProgramIdentity& program = ProgramIdentity::running());
 
     const Folders& folders() const { return m_target; }
     QString databasePath() const;
