@@ -118,6 +118,9 @@ public:
     // 0-based position of the current row; -1 when there is none.
     int recNo() const;
     void setRecNo(int position);
+    // bof() holds after first() or a prior() on the first row, eof() after
+    // last() or a next() on the last row (and both on an empty dataset), so
+    // "for (first(); !eof(); next())" visits every row.
     bool bof() const;
     bool eof() const;
     void first();

@@ -91,8 +91,10 @@ private slots:
         for (ds->last(); !ds->bof(); ds->prior())
             seen.removeOne(ds->asString(u"SCUDCODFIS"));
         QVERIFY(seen.isEmpty());
-        ds->prior();
+        QCOMPARE(ds->recNo(), 0);
+        ds->next();
         QCOMPARE(ds->asString(u"SCUDMESE"), "02");
+        QVERIFY(!ds->bof() && !ds->eof());
     }
 
     void insertPutsTheRowBeforeTheCurrentOne()

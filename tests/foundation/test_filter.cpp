@@ -18,11 +18,8 @@ private:
     QString visibleIds()
     {
         QStringList ids;
-        for (ds.first(); ds.recNo() >= 0; ds.next()) {
+        for (ds.first(); !ds.eof(); ds.next())
             ids << ds.asString(u"IAFIID");
-            if (ds.eof())
-                break;
-        }
         return ids.join(u',');
     }
 
@@ -60,16 +57,25 @@ private slots:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("ids");
-        QTest::newRow("code and month") << "SCUDCODFIS='RSSMRA80A01H501U' AND SCUDMESE='06'" << "1";
-        QTest::newRow("person id spaced") << "IAFIID = 123" << "123";
-        QTest::newRow("joined fields") << "SCUDCODFIS+SCUDMESE = 'ABC06'" << "123";
-        QTest::newRow("item id") << "ICOMRID=10026" << "";
-        QTest::newRow("reason") << "CAUSALE='A'" << "1,10026";
-        QTest::newRow("fiscal code and year id") << "SCUDCODFIS='abc' AND IAFIID=10026" << "10026";
-        QTest::newRow("agent code") << "SALTRO = 'X'" << "2";
-        QTest::newRow("escaped quote") << "SCUDCODFIS = 'O''BRIEN'" << "3";
+        QTest::newRow("code and month") << "SCUDCODFIS='RSSMRA80A01H501U' AND SCUDMESE='06'"
+                                        << "1";
+        QTest::newRow("person id spaced") << "IAFIID = 123"
+                                          << "123";
+        QTest::newRow("joined fields") << "SCUDCODFIS+SCUDMESE = 'ABC06'"
+                                       << "123";
+        QTest::newRow("item id") << "ICOMRID=10026"
+                                 << "";
+        QTest::newRow("reason") << "CAUSALE='A'"
+                                << "1,10026";
+        QTest::newRow("fiscal code and year id") << "SCUDCODFIS='abc' AND IAFIID=10026"
+                                                 << "10026";
+        QTest::newRow("agent code") << "SALTRO = 'X'"
+                                    << "2";
+        QTest::newRow("escaped quote") << "SCUDCODFIS = 'O''BRIEN'"
+                                       << "3";
         QTest::newRow("quoted helper") << "SALTRO = " + Dataset::quoted("O'BRIEN") << "10026";
-        QTest::newRow("lower-case names") << "scudmese='06' and causale='P'" << "3";
+        QTest::newRow("lower-case names") << "scudmese='06' and causale='P'"
+                                          << "3";
     }
 
     void formsOfTheProgram()
@@ -89,33 +95,60 @@ private slots:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("ids");
-        QTest::newRow("not equal") << "SCUDMESE <> '06'" << "2,10026";
-        QTest::newRow("less") << "IAFIID < 3" << "1,2";
-        QTest::newRow("greater equal") << "IAFIID >= 123" << "123,10026";
-        QTest::newRow("less equal text") << "SCUDMESE <= '06'" << "1,3,123,10026";
-        QTest::newRow("literal first") << "3 > IAFIID" << "1,2";
-        QTest::newRow("or") << "IAFIID=1 OR IAFIID=3" << "1,3";
-        QTest::newRow("and binds tighter") << "IAFIID=1 OR IAFIID=2 AND SCUDMESE='06'" << "1";
-        QTest::newRow("parentheses") << "(IAFIID=1 OR IAFIID=2) AND SCUDMESE='12'" << "2";
-        QTest::newRow("not") << "NOT (IAFIID>2 OR SCUDMESE<>'06')" << "1";
-        QTest::newRow("double not") << "NOT NOT IAFIID=2" << "2";
-        QTest::newRow("amount exact") << "FCUDIMPORTO = 10.50" << "1";
-        QTest::newRow("amount fourth decimal") << "FCUDIMPORTO > 10.5" << "2";
-        QTest::newRow("amount negative") << "FCUDIMPORTO < 0" << "3";
-        QTest::newRow("amount as text literal") << "FCUDIMPORTO = '10.5001'" << "2";
-        QTest::newRow("integer against decimal") << "IAFIID < 2.5" << "1,2";
-        QTest::newRow("null amount unequal") << "FCUDIMPORTO <> 0" << "1,2,3,10026";
-        QTest::newRow("null amount not ordered") << "FCUDIMPORTO >= 0" << "1,2,123";
-        QTest::newRow("null text is empty") << "CAUSALE = ''" << "123";
-        QTest::newRow("date") << "DCUDDATA = '2024-06-30'" << "1,10026";
-        QTest::newRow("date before") << "DCUDDATA < '01/01/2024'" << "3";
-        QTest::newRow("boolean") << "LCUDFLAG = true" << "1,123";
-        QTest::newRow("boolean zero") << "LCUDFLAG = 0" << "2,10026";
-        QTest::newRow("float") << "RVALORE > 1.5" << "2";
-        QTest::newRow("two fields") << "SCUDCODFIS = SALTRO" << "1,123";
-        QTest::newRow("joined with literal") << "CAUSALE + '-' + SCUDMESE = 'A-01'" << "10026";
-        QTest::newRow("joined amount text") << "SCUDMESE + FCUDIMPORTO = '0610.50'" << "1";
-        QTest::newRow("case-sensitive values") << "SCUDCODFIS = 'ABC'" << "123";
+        QTest::newRow("not equal") << "SCUDMESE <> '06'"
+                                   << "2,10026";
+        QTest::newRow("less") << "IAFIID < 3"
+                              << "1,2";
+        QTest::newRow("greater equal") << "IAFIID >= 123"
+                                       << "123,10026";
+        QTest::newRow("less equal text") << "SCUDMESE <= '06'"
+                                         << "1,3,123,10026";
+        QTest::newRow("literal first") << "3 > IAFIID"
+                                       << "1,2";
+        QTest::newRow("or") << "IAFIID=1 OR IAFIID=3"
+                            << "1,3";
+        QTest::newRow("and binds tighter") << "IAFIID=1 OR IAFIID=2 AND SCUDMESE='06'"
+                                           << "1";
+        QTest::newRow("parentheses") << "(IAFIID=1 OR IAFIID=2) AND SCUDMESE='12'"
+                                     << "2";
+        QTest::newRow("not") << "NOT (IAFIID>2 OR SCUDMESE<>'06')"
+                             << "1";
+        QTest::newRow("double not") << "NOT NOT IAFIID=2"
+                                    << "2";
+        QTest::newRow("amount exact") << "FCUDIMPORTO = 10.50"
+                                      << "1";
+        QTest::newRow("amount fourth decimal") << "FCUDIMPORTO > 10.5"
+                                               << "2";
+        QTest::newRow("amount negative") << "FCUDIMPORTO < 0"
+                                         << "3";
+        QTest::newRow("amount as text literal") << "FCUDIMPORTO = '10.5001'"
+                                                << "2";
+        QTest::newRow("integer against decimal") << "IAFIID < 2.5"
+                                                 << "1,2";
+        QTest::newRow("null amount unequal") << "FCUDIMPORTO <> 0"
+                                             << "1,2,3,10026";
+        QTest::newRow("null amount not ordered") << "FCUDIMPORTO >= 0"
+                                                 << "1,2,123";
+        QTest::newRow("null text is empty") << "CAUSALE = ''"
+                                            << "123";
+        QTest::newRow("date") << "DCUDDATA = '2024-06-30'"
+                              << "1,10026";
+        QTest::newRow("date before") << "DCUDDATA < '01/01/2024'"
+                                     << "3";
+        QTest::newRow("boolean") << "LCUDFLAG = true"
+                                 << "1,123";
+        QTest::newRow("boolean zero") << "LCUDFLAG = 0"
+                                      << "2,10026";
+        QTest::newRow("float") << "RVALORE > 1.5"
+                               << "2";
+        QTest::newRow("two fields") << "SCUDCODFIS = SALTRO"
+                                    << "1,123";
+        QTest::newRow("joined with literal") << "CAUSALE + '-' + SCUDMESE = 'A-01'"
+                                             << "10026";
+        QTest::newRow("joined amount text") << "SCUDMESE + FCUDIMPORTO = '0610.50'"
+                                            << "1";
+        QTest::newRow("case-sensitive values") << "SCUDCODFIS = 'ABC'"
+                                               << "123";
     }
 
     void operatorsAndLogic()
