@@ -2,54 +2,11 @@
 #include "foundation/StoreChanges.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace cu {
 
 namespace {
-
-// Clears the filter and the order while it lives, so that every row that is
-// not deleted is visible in insertion order; restores them and the cursor.
-// The dataset's signals are blocked meanwhile; views get one reset after,
-// when the rows they show may differ.
-class PlainView
-{
-public:
-    explicit PlainView(Dataset& dataset)
-        : m_dataset(dataset), m_filter(dataset.filter()), m_order(dataset.indexFieldNames()),
-          m_position(dataset.recNo()), m_blocker(dataset)
-    {
-        if (!m_filter.isEmpty())
-            m_dataset.setFilter(QString());
-        if (!m_order.isEmpty())
-            m_dataset.setIndexFieldNames(QString());
-    }
-
-    ~PlainView()
-    {
-        if (!m_order.isEmpty())
-            m_dataset.setIndexFieldNames(m_order);
-        if (!m_filter.isEmpty())
-            m_dataset.setFilter(m_filter);
-        if (m_position >= 0 && m_position < m_dataset.recordCount())
-            m_dataset.setRecNo(m_position);
-        m_blocker.unblock();
-        if (m_rowsChanged || !m_filter.isEmpty() || !m_order.isEmpty())
-            emit m_dataset.rowsReset();
-    }
-
-    void rowsChanged() { m_rowsChanged = true; }
-
-    PlainView(const PlainView&) = delete;
-    PlainView& operator=(const PlainView&) = delete;
-
-private:
-    Dataset& m_dataset;
-    QString m_filter;
-    QString m_order;
-    int m_position;
-    QSignalBlocker m_blocker;
-    bool m_rowsChanged = false;
-};
 
 QVector<QVariant> currentValues(const Dataset& dataset)
 {
@@ -60,7 +17,60 @@ QVector<QVariant> currentValues(const Dataset& dataset)
     return values;
 }
 
+// The positions to look at: the current row first (the one just posted, as
+// a rule), then from the last row back (appended rows).
+QVector<int> searchOrder(int current, int count)
+{
+    QVector<int> order;
+    order.reserve(count);
+    if (current >= 0 && current < count)
+        order.append(current);
+    for (int position = count - 1; position >= 0; --position) {
+        if (position != current)
+            order.append(position);
+    }
+    return order;
+}
+
 } // namespace
+
+// Keeps the cursor, and the filter when it has to be lifted, while it lives;
+// the dataset's signals are blocked meanwhile and views get one reset after
+// when the rows they show may differ.
+class StoreChanges::View
+{
+public:
+    View(Dataset& dataset, bool liftFilter)
+        : m_dataset(dataset), m_filter(liftFilter ? dataset.filter() : QString()),
+          m_position(dataset.recNo()), m_blocker(dataset)
+    {
+        if (!m_filter.isEmpty())
+            m_dataset.setFilter(QString());
+    }
+
+    ~View()
+    {
+        if (!m_filter.isEmpty())
+            m_dataset.setFilter(m_filter);
+        if (m_position >= 0 && m_position < m_dataset.recordCount())
+            m_dataset.setRecNo(m_position);
+        m_blocker.unblock();
+        if (m_rowsChanged || !m_filter.isEmpty())
+            emit m_dataset.rowsReset();
+    }
+
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    void rowsChanged() { m_rowsChanged = true; }
+
+private:
+    Dataset& m_dataset;
+    QString m_filter;
+    int m_position;
+    QSignalBlocker m_blocker;
+    bool m_rowsChanged = false;
+};
 
 StoreChanges::StoreChanges(Dataset& dataset) : m_dataset(dataset)
 {
@@ -73,29 +83,44 @@ StoreChanges::StoreChanges(Dataset& dataset) : m_dataset(dataset)
         else
             ++pending;
     }
-    if (pending == 0)
-        return;
-    // Rows are usually appended: walking from the end finds them first.
-    PlainView view(dataset);
-    for (int position = dataset.recordCount() - 1; position >= 0 && pending > 0; --position) {
-        dataset.setRecNo(position);
-        const Dataset::RowStatus status = dataset.rowStatus();
+    if (pending > 0 && collect(pending) < pending) {
+        // A changed row is hidden by the filter: look again without it.
+        m_rows.erase(
+            std::remove_if(m_rows.begin(), m_rows.end(), [](const Row& row) { return row.position >= 0; }),
+            m_rows.end());
+        m_filterLifted = true;
+        collect(pending);
+    }
+    // Written in the dataset's order, so new rows are numbered as they stand.
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [](const Row& a, const Row& b) { return a.position < b.position; });
+}
+
+int StoreChanges::collect(int pending)
+{
+    View view(m_dataset, m_filterLifted);
+    int found = 0;
+    for (int position : searchOrder(m_dataset.recNo(), m_dataset.recordCount())) {
+        if (found == pending)
+            break;
+        m_dataset.setRecNo(position);
+        const Dataset::RowStatus status = m_dataset.rowStatus();
         if (status == Dataset::RowStatus::Unmodified)
             continue;
-        m_rows.append({status, currentValues(dataset), position});
-        --pending;
+        m_rows.append({status, currentValues(m_dataset), position});
+        ++found;
     }
+    return found;
 }
 
 void StoreChanges::writeBack(const QVector<QVector<QVariant>>& stored, const QVector<int>& fields)
 {
     QVector<int> changed;
     for (int i = 0; i < m_rows.size(); ++i) {
-        const Row& row = m_rows[i];
-        if (row.position < 0)
+        if (m_rows[i].position < 0)
             continue;
         for (int field : fields) {
-            if (row.values.value(field) != stored[i].value(field)) {
+            if (m_rows[i].values.value(field) != stored[i].value(field)) {
                 changed.append(i);
                 break;
             }
@@ -103,7 +128,7 @@ void StoreChanges::writeBack(const QVector<QVector<QVariant>>& stored, const QVe
     }
     if (changed.isEmpty())
         return;
-    PlainView view(m_dataset);
+    View view(m_dataset, m_filterLifted);
     view.rowsChanged();
     Dataset::HookSuspension noHooks(m_dataset);
     for (int i : changed) {

@@ -17,7 +17,7 @@ public:
     {
         Dataset::RowStatus status;
         QVector<QVariant> values; // by field index; as deleted for a deleted row
-        int position = -1;        // in the unfiltered, unordered dataset; -1 when deleted
+        int position = -1;        // in the dataset's order (and filter, unless lifted); -1 when deleted
     };
 
     // Collects the changes; a row being edited or inserted is posted first.
@@ -28,12 +28,18 @@ public:
 
     // Sets the fields whose stored value differs from the row's (iAfiID,
     // iFisRigo) in the dataset rows; values by row, in rows() order. No hook
-    // runs; the cursor, filter and order are kept.
+    // runs; the cursor, filter and order are kept. The positions must still
+    // be those of the collection: the dataset must not change in between.
     void writeBack(const QVector<QVector<QVariant>>& stored, const QVector<int>& fields);
 
 private:
+    class View;
+    // Appends up to pending changed rows of the visible ones; returns how many.
+    int collect(int pending);
+
     Dataset& m_dataset;
     QVector<Row> m_rows;
+    bool m_filterLifted = false;
 };
 
 } // namespace cu

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
@@ -22,6 +23,7 @@ public:
     void exec(const QVector<QVariant>& values);
     bool next() { return m_query.next(); }
     QVariant value(int column) const { return m_query.value(column); }
+    int columnCount() const { return m_query.record().count(); }
     // The first column of the first row, or a null QVariant without rows.
     QVariant scalar(std::initializer_list<QVariant> values);
     const QString& sql() const { return m_sql; }

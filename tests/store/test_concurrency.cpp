@@ -1,0 +1,100 @@
+// Two savers of one table at the same time, each on its own connection (two
+// writers of one SQLite file, two sessions of one PostgreSQL database): row
+// numbers stay distinct and no row is lost.
+#include "foundation/Errors.h"
+#include "foundation/HlmDBCds.h"
+#include "foundation/StoreStatement.h"
+#include "support/StoreFixture.h"
+
+#include <QtTest>
+#include <thread>
+
+using namespace cu;
+using cu::test::StoreFixture;
+
+namespace {
+
+constexpr int SavesPerWriter = 25;
+
+// Appends and saves one row at a time; returns the first error, if any.
+QString runSaver(const ConnectionParams& params, const QString& tag)
+{
+    try {
+        Connection connection;
+        if (!connection.open(params))
+            return connection.lastError();
+        HlmDBCds store(connection);
+        store.setProgramme(QStringLiteral("eli"));
+        store.setYear(2024);
+        store.setMonth(-1);
+        Dataset dataset;
+        store.open(dataset, QStringLiteral("TPROVA"));
+        for (int i = 0; i < SavesPerWriter; ++i) {
+            dataset.append();
+            dataset.setValue(u"SNOME", QStringLiteral("%1-%2").arg(tag).arg(i));
+            dataset.setValue(u"SCODFIS", QStringLiteral("CF%1%2").arg(tag).arg(i));
+            dataset.post();
+            store.save(dataset, QStringLiteral("TPROVA"), 1 + i % 2, 2024);
+        }
+        return QString();
+    } catch (const Error& e) {
+        return e.message();
+    }
+}
+
+} // namespace
+
+class TestConcurrency : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void twoSaversNeitherCollideNorLose_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void twoSaversNeitherCollideNorLose();
+};
+
+void TestConcurrency::twoSaversNeitherCollideNorLose()
+{
+    QFETCH(QString, engine);
+    StoreFixture fixture(engine);
+    CU_REQUIRE_STORE(fixture);
+    fixture.addStructure(QStringLiteral("TPROVA"), 2024,
+                         {{QStringLiteral("SNOME"), FieldType::String, 20},
+                          {QStringLiteral("SCODFIS"), FieldType::String, 16}},
+                         false, true, QStringLiteral("saficodfiscale=SCODFIS"));
+    const ConnectionParams params = fixture.database().params();
+
+    QString errorA;
+    QString errorB;
+    std::thread a([&] { errorA = runSaver(params, QStringLiteral("A")); });
+    std::thread b([&] { errorB = runSaver(params, QStringLiteral("B")); });
+    a.join();
+    b.join();
+    QVERIFY2(errorA.isEmpty(), qPrintable(errorA));
+    QVERIFY2(errorB.isEmpty(), qPrintable(errorB));
+
+    const int rows = 2 * SavesPerWriter;
+    QCOMPARE(fixture.count(QStringLiteral("tfis_datifiscali")), rows);
+    StoreStatement distinct(fixture.connection(),
+                            QStringLiteral("SELECT COUNT(DISTINCT ifisrigo), MAX(ifisrigo),"
+                                           " COUNT(DISTINCT iafiid) FROM tfis_datifiscali"));
+    distinct.exec({});
+    QVERIFY(distinct.next());
+    QCOMPARE(distinct.value(0).toInt(), rows);
+    QCOMPARE(distinct.value(1).toInt(), rows);
+    QCOMPARE(distinct.value(2).toInt(), rows);
+    QCOMPARE(fixture.count(QStringLiteral("tcds_struttura"), QStringLiteral("icdsrigo = %1").arg(rows)), 1);
+    // One row of TCRF_CROFISCALE per month, however the savers met.
+    QCOMPARE(fixture.count(QStringLiteral("tcrf_crofiscale")), 2);
+
+    HlmDBCds store(fixture.connection());
+    store.setProgramme(QStringLiteral("eli"));
+    store.setYear(2024);
+    store.setMonth(-1);
+    Dataset all;
+    store.open(all, QStringLiteral("TPROVA"));
+    QCOMPARE(all.recordCount(), rows);
+}
+
+QTEST_GUILESS_MAIN(TestConcurrency)
+#include "test_concurrency.moc"
