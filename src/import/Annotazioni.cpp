@@ -8,6 +8,8 @@
 #include "import/PayrollArchive.h"
 #include "import/PeriodiPaga.h"
 
+#include <algorithm>
+
 namespace cu {
 
 namespace {
@@ -151,7 +153,8 @@ void Annotazioni::ControllaGiorni(CudContext& o)
         end = yearEnd;
         multiYear = true;
     }
-    const int calc = static_cast<int>(start.daysTo(end)) + 1;
+    // A whole leap year counts the 365 days that deductions allow at most.
+    const int calc = std::min(static_cast<int>(start.daysTo(end)) + 1, 365);
     if (days > calc && !o.tno.cococo.isEmpty() && multiYear)
         o.addMsg(
             Info::Fiscale,

@@ -19,9 +19,11 @@ qint64 posizioneDelTipo(CudContext& o, int kind)
 {
     if (kind == 0)
         return o.sel.iacomId;
+    // The statement gives the person's position of the year it is asked for:
+    // kind k is the k-th year before the working one.
     const ArchiveRows rows = o.archive.open(
         {QStringLiteral("QRY_ABL_ACOM_AP"),
-         {{QStringLiteral("IANAPERID"), o.pos.ianaPerId}, {QStringLiteral("IANFID"), o.anfId + 1 - kind}},
+         {{QStringLiteral("IANAPERID"), o.pos.ianaPerId}, {QStringLiteral("IANFID"), o.anfId - kind}},
          {},
          {}});
     return rows.firstInteger(QStringLiteral("IACOMID"));

@@ -23,7 +23,7 @@ public:
     // Does nothing when the fiscal legal-position list is empty.
     static void Scrivi(CudContext& owner);
     // Contributions of one kind: 0 = the selection row's position, 1..4 =
-    // the person's position of the financial year id + 1 - kind.
+    // the person's position of the kind-th year before the working one.
     static ContributiFondo Contributi(CudContext& owner, int kind);
 };
 

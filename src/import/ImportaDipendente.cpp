@@ -235,10 +235,10 @@ void Persona::parteFiscale()
         SezioneFamiliari::Scrivi(m_ctx, m_sections, m_env.familyData);
 }
 
-bool Persona::vuoto()
+// Whether every amount of a table's rows is 0 (the store's ids aside).
+bool importiZero(const Dataset& rows)
 {
-    const Dataset& row = cud();
-    for (const FieldDef& field : row.fields()) {
+    for (const FieldDef& field : rows.fields()) {
         if (field.name.compare(u"iAfiID", Qt::CaseInsensitive) == 0 ||
             field.name.compare(u"iFisRigo", Qt::CaseInsensitive) == 0)
             continue;
@@ -246,11 +246,25 @@ bool Persona::vuoto()
                              field.type == FieldType::SmallInt || field.type == FieldType::Float;
         if (!numeric)
             continue;
-        const QVariant value = row.value(row.fieldIndex(field.name));
-        if (field.type == FieldType::Currency ? !row.asCurrency(field.name).isZero()
+        const QVariant value = rows.value(rows.fieldIndex(field.name));
+        if (field.type == FieldType::Currency ? !rows.asCurrency(field.name).isZero()
                                               : (!value.isNull() && value.toDouble() != 0))
             return false;
     }
+    return true;
+}
+
+// The certificate holds no amount: neither its own row nor the sums paid to
+// the person as self-employed (a self-employed person's certificate carries
+// its amounts in that section only).
+bool Persona::vuoto()
+{
+    if (!importiZero(cud()))
+        return false;
+    Dataset& autonomo = m_sections[SezioniPersona::Autonomo];
+    for (autonomo.first(); !autonomo.eof(); autonomo.next())
+        if (!importiZero(autonomo))
+            return false;
     return true;
 }
 
@@ -299,7 +313,8 @@ ImportaDipendente::Esito Persona::importaDati()
     const bool allZero = vuoto();
     if (params.soloInps || (allZero && params.icalId == CategoriaTutte)) {
         if (!haContributi()) {
-            cud().remove();
+            // The certificate goes with every row of its sections.
+            m_sections.removeAll();
             m_env.op.stop(
                 QStringLiteral("Dipendente : ") + sel.cognome + u' ' + sel.nome + QStringLiteral("\r\r\n") +
                 QStringLiteral("Non importato perchè non sono presenti dati Fiscali o Contributivi"));

@@ -43,11 +43,39 @@ void SezioniPersona::removeAll()
     }
 }
 
+// The person row of the certificate, once the certificate is saved; 0 when
+// the certificate was removed.
+static qint64 personaDelCertificato(Dataset& cud)
+{
+    cud.first();
+    return cud.isEmpty() ? 0 : cud.asInteger(u"iAfiID");
+}
+
+// New section rows belong to the certificate's person.
+static void collega(Dataset& section, qint64 person)
+{
+    if (person == 0 || !section.hasField(u"iAfiID"))
+        return;
+    for (section.first(); !section.eof(); section.next()) {
+        if (section.asInteger(u"iAfiID") != 0)
+            continue;
+        section.edit();
+        section.setValue(QStringLiteral("iAfiID"), person);
+        section.post();
+    }
+}
+
 void SezioniPersona::save(HlmDBCds& store, int month, int year)
 {
-    for (int t = 0; t < Count; ++t)
+    Dataset& cud = *m_datasets[Cud];
+    if (cud.hasChanges())
+        store.save(cud, tableName(Cud), month, year);
+    const qint64 person = personaDelCertificato(cud);
+    for (int t = Cud + 1; t < Count; ++t) {
+        collega(*m_datasets[t], person);
         if (m_datasets[t]->hasChanges())
             store.save(*m_datasets[t], tableName(Tabella(t)), month, year);
+    }
 }
 
 void SezioniPersona::nuovaRiga(Tabella table, const CudContext& o)

@@ -35,7 +35,7 @@ void fondo(Person& p, const QHash<qint64, ArchiveRows>& byPosition, const QStrin
         return byPosition.value(r.params.value("IACOMID").toLongLong());
     });
     p.archive.on("QRY_ABL_ACOM_AP", [](const ArchiveRequest& r) {
-        return rows({"IACOMID"}, {{200 + (55 + 1 - r.params.value("IANFID").toInt())}});
+        return rows({"IACOMID"}, {{200 + (55 - r.params.value("IANFID").toInt())}});
     });
     p.archive.on("QRY_ANAFPC", rows({"DAFPADESIONE"}, {{QDate::fromString(adesione, Qt::ISODate)}}));
 }
@@ -69,7 +69,7 @@ private slots:
         QVector<int> years;
         for (const ArchiveRequest& r : p.archive.requests("QRY_ABL_ACOM_AP"))
             years.append(r.params.value("IANFID").toInt());
-        QCOMPARE(years, QVector<int>({55, 54, 53, 52}));
+        QCOMPARE(years, QVector<int>({54, 53, 52, 51}));
     }
 
     void pensionFundAdheredBeforeReform()
@@ -184,7 +184,7 @@ private slots:
             p.log.lines().last(),
             QString("- Periodo di lavoro per co.co.co. su più anni. Giorni per detrazioni impostate "
                     "automaticamente.\r\n  Su dati retributivi inserito: 500, calcolato sul periodo lavorato "
-                    "nell'anno: 366."));
+                    "nell'anno: 365."));
     }
 
     void daysCheckAccessoryPayOnly()
