@@ -35,10 +35,16 @@ void DatasetModel::connectDataset()
 void DatasetModel::beginReset()
 {
     beginResetModel();
+    m_resetting = true;
 }
 
+// A reset announced only afterwards (by code that changed the rows with the
+// dataset's signals blocked) is taken as a whole.
 void DatasetModel::endReset()
 {
+    if (!m_resetting)
+        beginResetModel();
+    m_resetting = false;
     m_rows = m_dataset ? m_dataset->recordCount() : 0;
     m_columns = m_dataset ? m_dataset->fieldCount() : 0;
     endResetModel();

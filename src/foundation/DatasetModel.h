@@ -53,6 +53,7 @@ private:
     // notification they still tell the old shape, as views expect.
     int m_rows = 0;
     int m_columns = 0;
+    bool m_resetting = false;
 };
 
 } // namespace cu

@@ -129,6 +129,17 @@ private slots:
         QCOMPARE(shown(0, 1), "9,00");
     }
 
+    void lateResetIsAccepted()
+    {
+        add("A", "1");
+        {
+            const QSignalBlocker quiet(ds.get());
+            add("B", "2");
+        }
+        emit ds->rowsReset();
+        QCOMPARE(model->rowCount(), 2);
+    }
+
     void outlivesItsDataset()
     {
         add("A", "1");
