@@ -271,6 +271,49 @@ private:
     Operand m_right;
 };
 
+// Joined terms against one literal ("A+B = 'X06'"): the pieces are compared
+// with the literal in turn, so no text is built for text fields.
+class JoinedTextNode : public FilterExpression::Node
+{
+public:
+    JoinedTextNode(Operand joined, Op op, QString literal)
+        : m_joined(std::move(joined)), m_op(op), m_literal(std::move(literal))
+    {
+    }
+    bool eval(const RowStore& s, RowStore::Slot slot) const override { return holds(m_op, compare(s, slot)); }
+
+private:
+    int compare(const RowStore& s, RowStore::Slot slot) const
+    {
+        const QStringView literal(m_literal);
+        qsizetype matched = 0;
+        for (const Term& term : m_joined) {
+            QString converted;
+            QStringView piece;
+            if (term.kind != Term::Field) {
+                piece = term.text;
+            } else if (cells::isText(term.type)) {
+                piece = s.text(slot, term.field);
+            } else {
+                converted = cells::text(s, slot, term.field, term.type);
+                piece = converted;
+            }
+            const qsizetype common = std::min(piece.size(), literal.size() - matched);
+            const int order = piece.first(common).compare(literal.sliced(matched, common));
+            if (order != 0)
+                return order < 0 ? -1 : 1;
+            if (piece.size() > common)
+                return 1;
+            matched += common;
+        }
+        return matched < literal.size() ? -1 : 0;
+    }
+
+    Operand m_joined;
+    Op m_op;
+    QString m_literal;
+};
+
 class Parser
 {
 public:
@@ -520,6 +563,10 @@ private:
         if (singleLeft && singleRight && left[0].kind == Term::Field && right[0].kind == Term::Field &&
             left[0].type == right[0].type && left[0].type != FieldType::Blob)
             return std::make_unique<FieldFieldNode>(left[0].field, right[0].field, left[0].type, op);
+        if (singleRight && right[0].kind != Term::Field)
+            return std::make_unique<JoinedTextNode>(std::move(left), op, right[0].text);
+        if (singleLeft && left[0].kind != Term::Field)
+            return std::make_unique<JoinedTextNode>(std::move(right), mirrored(op), left[0].text);
         return std::make_unique<TextNode>(std::move(left), op, std::move(right));
     }
 

@@ -147,6 +147,18 @@ private slots:
                                              << "10026";
         QTest::newRow("joined amount text") << "SCUDMESE + FCUDIMPORTO = '0610.50'"
                                             << "1";
+        QTest::newRow("joined less") << "SCUDCODFIS + SCUDMESE < 'ABC07'"
+                                     << "123";
+        QTest::newRow("joined prefix is less") << "SCUDCODFIS + SCUDMESE < 'ABC061'"
+                                               << "123";
+        QTest::newRow("joined longer is greater") << "'ABC0' < SCUDCODFIS + SCUDMESE"
+                                                  << "1,2,3,123,10026";
+        QTest::newRow("joined with null part") << "CAUSALE + SCUDMESE = '06'"
+                                               << "123";
+        QTest::newRow("joined number part") << "IAFIID + CAUSALE = '10026A'"
+                                            << "10026";
+        QTest::newRow("joined on both sides") << "SCUDCODFIS + SCUDMESE = SALTRO + '06'"
+                                              << "1,123";
         QTest::newRow("case-sensitive values") << "SCUDCODFIS = 'ABC'"
                                                << "123";
     }
