@@ -60,22 +60,22 @@ std::array<std::array<quint32, 256>, 8> makeCrcTables()
     return tables;
 }
 
+// Appends to a buffer that grows by doubling; bytes() gives the written part.
 class Writer
 {
 public:
-    explicit Writer(std::size_t expected) { m_bytes.reserve(qsizetype(expected)); }
+    explicit Writer(std::size_t expected) { m_bytes.resize(qsizetype(std::max<std::size_t>(expected, 64))); }
 
     template <typename T> void put(T value)
     {
         static_assert(std::is_trivially_copyable_v<T>);
-        char buffer[sizeof(T)];
-        std::memcpy(buffer, &value, sizeof(T)); // the file is little-endian, as every supported machine
-        m_bytes.append(buffer, qsizetype(sizeof(T)));
+        // The file is little-endian, as every supported machine.
+        std::memcpy(room(sizeof(T)), &value, sizeof(T));
     }
     void putBytes(QByteArrayView bytes)
     {
         put(quint32(bytes.size()));
-        m_bytes.append(bytes.data(), bytes.size());
+        putRaw(bytes.data(), std::size_t(bytes.size()));
     }
     void putText(QStringView text)
     {
@@ -90,20 +90,34 @@ public:
             return;
         }
         put(quint32(text.size()));
-        const qsizetype start = m_bytes.size();
-        m_bytes.resize(start + text.size());
-        char* target = m_bytes.data() + start;
+        char* target = room(std::size_t(text.size()));
         for (qsizetype i = 0; i < text.size(); ++i)
             target[i] = char(text[i].unicode());
     }
     void putRaw(const void* data, std::size_t size)
     {
-        m_bytes.append(static_cast<const char*>(data), qsizetype(size));
+        if (size > 0)
+            std::memcpy(room(size), data, size);
     }
-    QByteArray& bytes() { return m_bytes; }
+    QByteArrayView written() const { return QByteArrayView(m_bytes.constData(), m_used); }
+    QByteArray take()
+    {
+        m_bytes.truncate(m_used);
+        return std::move(m_bytes);
+    }
 
 private:
+    char* room(std::size_t size)
+    {
+        if (m_used + qsizetype(size) > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_used + qsizetype(size)));
+        char* target = m_bytes.data() + m_used;
+        m_used += qsizetype(size);
+        return target;
+    }
+
     QByteArray m_bytes;
+    qsizetype m_used = 0;
 };
 
 class Reader
@@ -279,8 +293,8 @@ QByteArray encode(const QVector<FieldDef>& fields, const RowStore& store,
             if (!store.isNull(slot, f))
                 writeValue(out, store, slot, f, fields[f].type);
     }
-    out.put(crc32(out.bytes()));
-    return std::move(out.bytes());
+    out.put(crc32(out.written()));
+    return out.take();
 }
 
 Contents decode(const QByteArray& bytes, const QString& sourceName)
