@@ -35,7 +35,7 @@ class TestAgentPrints : public QObject
 
     void addAgent(const QVariantMap& more = {})
     {
-        QVariantMap values{{"SSOSCODFIS", "80012345678"},
+        QVariantMap values{{"SSOSCODFIS", "80012345676"},
                            {"SSOSDENOM", "ISTITUTO DI PROVA"},
                            {"SSOSINDIRIZZO", "VIA ROMA 1"},
                            {"SSOSCOMUNE", "MILANO"},
@@ -88,13 +88,13 @@ private slots:
         QCOMPARE(pages[0].modelPage(), 1);
         QCOMPARE(crossAt(pages[0], 65, 53), annulment == u"1");
         QCOMPARE(crossAt(pages[0], 126, 53), replacement == u"1");
-        QVERIFY(pages[0].contains(QStringLiteral("80012345678")));
+        QVERIFY(pages[0].contains(QStringLiteral("80012345676")));
         QVERIFY(pages[0].find(QStringLiteral("0"))); // a text "0" is drawn on the agent pages
     }
 
     void quadroCtCheckBoxAndTexts()
     {
-        m_tables->addRow(QStringLiteral("TCUCT_DATICT"), {{"SCTCODFIS", "80012345678"},
+        m_tables->addRow(QStringLiteral("TCUCT_DATICT"), {{"SCTCODFIS", "80012345676"},
                                                           {"LCTFISCONLINE", "1"},
                                                           {"LCTSRVENTRATEL", "0"},
                                                           {"SCTSEDEENT", "0"},

@@ -97,7 +97,7 @@ private slots:
     {
         m_installation = std::make_unique<test::PrintingInstallation>();
         m_tables = std::make_unique<test::MemoryTables>(m_installation->schema());
-        m_tables->addRow(QStringLiteral("TCUS_DATISOST"), {{"SSOSCODFIS", "80012345678"},
+        m_tables->addRow(QStringLiteral("TCUS_DATISOST"), {{"SSOSCODFIS", "80012345676"},
                                                            {"SSOSDENOM", "ISTITUTO COMPRENSIVO DI PROVA"},
                                                            {"SSOSCOMUNE", "ROMA"},
                                                            {"SSOSPROV", "RM"},
@@ -121,7 +121,7 @@ private slots:
         const QVector<PdfPageText> pages = print(options);
         QCOMPARE(modelPages(pages), expected);
         QVERIFY(pages[0].contains(QStringLiteral("ROSSI")));
-        QVERIFY(pages[0].contains(QStringLiteral("80012345678"))); // the agent block
+        QVERIFY(pages[0].contains(QStringLiteral("80012345676"))); // the agent block
         QVERIFY(pages[0].contains(QStringLiteral("2024")));
         QVERIFY(pages.last().contains(QStringLiteral("R"))); // the spaced tax code of page 11
     }
