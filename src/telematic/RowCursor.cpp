@@ -5,18 +5,26 @@
 
 namespace cu {
 
-QVariant RowCursor::value(QStringView column) const
+Dataset* RowCursor::current() const
 {
     if (!m_dataset || m_positions.isEmpty())
-        return QVariant();
-    const int field = m_dataset->fieldIndex(column);
-    if (field < 0)
-        throw EZfError(
-            QStringLiteral("Il tracciato nomina la colonna %1, assente dai dati").arg(column.toString()));
+        return nullptr;
     const int position = m_positions[qMin(m_index, count() - 1)];
     if (m_dataset->recNo() != position)
         m_dataset->setRecNo(position);
-    return m_dataset->value(field);
+    return m_dataset;
+}
+
+QVariant RowCursor::value(QStringView column) const
+{
+    Dataset* dataset = current();
+    if (!dataset)
+        return QVariant();
+    const int field = dataset->fieldIndex(column);
+    if (field < 0)
+        throw EZfError(
+            QStringLiteral("Il tracciato nomina la colonna %1, assente dai dati").arg(column.toString()));
+    return dataset->value(field);
 }
 
 } // namespace cu

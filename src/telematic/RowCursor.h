@@ -31,6 +31,9 @@ public:
     bool eof() const { return m_index >= count(); }
     int index() const { return m_index; }
 
+    // The dataset positioned on the current row (past the last row, on the
+    // last); null without rows.
+    Dataset* current() const;
     // The value of a column in the current row; past the last row, the last
     // row's; null without rows. A column the dataset lacks is an EZfError.
     QVariant value(QStringView column) const;

@@ -198,20 +198,16 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
         QStringList messages;
         QVector<const Dataset*> rows{&dip};
         RowCursor& family = selection.requireCursor(u"cdsConFamCar");
-        if (!family.isEmpty()) {
-            family.first();
-            family.value(u"IAFIID");
-            rows.append(family.dataset());
-        }
+        family.first();
+        if (Dataset* familyRow = family.current())
+            rows.append(familyRow);
         checkData(messages, rows, int(rows.size()) - 1);
         checkRecipient(messages, dip);
         checkFiscalCodes(messages, dip);
         for (const QString& name : TelematicData::personSectionNames()) {
             RowCursor& sectionRows = selection.requireCursor(name);
-            for (sectionRows.first(); !sectionRows.eof(); sectionRows.next()) {
-                sectionRows.value(u"IAFIID");
-                checkFiscalCodes(messages, *sectionRows.dataset());
-            }
+            for (sectionRows.first(); !sectionRows.eof(); sectionRows.next())
+                checkFiscalCodes(messages, *sectionRows.current());
         }
         dip.setRecNo(position);
         if (!messages.isEmpty())
@@ -266,8 +262,6 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
 {
     try {
         m_succeeded = true;
-        m_fields.load(FieldList::pathIn(m_folders));
-        m_records.load(RecordList::pathIn(m_folders));
         refuseMissingSupplierOrAgent();
         addLog(QStringLiteral("ATTENDERE... Pulitura del file in corso..."));
         m_fields.clear();

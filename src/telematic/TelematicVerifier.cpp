@@ -19,6 +19,15 @@ constexpr int HeadLength = 89;
 constexpr int CodedLength = 24;
 constexpr int CodedEnd = 89 + 75 * 24; // 1889
 
+// The part of a text from pos of n characters, cut to the text.
+QByteArrayView sub(QByteArrayView text, qsizetype pos, qsizetype n = -1)
+{
+    if (pos >= text.size())
+        return QByteArrayView();
+    const qsizetype available = text.size() - pos;
+    return text.sliced(pos, n < 0 || n > available ? available : n);
+}
+
 bool isDigits(QByteArrayView text)
 {
     for (char c : text)
@@ -43,7 +52,7 @@ bool isUpperOrDigit(char c)
 bool isWellFormedCode(QByteArrayView code)
 {
     return code.size() == 8 && code[0] >= 'A' && code[0] <= 'Z' && code[1] >= 'A' && code[1] <= 'Z' &&
-           isDigits(code.mid(2, 3)) && isUpperOrDigit(code[5]) && isUpperOrDigit(code[6]) &&
+           isDigits(sub(code, 2, 3)) && isUpperOrDigit(code[5]) && isUpperOrDigit(code[6]) &&
            isUpperOrDigit(code[7]);
 }
 
@@ -62,7 +71,7 @@ int letterRank(char letter)
 
 int number(QByteArrayView text)
 {
-    return isDigits(text) ? QByteArray(text).toInt() : -1;
+    return isDigits(text) ? text.toByteArray().toInt() : -1;
 }
 
 // The state of one pass over a file.
@@ -115,7 +124,7 @@ public:
         } else {
             const char* letters = "CDGH";
             for (int i = 0; i < 4; ++i) {
-                const int stated = number(QByteArrayView(m_lineZ).mid(24 + 9 * i, 9));
+                const int stated = number(sub(QByteArrayView(m_lineZ), 24 + 9 * i, 9));
                 const int present = m_report.counts.value(QChar(letters[i]));
                 if (stated != present)
                     defect(0, QStringLiteral(
@@ -174,7 +183,7 @@ private:
             defect(n, QStringLiteral("record %1 prima dei record A e B").arg(QChar(letter)));
         if (text.size() < 47)
             return;
-        const int certificate = number(text.mid(41, 6));
+        const int certificate = number(sub(text, 41, 6));
         const int rank = letterRank(letter);
         if (certificate < m_lastCertificate || (certificate == m_lastCertificate && rank < m_lastRank))
             defect(n, QStringLiteral("record %1 della certificazione %2 fuori ordine (i record D, G, H vanno "
@@ -199,7 +208,7 @@ private:
         for (const PositionedField& p : m_layouts.positional(QChar(letter))) {
             if (p.start + p.field.width > LineLength)
                 break;
-            const QByteArrayView value = text.mid(p.start, p.field.width);
+            const QByteArrayView value = sub(text, p.start, p.field.width);
             const auto where = [&p] {
                 return QStringLiteral("posizioni %1-%2 (%3)")
                     .arg(p.start + 1)
@@ -235,7 +244,7 @@ private:
     void coded(int n, char letter, QByteArrayView text)
     {
         const QByteArray module =
-            QByteArray(1, letter) + text.mid(17, 8).toByteArray() + text.mid(41, 6).toByteArray();
+            QByteArray(1, letter) + sub(text, 17, 8).toByteArray() + sub(text, 41, 6).toByteArray();
         if (module != m_module) {
             m_module = module;
             m_moduleCodes.clear();
@@ -243,11 +252,11 @@ private:
         int at = HeadLength;
         quint64 previous = 0;
         for (; at + CodedLength <= CodedEnd; at += CodedLength) {
-            const QByteArrayView slot = text.mid(at, CodedLength);
+            const QByteArrayView slot = sub(text, at, CodedLength);
             if (isBlank(slot))
                 break;
-            const QByteArrayView code = slot.left(8);
-            const QByteArrayView value = slot.mid(8);
+            const QByteArrayView code = sub(slot, 0, 8);
+            const QByteArrayView value = sub(slot, 8);
             const auto where = [at] { return QStringLiteral("posizione %1").arg(at + 1); };
             if (!isWellFormedCode(code)) {
                 defect(n, where() + QStringLiteral(
@@ -274,7 +283,7 @@ private:
                 fiscalCode(
                     n, [&] { return where() + QStringLiteral(" (%1)").arg(codeText()); }, value);
         }
-        if (!isBlank(text.mid(at, DataLength - at)))
+        if (!isBlank(sub(text, at, DataLength - at)))
             defect(n, QStringLiteral("posizione %1: dati oltre l'ultimo campo codificato").arg(at + 1));
     }
 
@@ -294,14 +303,14 @@ private:
     {
         if (m_lineA.size() != LineLength || m_lineB.size() != LineLength)
             return;
-        const int file = number(QByteArrayView(m_lineA).mid(521, 4));
-        const int files = number(QByteArrayView(m_lineA).mid(525, 4));
+        const int file = number(sub(QByteArrayView(m_lineA), 521, 4));
+        const int files = number(sub(QByteArrayView(m_lineA), 525, 4));
         const bool single = file == 0 && files == 0;
         if (!single && (file < 1 || files < 1 || file > files))
             defect(1, QStringLiteral("posizioni 522-529: progressivo dell'invio %1 su %2 non valido")
                           .arg(file)
                           .arg(files));
-        const int stated = number(QByteArrayView(m_lineB).mid(401, 8));
+        const int stated = number(sub(QByteArrayView(m_lineB), 401, 8));
         const int present = int(m_certificatesG.size() + m_certificatesH.size());
         if (single ? stated != present : stated < present)
             defect(2, QStringLiteral("posizioni 402-409: numero certificazioni %1 ma il file ne contiene %2")
@@ -345,7 +354,7 @@ VerifyReport TelematicVerifier::verify(const QString& path) const
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1) {
             const bool crlf = end > start && pending[end - 1] == '\r';
-            pass.line(QByteArrayView(pending).mid(start, end - start - (crlf ? 1 : 0)), crlf, true);
+            pass.line(sub(QByteArrayView(pending), start, end - start - (crlf ? 1 : 0)), crlf, true);
         }
         pending.remove(0, start);
     }

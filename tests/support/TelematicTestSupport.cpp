@@ -1,10 +1,10 @@
 // Test installation and datasets of the telematic-file tests.
-#include "TelematicTestSupport.h"
+#include "support/TelematicTestSupport.h"
 
-#include "TestPaths.h"
 #include "certificates/CertificateSchema.h"
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/Dataset.h"
+#include "support/TestPaths.h"
 
 #include <QDate>
 #include <QDir>
@@ -66,7 +66,7 @@ void fillAgentAndSupplier(TelematicData& data)
 {
     appendRow(data.forn(), {{QStringLiteral("SFORCODFIS"), QStringLiteral("01234567897")},
                             {QStringLiteral("STFOCODICE"), QStringLiteral("01")}});
-    appendRow(data.sost(), {{QStringLiteral("SSOSCODFIS"), QStringLiteral("80012345678")},
+    appendRow(data.sost(), {{QStringLiteral("SSOSCODFIS"), QStringLiteral("80012345676")},
                             {QStringLiteral("SSOSDENOM"), QStringLiteral("ISTITUTO COMPRENSIVO")},
                             {QStringLiteral("SSOSCFRAPPR"), QStringLiteral("RSSMRA85T10A562S")},
                             {QStringLiteral("SCARCODICE"), QStringLiteral("1")},

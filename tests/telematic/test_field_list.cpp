@@ -46,7 +46,7 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
     writer.writeCampo(letter,
                       field(QStringLiteral("1"), 1, QStringLiteral("AN"), QStringLiteral("OF"), letter), 0);
     const int widths[] = {16, 8, 16, 6, 17, 6, 1, 1, 1, 16};
-    const QString values[] = {QStringLiteral("80012345678"),
+    const QString values[] = {QStringLiteral("80012345676"),
                               QString::number(module),
                               QStringLiteral("RSSMRA85T10A562S"),
                               QString::number(certificate),
@@ -228,7 +228,7 @@ void TestFieldList::headIsRepeatedOnContinuationLines()
     const QVector<FileLine> lines = records.orderedLines();
     QCOMPARE(lines.size(), 3);
     const QString head = lines[0].record.left(89);
-    QVERIFY(head.startsWith(QStringLiteral("G80012345678")));
+    QVERIFY(head.startsWith(QStringLiteral("G80012345676")));
     for (const FileLine& line : lines) {
         QCOMPARE(line.record.size(), 1898);
         QVERIFY(line.record.endsWith(u'A'));

@@ -1,5 +1,6 @@
 // FormatField over the whole format table and getCampoValue per record family.
 #include "foundation/Currency.h"
+#include "foundation/Errors.h"
 #include "telematic/CampoValue.h"
 #include "telematic/FormatField.h"
 

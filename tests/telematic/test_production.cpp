@@ -1,9 +1,9 @@
 // The production of the telematic file on datasets filled directly: the
 // files written and verified, the split, the choices, the refusals and the
 // question after the checks.
-#include "TelematicTestSupport.h"
 #include "foundation/Currency.h"
 #include "foundation/ScriptedOperator.h"
+#include "support/TelematicTestSupport.h"
 #include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
@@ -17,7 +17,7 @@ namespace {
 
 QVariant amount(const char* text)
 {
-    return QVariant::fromValue(Currency::parse(QLatin1String(text)).value());
+    return QVariant::fromValue(Currency::parse(QString::fromLatin1(text)).value());
 }
 
 QStringList fileLines(const QString& path)
@@ -80,12 +80,17 @@ void TestProduction::init()
 
 void TestProduction::createAndSave(const TelematicOptions& options, QStringList* files)
 {
-    const QVector<int> positions = m_production->choose(options);
-    QVERIFY(m_production->checkCertificates(positions));
-    m_production->createFieldList(positions);
-    const QStringList written = m_production->save(output());
-    if (files)
-        *files = written;
+    try {
+        const QVector<int> positions = m_production->choose(options);
+        QVERIFY2(m_production->checkCertificates(positions),
+                 qPrintable(m_op.infos().isEmpty() ? QString() : m_op.infos().last().text));
+        m_production->createFieldList(positions);
+        const QStringList written = m_production->save(output());
+        if (files)
+            *files = written;
+    } catch (const Error& e) {
+        QFAIL(qPrintable(e.message() + u'\n' + m_production->log().join(u'\n')));
+    }
 }
 
 void TestProduction::supplyIsWrittenAndVerified()
@@ -101,7 +106,7 @@ void TestProduction::supplyIsWrittenAndVerified()
     test::appendCertificate(data, 3);
     test::appendRow(data.autSe(), {{QStringLiteral("iAfiID"), qint64(3)},
                                    {QStringLiteral("FDSE7AMMLORDO"), amount("900")}});
-    test::appendRow(data.quadroCT(), {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345678")},
+    test::appendRow(data.quadroCT(), {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345676")},
                                       {QStringLiteral("SCTCELL"), QStringLiteral("3331234567")}});
     QStringList files;
     createAndSave({}, &files);
@@ -168,7 +173,7 @@ void TestProduction::noneWithCtFormWritesOnlyTheFrontAndC()
 {
     test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
     test::appendRow(m_production->data().quadroCT(),
-                    {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345678")},
+                    {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345676")},
                      {QStringLiteral("SCTEMAIL"), QStringLiteral("a@b.it")}});
     TelematicOptions options;
     options.choice = TelematicOptions::Choice::None;

@@ -1,7 +1,7 @@
 // Records A, B and Z from the shipped layouts, their patches and the
 // 1900-character guard.
-#include "TelematicTestSupport.h"
 #include "foundation/ScriptedOperator.h"
+#include "support/TelematicTestSupport.h"
 #include "telematic/RecordLayout.h"
 #include "telematic/SupplyRecords.h"
 
@@ -91,7 +91,7 @@ void TestSupplyRecords::recordBFollowsTheLayout()
 {
     const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, nullptr);
     QCOMPARE(line.size(), 1898);
-    QCOMPARE(line.left(17), QStringLiteral("B80012345678     "));
+    QCOMPARE(line.left(17), QStringLiteral("B80012345676     "));
     QCOMPARE(line.mid(17, 8), QStringLiteral("00000001"));
     QCOMPARE(line.mid(73, 16), QStringLiteral("01234567897     "));
     QCOMPARE(line.mid(110, 20), QStringLiteral("ISTITUTO COMPRENSIVO"));

@@ -2,6 +2,7 @@
 #include "certificates/checks/CheckData.h"
 
 #include "certificates/checks/FiscalCode.h"
+#include "foundation/Currency.h"
 #include "foundation/Dataset.h"
 
 #include <QDate>
@@ -86,6 +87,8 @@ bool hasValue(const Dataset& dataset, int field)
     case FieldType::DateTime:
         return value.toDate().isValid();
     default: {
+        if (value.metaType() == QMetaType::fromType<Currency>())
+            return !value.value<Currency>().isZero();
         bool numeric = false;
         const double number = value.toString().trimmed().toDouble(&numeric);
         return (numeric ? number : -1.0) != 0.0;
