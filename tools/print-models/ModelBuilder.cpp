@@ -466,6 +466,10 @@ void ModelBuilder::emitBox(Context& context, const Box& box)
     } else {
         spec.alignment = QStringLiteral("taLeftJustify");
         spec.left = left;
+        // Codes of up to 16 capitals (tax codes) in a smaller size, so that
+        // they fit a box of two cells.
+        if (box.column->size > 10 && box.column->size <= 16)
+            spec.height = ValueSize - 1;
     }
     context.layouts[context.layoutFile].addEdit(box.target, box.section, box.sectionName, spec);
 
@@ -497,7 +501,7 @@ void ModelBuilder::emitBox(Context& context, const Box& box)
             }
         }
         for (double t : ticks)
-            c.line(t, b.y + b.h - 2.8, t, b.y + b.h - 0.6, 0.3);
+            c.line(t, b.y + b.baseline - 2.6, t, b.y + b.baseline + 0.6, 0.3);
     });
 }
 
