@@ -61,13 +61,9 @@ ArchiveRows CatalogueArchive::open(const ArchiveRequest& request)
 {
     const QString text = m_catalogue.GetSQLText(request.name, QStringLiteral("SELECT"));
     const QString formatted = formatStatement(text, request.formatArgs, request.name) + request.appended;
-    const QStringList names = markers(formatted);
-    QSqlQuery query(m_connection.database());
-    query.setForwardOnly(true);
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.prepare(normalised(formatted, names)))
-        throw DatabaseError(request.name + QStringLiteral(": ") + query.lastError().text());
-    for (const QString& name : names)
+    const Prepared& statement = prepared(request.name, formatted);
+    QSqlQuery& query = *statement.query;
+    for (const QString& name : statement.names)
         query.bindValue(u':' + name, parameter(request, name));
     if (!query.exec())
         throw DatabaseError(request.name + QStringLiteral(": ") + query.lastError().text());
@@ -83,7 +79,23 @@ ArchiveRows CatalogueArchive::open(const ArchiveRequest& request)
             values[i] = query.value(i);
         rows.append(std::move(values));
     }
+    query.finish();
     return rows;
+}
+
+const CatalogueArchive::Prepared& CatalogueArchive::prepared(const QString& name, const QString& sql)
+{
+    constexpr int MaxPrepared = 512;
+    if (const auto it = m_prepared.constFind(sql); it != m_prepared.cend())
+        return *it;
+    if (m_prepared.size() >= MaxPrepared)
+        m_prepared.clear();
+    Prepared statement{std::make_shared<QSqlQuery>(m_connection.database()), markers(sql)};
+    statement.query->setForwardOnly(true);
+    statement.query->setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!statement.query->prepare(normalised(sql, statement.names)))
+        throw DatabaseError(name + QStringLiteral(": ") + statement.query->lastError().text());
+    return *m_prepared.insert(sql, statement);
 }
 
 } // namespace cu

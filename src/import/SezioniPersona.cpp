@@ -30,8 +30,20 @@ QString SezioniPersona::tableName(Tabella table)
 
 void SezioniPersona::open(HlmDBCds& store, int person, int year)
 {
-    for (int t = 0; t < Count; ++t)
-        store.open(*m_datasets[t], tableName(Tabella(t)), person, -1, year);
+    for (int t = 0; t < Count; ++t) {
+        Dataset& dataset = *m_datasets[t];
+        if (person != 0) {
+            store.open(dataset, tableName(Tabella(t)), person, -1, year);
+            continue;
+        }
+        // No certificate yet: the empty tables need no trip to the store.
+        const TableSchema* schema = m_schema.table(tableName(Tabella(t)));
+        if (!schema)
+            throw EAssertion(QStringLiteral("Tabella senza schema: %1").arg(tableName(Tabella(t))),
+                             QStringLiteral("SezioniPersona"));
+        dataset.setFields(schema->fieldDefs());
+        dataset.open();
+    }
 }
 
 void SezioniPersona::removeAll()
