@@ -28,9 +28,37 @@ struct PlacedPage
     PdfRect size;
 };
 
+// PoDoFo finds a page by index, and inserts a page, by walking its page
+// tree, which would make long prints quadratic. The pages of a new document
+// are therefore made outside the tree, kept here in order, and put into the
+// tree once, when the document is saved.
 struct Document
 {
     std::unique_ptr<PdfMemDocument> pdf;
+    std::vector<PdfPage*> pages;
+    std::vector<std::unique_ptr<PdfPage>> ownPages; // pages of a new document
+    bool built = false;                             // a new document, not a loaded one
+
+    PdfPage* addPage(const PdfRect& size)
+    {
+        ownPages.push_back(std::make_unique<PdfPage>(size, pdf.get()));
+        pages.push_back(ownPages.back().get());
+        return pages.back();
+    }
+
+    // Kids and Count of the root page node from the pages in order.
+    void buildPageTree()
+    {
+        PdfObject* root = pdf->GetPagesTree()->GetObject();
+        PdfArray kids;
+        kids.reserve(pages.size());
+        for (PdfPage* page : pages) {
+            kids.push_back(page->GetObject()->Reference());
+            page->GetObject()->GetDictionary().AddKey(PdfName("Parent"), root->Reference());
+        }
+        root->GetDictionary().AddKey(PdfName("Kids"), kids);
+        root->GetDictionary().AddKey(PdfName("Count"), PdfVariant(static_cast<pdf_int64>(pages.size())));
+    }
     PdfFont* font = nullptr;
     std::map<std::pair<int, int>, PlacedPage> placed; // (source id, page index)
 };
@@ -121,9 +149,9 @@ struct HlkPdf::Impl
     PdfPage* currentPage()
     {
         Document& doc = selectedDocument();
-        if (selectedPage < 0 || selectedPage >= doc.pdf->GetPageCount())
+        if (selectedPage < 0 || selectedPage >= int(doc.pages.size()))
             fail(QStringLiteral("Nessuna pagina selezionata"));
-        return doc.pdf->GetPage(selectedPage);
+        return doc.pages[std::size_t(selectedPage)];
     }
 
     void finishPainter()
@@ -144,7 +172,7 @@ struct HlkPdf::Impl
         if (painterDocument == documentId && painterPage == pageIndex)
             return;
         finishPainter();
-        painter.SetPage(doc.pdf->GetPage(pageIndex));
+        painter.SetPage(doc.pages[std::size_t(pageIndex)]);
         painterDocument = documentId;
         painterPage = pageIndex;
     }
@@ -188,8 +216,9 @@ struct HlkPdf::Impl
     {
         PlacedPage& placed = target.placed[{sourceId, pageIndex}];
         if (!placed.form) {
-            const PdfMemDocument& source = *documents.at(sourceId).pdf;
-            placed.size = source.GetPage(pageIndex)->GetMediaBox();
+            const Document& sourceDocument = documents.at(sourceId);
+            const PdfMemDocument& source = *sourceDocument.pdf;
+            placed.size = sourceDocument.pages[std::size_t(pageIndex)]->GetMediaBox();
             placed.form = std::make_unique<PdfXObject>(source, pageIndex, target.pdf.get(), "Mod");
         }
         return placed;
@@ -210,9 +239,12 @@ int HlkPdf::LoadFromFile(const QString& path)
         auto pdf = std::make_unique<PdfMemDocument>();
         pdf->Load(path.toLocal8Bit().constData());
         const int id = d->nextId++;
-        d->documents[id].pdf = std::move(pdf);
+        Document& doc = d->documents[id];
+        doc.pdf = std::move(pdf);
+        for (int i = 0; i < doc.pdf->GetPageCount(); ++i)
+            doc.pages.push_back(doc.pdf->GetPage(i));
         d->selected = id;
-        d->selectedPage = d->documents[id].pdf->GetPageCount() > 0 ? 0 : -1;
+        d->selectedPage = doc.pages.empty() ? -1 : 0;
     });
 }
 
@@ -225,10 +257,11 @@ int HlkPdf::NewDocument()
 {
     int id = 0;
     const int result = d->guarded([&] {
-        auto pdf = std::make_unique<PdfMemDocument>();
-        pdf->CreatePage(PdfPage::CreateStandardPageSize(ePdfPageSize_A4));
         id = d->nextId++;
-        d->documents[id].pdf = std::move(pdf);
+        Document& doc = d->documents[id];
+        doc.pdf = std::make_unique<PdfMemDocument>();
+        doc.built = true;
+        doc.addPage(PdfPage::CreateStandardPageSize(ePdfPageSize_A4));
         d->selected = id;
         d->selectedPage = 0;
     });
@@ -257,13 +290,13 @@ int HlkPdf::CopyPageRanges(int sourceDocument, const QString& ranges)
         if (&source->second == &target)
             d->fail(QStringLiteral("Il modello non può essere copiato in se stesso"));
         QString error;
-        const std::vector<int> pages = parseRanges(ranges, source->second.pdf->GetPageCount(), error);
+        const std::vector<int> pages = parseRanges(ranges, int(source->second.pages.size()), error);
         if (pages.empty())
             d->fail(error);
         for (int pageIndex : pages) {
             PlacedPage& placed = d->placedPage(target, sourceDocument, pageIndex);
-            target.pdf->CreatePage(placed.size);
-            const int newIndex = target.pdf->GetPageCount() - 1;
+            target.addPage(placed.size);
+            const int newIndex = int(target.pages.size()) - 1;
             d->attachPainter(target, d->selected, newIndex);
             d->painter.DrawXObject(placed.size.GetLeft(), placed.size.GetBottom(), placed.form.get());
         }
@@ -274,10 +307,12 @@ int HlkPdf::DeletePages(int first, int count)
 {
     return d->guarded([&] {
         Document& doc = d->selectedDocument();
-        if (first < 1 || count < 1 || first + count - 1 > doc.pdf->GetPageCount())
+        if (first < 1 || count < 1 || first + count - 1 > int(doc.pages.size()))
             d->fail(QStringLiteral("Pagine da eliminare non valide"));
         d->finishPainter();
-        doc.pdf->DeletePages(first - 1, count);
+        if (!doc.built)
+            doc.pdf->DeletePages(first - 1, count);
+        doc.pages.erase(doc.pages.begin() + (first - 1), doc.pages.begin() + (first - 1 + count));
         d->selectedPage = -1;
     });
 }
@@ -285,14 +320,14 @@ int HlkPdf::DeletePages(int first, int count)
 int HlkPdf::PageCount() const
 {
     auto it = d->documents.find(d->selected);
-    return it == d->documents.end() ? 0 : it->second.pdf->GetPageCount();
+    return it == d->documents.end() ? 0 : int(it->second.pages.size());
 }
 
 int HlkPdf::SelectPage(int page)
 {
     return d->guarded([&] {
         Document& doc = d->selectedDocument();
-        if (page < 1 || page > doc.pdf->GetPageCount())
+        if (page < 1 || page > int(doc.pages.size()))
             d->fail(QStringLiteral("La pagina %1 non esiste").arg(page));
         d->selectedPage = page - 1;
     });
@@ -302,10 +337,12 @@ int HlkPdf::NewPage()
 {
     return d->guarded([&] {
         Document& doc = d->selectedDocument();
-        const int count = doc.pdf->GetPageCount();
-        const PdfRect size = count > 0 ? doc.pdf->GetPage(count - 1)->GetMediaBox()
-                                       : PdfPage::CreateStandardPageSize(ePdfPageSize_A4);
-        doc.pdf->CreatePage(size);
+        const PdfRect size = doc.pages.empty() ? PdfPage::CreateStandardPageSize(ePdfPageSize_A4)
+                                               : doc.pages.back()->GetMediaBox();
+        if (doc.built)
+            doc.addPage(size);
+        else
+            doc.pages.push_back(doc.pdf->CreatePage(size));
     });
 }
 
@@ -383,6 +420,8 @@ int HlkPdf::SaveToFile(const QString& path)
     return d->guarded([&] {
         Document& doc = d->selectedDocument();
         d->finishPainter();
+        if (doc.built)
+            doc.buildPageTree();
         PdfRefCountedBuffer buffer;
         PdfOutputDevice device(&buffer);
         doc.pdf->Write(&device);
