@@ -1,6 +1,6 @@
 // modellocu demo: builds a demo installation (or fills the one given with
-// --root) and runs the main job's steps on it. The steps are a list so that
-// later steps (import, telematic file, prints) are appended here.
+// --root) and runs the main job on it: the import of every person up to
+// December, the telematic supply (written and verified) and the prints.
 #include "Command.h"
 
 #include "foundation/Errors.h"
@@ -14,6 +14,23 @@
 namespace cu::cli {
 
 namespace {
+
+// Runs another subcommand on the demo installation, as the operator would
+// from the command line; a failure ends the demo with the step named.
+QString runSubcommand(demo::DemoInstallation& installation, const QString& name, const QStringList& args)
+{
+    for (const Command& command : commands()) {
+        if (command.name != name)
+            continue;
+        const int status = command.run(CommandLine{installation.folders().root(), args});
+        if (status != 0)
+            throw EZfError(QStringLiteral("Passo \"%1 %2\" non riuscito (stato %3)")
+                               .arg(name, args.join(u' '))
+                               .arg(status));
+        return QStringLiteral("ok");
+    }
+    throw EAssertion(QStringLiteral("Comando mancante: %1").arg(name), QStringLiteral("cmd_demo"));
+}
 
 struct DemoStep
 {
@@ -53,6 +70,24 @@ QVector<DemoStep> demoSteps()
          [](DemoInstallation& d) {
              d.verifyCatalogue();
              return QStringLiteral("%1 istruzioni eseguite").arg(d.statementsVerified());
+         }},
+        {QStringLiteral("Importazione"),
+         [](DemoInstallation& d) {
+             return runSubcommand(d, QStringLiteral("import"),
+                                  {QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
+         }},
+        {QStringLiteral("File telematico"),
+         [](DemoInstallation& d) {
+             runSubcommand(d, QStringLiteral("file"), {QStringLiteral("--yes")});
+             const QString supply = d.folders().dichCU() + QStringLiteral("CUR25");
+             runSubcommand(d, QStringLiteral("file"), {QStringLiteral("--verify"), supply});
+             return supply;
+         }},
+        {QStringLiteral("Stampe"),
+         [](DemoInstallation& d) {
+             for (const char* print : {"sintetico", "frontespizio", "ct", "firme"})
+                 runSubcommand(d, QStringLiteral("print"), {QString::fromLatin1(print)});
+             return d.folders().stp();
          }},
     };
 }
@@ -102,9 +137,10 @@ int runDemo(const CommandLine& line)
     return 0;
 }
 
-const CommandRegistration
-    registration({QStringLiteral("demo"),
-                  QStringLiteral("crea un'installazione dimostrativa e ne verifica il catalogo"), runDemo});
+const CommandRegistration registration(
+    {QStringLiteral("demo"),
+     QStringLiteral("crea un'installazione dimostrativa, importa, produce il file telematico e stampa"),
+     runDemo});
 
 } // namespace
 

@@ -221,9 +221,15 @@ public:
                                                           {},
                                                           {},
                                                           ctx.workingYear,
-                                                          yearId(ctx.workingYear)}
+                                                          yearId(ctx.workingYear),
+                                                          options.today,
+                                                          {},
+                                                          {},
+                                                          {},
+                                                          {},
+                                                          {},
+                                                          {}}
     {
-        m_env.today = options.today;
     }
 
     ImportOutcome execute(int siteId);
