@@ -153,7 +153,7 @@ int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions)
     int written = 0;
     for (int position : positions) {
         context.selection.select(position);
-        const bool worthWriting = CertificateSelection::certificateHasData(dip) ||
+        const bool worthWriting = context.selection.certificateHasData() ||
                                   anySectionRows(context.selection, TelematicData::personSectionNames()) ||
                                   !context.selection.requireCursor(u"cdsAnnotazioni").isEmpty() ||
                                   dip.asString(u"LCUDANNULLAMENTO") == u"1";
@@ -196,7 +196,7 @@ RecordGCounts writeRecordsG(RecordWriterContext& context, const QVector<int>& po
     RecordGCounts counts;
     for (int position : positions) {
         context.selection.select(position);
-        const bool worthWriting = CertificateSelection::certificateHasData(context.data.dip()) ||
+        const bool worthWriting = context.selection.certificateHasData() ||
                                   !context.selection.requireCursor(u"cdsConFamCar").isEmpty() ||
                                   anySectionRows(context.selection, TelematicData::moduleSectionNames());
         if (!worthWriting) {

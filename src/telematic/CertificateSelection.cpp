@@ -65,6 +65,29 @@ QStringList codesOfRow(const Dataset& dataset)
     return codes;
 }
 
+QVector<int> dataColumns(const Dataset& dataset)
+{
+    QVector<int> columns;
+    const QVector<FieldDef>& fields = dataset.fields();
+    for (int i = 0; i < fields.size(); ++i)
+        if (!identityColumns().contains(fields[i].name.toUpper()))
+            columns.append(i);
+    return columns;
+}
+
+bool anyValue(const Dataset& dataset, const QVector<int>& columns)
+{
+    for (int i : columns) {
+        const QVariant value = dataset.value(i);
+        if (value.isNull())
+            continue;
+        const QString text = variantText(value).trimmed();
+        if (!text.isEmpty() && text != u"0")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CertificateSelection::CertificateSelection(TelematicData& data, const Folders& folders, Operator* op,
@@ -77,6 +100,7 @@ void CertificateSelection::prepare()
 {
     m_byPerson.clear();
     m_cursors.clear();
+    m_cursorByName.clear();
     for (const QString& name : TelematicData::personSectionNames()) {
         Dataset& dataset = m_data.get(name);
         auto& index = m_byPerson[name.toUpper()];
@@ -97,6 +121,7 @@ void CertificateSelection::prepare()
         for (stored.first(); !stored.eof(); stored.next())
             m_storedAnnotations[stored.value(person).toLongLong()].append(stored.recNo());
     }
+    m_dataColumns = dataColumns(m_data.dip());
     m_workingAnnotations.setFields(stored.fieldCount() > 0 ? stored.fields() : defaultAnnotationFields());
     m_workingAnnotations.open();
     for (const QString& name : TelematicData::componentNames()) {
@@ -130,8 +155,14 @@ void CertificateSelection::select(int position, bool withAnnotations)
 
 RowCursor* CertificateSelection::cursor(QStringView componentName)
 {
-    const auto it = m_cursors.find(componentName.toString().toUpper());
-    return it == m_cursors.end() ? nullptr : &it->second;
+    const QString name = componentName.toString();
+    if (RowCursor* known = m_cursorByName.value(name))
+        return known;
+    const auto it = m_cursors.find(name.toUpper());
+    if (it == m_cursors.end())
+        return nullptr;
+    m_cursorByName.insert(name, &it->second);
+    return &it->second;
 }
 
 RowCursor& CertificateSelection::requireCursor(QStringView componentName)
@@ -145,15 +176,12 @@ RowCursor& CertificateSelection::requireCursor(QStringView componentName)
 
 bool CertificateSelection::certificateHasData(const Dataset& dataset)
 {
-    const QVector<FieldDef>& fields = dataset.fields();
-    for (int i = 0; i < fields.size(); ++i) {
-        if (identityColumns().contains(fields[i].name.toUpper()))
-            continue;
-        const QString text = variantText(dataset.value(i)).trimmed();
-        if (!text.isEmpty() && text != u"0")
-            return true;
-    }
-    return false;
+    return anyValue(dataset, dataColumns(dataset));
+}
+
+bool CertificateSelection::certificateHasData() const
+{
+    return anyValue(m_data.dip(), m_dataColumns);
 }
 
 const QSet<QString>& CertificateSelection::noteCodes()

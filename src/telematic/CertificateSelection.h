@@ -52,6 +52,9 @@ public:
     // True when any column of the current row other than the identity and
     // state columns holds a value that is neither blank nor "0".
     static bool certificateHasData(const Dataset& dataset);
+    // The same for the current certificate, with the columns to look at
+    // found once per run.
+    bool certificateHasData() const;
 
     // The annotation codes of a text: codes before ")" found in the notes table.
     QStringList annotationCodes(const QString& text);
@@ -68,9 +71,11 @@ private:
     std::map<QString, QHash<qint64, QVector<int>>> m_byPerson; // upper-cased component -> person -> rows
     QHash<qint64, QVector<int>> m_storedAnnotations;
     Dataset m_workingAnnotations;
-    std::map<QString, RowCursor> m_cursors;
+    std::map<QString, RowCursor> m_cursors;    // by upper-cased component name; entries live until prepare()
+    QHash<QString, RowCursor*> m_cursorByName; // the same by the name as the layouts write it
     std::optional<QSet<QString>> m_noteCodes;
     QSet<qint64> m_annotationsSynced;
+    QVector<int> m_dataColumns; // columns of the certificate that CertificateHasData looks at
     int m_position = -1;
     int m_month = -1;
 };

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 
 namespace cu {
 
@@ -65,12 +66,16 @@ const Mandatory MandatoryColumns[] = {
     {"SPSVANNO", "Anno di riferimento prospetto SV"},
 };
 
+// The description of a mandatory column (compared without regard to case), or null.
 const char* mandatoryDescription(const QString& column)
 {
-    for (const Mandatory& m : MandatoryColumns)
-        if (column.compare(QLatin1String(m.column), Qt::CaseInsensitive) == 0)
-            return m.description;
-    return nullptr;
+    static const QHash<QString, const char*> byName = [] {
+        QHash<QString, const char*> all;
+        for (const Mandatory& m : MandatoryColumns)
+            all.insert(QString::fromLatin1(m.column), m.description);
+        return all;
+    }();
+    return byName.value(column.toUpper(), nullptr);
 }
 
 // Whether a field has a value, by its type: text not empty, a date after
