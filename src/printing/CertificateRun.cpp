@@ -56,7 +56,8 @@ struct CertificateRun::Feed
     int section;
     double rigoX;
     QVector<double> rigoY;
-    bool filtered = false; // already filtered to the certificate
+    bool filtered = false;  // already filtered to the certificate
+    QVector<int> rows = {}; // positions of the certificate's rows
     int next = 0;
 };
 
@@ -184,16 +185,30 @@ void CertificateRun::certificateSection(const EliUXml::XMLSectionType& section, 
     }
 }
 
-void CertificateRun::filterToCertificate(Dataset& dataset) const
+// The rows of a section table whose SCUDCODFIS+SCUDMESE is the
+// certificate's, in the table's order. The table is indexed once per run, so
+// that a print of thousands of certificates does not scan every table for
+// every certificate.
+const QVector<int>& CertificateRun::certificateRows(Dataset& dataset)
 {
-    dataset.setFilter(QStringLiteral("SCUDCODFIS+SCUDMESE = ") + Dataset::quoted(m_codFis + m_mese));
-    dataset.first();
+    auto index = m_rowIndex.find(&dataset);
+    if (index == m_rowIndex.end()) {
+        QHash<QString, QVector<int>> rows;
+        dataset.setFilter(QString());
+        for (int i = 0; i < dataset.recordCount(); ++i) {
+            dataset.setRecNo(i);
+            rows[dataset.asString(u"SCUDCODFIS") + dataset.asString(u"SCUDMESE")].append(i);
+        }
+        index = m_rowIndex.emplace(&dataset, std::move(rows)).first;
+    }
+    static const QVector<int> none;
+    const auto found = index->second.constFind(m_codFis + m_mese);
+    return found == index->second.constEnd() ? none : *found;
 }
 
-bool CertificateRun::hasRows(Dataset& dataset) const
+bool CertificateRun::hasRows(Dataset& dataset)
 {
-    filterToCertificate(dataset);
-    return !dataset.isEmpty();
+    return !certificateRows(dataset).isEmpty();
 }
 
 void CertificateRun::continuationHeader()
@@ -230,8 +245,12 @@ void CertificateRun::repeatedPage(int modelPage, const EliUXml::XMLPagType& page
 {
     const auto sections = page.Section();
     for (Feed& feed : feeds) {
-        if (!feed.filtered)
-            filterToCertificate(*feed.dataset);
+        if (feed.filtered) {
+            for (int i = 0; i < feed.dataset->recordCount(); ++i)
+                feed.rows.append(i);
+        } else {
+            feed.rows = certificateRows(*feed.dataset);
+        }
         feed.next = 0;
     }
     copyPage(modelPage, operation);
@@ -242,23 +261,23 @@ void CertificateRun::repeatedPage(int modelPage, const EliUXml::XMLPagType& page
     for (;;) {
         bool remaining = false;
         for (Feed& feed : feeds) {
-            if (feed.next >= feed.dataset->recordCount())
+            if (feed.next >= feed.rows.size())
                 continue;
-            feed.dataset->setRecNo(feed.next);
+            feed.dataset->setRecNo(feed.rows[feed.next]);
             if (feed.section < sections.Count())
                 m_drawing.PrintLayoutSection(sections.Item(feed.section), *feed.dataset);
             drawRigo(feed.rigoX, feed.rigoY, feed.next + 1);
             ++feed.next;
-            remaining = remaining || feed.next < feed.dataset->recordCount();
+            remaining = remaining || feed.next < feed.rows.size();
         }
         if (!remaining)
             break;
         if (furtherCopyNeedsValues) {
             bool values = false;
             for (Feed& feed : feeds) {
-                if (feed.next >= feed.dataset->recordCount() || feed.section >= sections.Count())
+                if (feed.next >= feed.rows.size() || feed.section >= sections.Count())
                     continue;
-                feed.dataset->setRecNo(feed.next);
+                feed.dataset->setRecNo(feed.rows[feed.next]);
                 values = values || rowHasValues(*feed.dataset, {sections.Item(feed.section)});
             }
             if (!values)
@@ -282,9 +301,10 @@ void CertificateRun::tfrPair(const QString& operation)
         printed.append(first.Item(0));
     if (second.Count() > 0)
         printed.append(second.Item(0));
-    for (int row = 0; row < tfr.recordCount(); ++row) {
+    const QVector<int> rows = certificateRows(tfr);
+    for (int row = 0; row < rows.size(); ++row) {
         if (row > 0) {
-            tfr.setRecNo(row);
+            tfr.setRecNo(rows[row]);
             if (!rowHasValues(tfr, printed))
                 break;
             ++m_pageNumber;
@@ -292,7 +312,7 @@ void CertificateRun::tfrPair(const QString& operation)
         for (int half = 0; half < 2; ++half) {
             copyPage(11 + half, operation);
             continuationHeader();
-            tfr.setRecNo(row);
+            tfr.setRecNo(rows[row]);
             const auto sections = half == 0 ? first : second;
             if (sections.Count() > 0)
                 m_drawing.PrintLayoutSection(sections.Item(0), tfr);
@@ -306,7 +326,7 @@ void CertificateRun::tfrPair(const QString& operation)
 void CertificateRun::dependantsBlock(double startY)
 {
     Dataset& family = m_sections.conFamCar;
-    filterToCertificate(family);
+    const QVector<int> rows = certificateRows(family);
     const bool ordinary = m_settings.ordinary;
     auto flag = [&](const char* column, double x, double y) {
         if (family.asString(QString::fromLatin1(column)) == u"1")
@@ -327,8 +347,8 @@ void CertificateRun::dependantsBlock(double startY)
             m_drawing.DrawValue(shown, 172, y, 8, QStringLiteral("taRightJustify"), NoSpacing);
     };
     double y = startY;
-    for (int n = 1; n <= family.recordCount(); ++n) {
-        family.setRecNo(n - 1);
+    for (int n = 1; n <= rows.size(); ++n) {
+        family.setRecNo(rows[n - 1]);
         if (n == 1) {
             flag("LCUDRELPARCON", 49, y);
             text("SCUDCODFISCON", 85, y);

@@ -9,9 +9,11 @@
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QVector>
+#include <map>
 
 namespace cu {
 
@@ -63,8 +65,8 @@ private:
     void choicePage(const Dataset& certificate);
     void continuationHeader();
     void drawRigo(double x, const QVector<double>& ys, int number);
-    void filterToCertificate(Dataset& dataset) const;
-    bool hasRows(Dataset& dataset) const;
+    const QVector<int>& certificateRows(Dataset& dataset);
+    bool hasRows(Dataset& dataset);
 
     void printSynthetic(const Dataset& certificate);
     void printOrdinary(const Dataset& certificate);
@@ -85,6 +87,7 @@ private:
     qint64 m_afiId = 0;
     QString m_annotations;
     Dataset* m_agent = nullptr; // the agent whose data the certificate carries
+    std::map<const Dataset*, QHash<QString, QVector<int>>> m_rowIndex;
     bool m_otherAgent = false;
 };
 
