@@ -2,6 +2,7 @@
 #include "Command.h"
 
 #include "foundation/Errors.h"
+#include "foundation/TerminalOperator.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -69,6 +70,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString name = args.takeFirst();
+    // Ctrl+C asks a long run to end after its current unit of work.
+    cu::TerminalOperator::installInterruptHandler();
     for (const Command& c : commands()) {
         if (c.name == name) {
             line.args = args;
