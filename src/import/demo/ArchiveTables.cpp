@@ -59,12 +59,23 @@ ArchiveTables::ArchiveTables(Connection& c)
 {
 }
 
-qint64 ArchiveTables::rowsWritten() const
+QVector<InsertWriter*> ArchiveTables::all()
+{
+    return {&persons,       &addresses, &periods,           &positions,   &registers,
+            &withholdings,  &items,     &monthlyDeductions, &adjustments, &familyDeductions,
+            &familyMembers, &noipa,     &fundAdhesions,     &calendar};
+}
+
+void ArchiveTables::flush()
+{
+    for (InsertWriter* w : all())
+        w->flush();
+}
+
+qint64 ArchiveTables::rowsWritten()
 {
     qint64 total = 0;
-    for (const InsertWriter* w :
-         {&persons, &addresses, &periods, &positions, &registers, &withholdings, &items, &monthlyDeductions,
-          &adjustments, &familyDeductions, &familyMembers, &noipa, &fundAdhesions, &calendar})
+    for (const InsertWriter* w : all())
         total += w->rowsWritten();
     return total;
 }

@@ -5,6 +5,8 @@
 
 #include "import/demo/InsertWriter.h"
 
+#include <QVector>
+
 namespace cu::demo {
 
 struct ArchiveTables
@@ -31,7 +33,12 @@ struct ArchiveTables
            itemId = 1, monthlyDeductionId = 1, adjustmentId = 1, familyDeductionId = 1, familyMemberId = 1,
            noipaId = 1, fundAdhesionId = 1, calendarId = 1;
 
-    qint64 rowsWritten() const;
+    // Writes the rows still gathered by every table.
+    void flush();
+    qint64 rowsWritten();
+
+private:
+    QVector<InsertWriter*> all();
 };
 
 } // namespace cu::demo

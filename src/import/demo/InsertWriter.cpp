@@ -1,4 +1,4 @@
-// Prepared INSERTs for the bulk load of the demo archive.
+// Prepared, blocked INSERTs for the bulk load of the demo archive.
 #include "import/demo/InsertWriter.h"
 
 #include "foundation/Connection.h"
@@ -18,19 +18,37 @@ QVariant boundValue(const QVariant& value)
     return value;
 }
 
+QString insertText(const QString& table, const QStringList& columns, int rows)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    const QString tuple = u'(' + marks.join(QStringLiteral(", ")) + u')';
+    QStringList tuples;
+    for (int i = 0; i < rows; ++i)
+        tuples.append(tuple);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+        .arg(table, columns.join(QStringLiteral(", ")), tuples.join(QStringLiteral(", ")));
+}
+
+void prepare(QSqlQuery& query, const QString& table, const QString& sql)
+{
+    if (!query.prepare(sql))
+        throw DatabaseError(QStringLiteral("Tabella %1: %2").arg(table, query.lastError().text()));
+}
+
 } // namespace
 
 InsertWriter::InsertWriter(Connection& connection, const QString& table, const QStringList& columns)
-    : m_table(table), m_columns(static_cast<int>(columns.size())), m_query(connection.database())
+    : m_table(table), m_columns(static_cast<int>(columns.size())), m_single(connection.database()),
+      m_block(connection.database())
 {
-    QStringList marks;
-    for (int i = 0; i < m_columns; ++i)
-        marks.append(QStringLiteral("?"));
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    if (!m_query.prepare(sql))
-        throw DatabaseError(QStringLiteral("Tabella %1: %2").arg(table, m_query.lastError().text()));
+    prepare(m_single, table, insertText(table, columns, 1));
+    prepare(m_block, table, insertText(table, columns, BlockRows));
+    m_pending.reserve(BlockRows * m_columns);
 }
+
+InsertWriter::~InsertWriter() = default;
 
 void InsertWriter::row(const QVariantList& values)
 {
@@ -40,11 +58,32 @@ void InsertWriter::row(const QVariantList& values)
                              .arg(values.size())
                              .arg(m_columns),
                          QStringLiteral("InsertWriter"));
-    for (int i = 0; i < m_columns; ++i)
-        m_query.bindValue(i, boundValue(values[i]));
-    if (!m_query.exec())
-        throw DatabaseError(QStringLiteral("Tabella %1: %2").arg(m_table, m_query.lastError().text()));
+    for (const QVariant& v : values)
+        m_pending.append(boundValue(v));
     ++m_rows;
+    if (m_pending.size() == BlockRows * m_columns)
+        execute(m_block, BlockRows);
+}
+
+void InsertWriter::flush()
+{
+    const int rows = static_cast<int>(m_pending.size() / m_columns);
+    QVariantList rest;
+    rest.swap(m_pending);
+    for (int r = 0; r < rows; ++r) {
+        m_pending = rest.mid(r * m_columns, m_columns);
+        execute(m_single, 1);
+    }
+    m_pending.reserve(BlockRows * m_columns);
+}
+
+void InsertWriter::execute(QSqlQuery& query, int rows)
+{
+    for (int i = 0; i < rows * m_columns; ++i)
+        query.bindValue(i, m_pending[i]);
+    m_pending.clear();
+    if (!query.exec())
+        throw DatabaseError(QStringLiteral("Tabella %1: %2").arg(m_table, query.lastError().text()));
 }
 
 } // namespace cu::demo

@@ -1,6 +1,8 @@
-// One prepared INSERT into a table of the payroll archive, executed once per
-// row: the fast path of the demo archive's bulk load. Amounts are bound as
-// exact decimal text, dates as dates, flags and ids as integers.
+// Prepared INSERTs into a table of the payroll archive: the fast path of the
+// demo archive's bulk load. Rows are gathered and written a block at a time
+// with one multi-row INSERT (a bounded buffer: memory does not grow with the
+// rows written); flush() writes the rest. Amounts are bound as exact decimal
+// text, dates as dates, flags and ids as integers.
 #pragma once
 
 #include <QSqlQuery>
@@ -17,17 +19,26 @@ namespace cu::demo {
 class InsertWriter
 {
 public:
-    InsertWriter(Connection& connection, const QString& table, const QStringList& columns);
+    static constexpr int BlockRows = 64;
 
-    // Inserts one row; values follow the columns. A failure is a
-    // DatabaseError naming the table and carrying the database's message.
+    InsertWriter(Connection& connection, const QString& table, const QStringList& columns);
+    ~InsertWriter();
+
+    // Adds one row; values follow the columns. A failure is a DatabaseError
+    // naming the table and carrying the database's message.
     void row(const QVariantList& values);
+    // Writes the gathered rows.
+    void flush();
     qint64 rowsWritten() const { return m_rows; }
 
 private:
+    void execute(QSqlQuery& query, int rows);
+
     QString m_table;
     int m_columns;
-    QSqlQuery m_query;
+    QSqlQuery m_single;
+    QSqlQuery m_block;
+    QVariantList m_pending;
     qint64 m_rows = 0;
 };
 
