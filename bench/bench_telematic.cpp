@@ -127,7 +127,8 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
     write(patchRecordA(writeRecordA(loadRecordA(folders), data.forn(), nullptr), 0, 0));
     write(patchRecordB(writeRecordB(loadRecordB(folders), data.sost(), false, nullptr), int(lines), 0));
     QByteArray amounts;
-    for (const LayoutSection& section : loadRecordG(folders).sections())
+    const RecordLayout layoutG = loadRecordG(folders);
+    for (const LayoutSection& section : layoutG.sections())
         for (const LayoutField& f : section.fields)
             if (f.format == u"VP" && f.cds == u"cdsDip" && amounts.size() < 75 * 24)
                 amounts += f.code().toLatin1() + QByteArray("1234,56").rightJustified(16);
