@@ -59,6 +59,8 @@ private slots:
     void checksAskBeforeGoingOn_data();
     void checksAskBeforeGoingOn();
     void failedWriteLeavesNoFile();
+    void verifyNamesTheDefect_data();
+    void verifyNamesTheDefect();
 
 private:
     QString output() const { return m_installation->folders().dichCU() + QStringLiteral("CUR25"); }
@@ -315,6 +317,63 @@ void TestProduction::failedWriteLeavesNoFile()
     QVERIFY_THROWS_EXCEPTION(EZfError, m_production->save(blocked));
     QVERIFY(QFileInfo(blocked).isDir());
     QCOMPARE(QDir(m_installation->root() + QStringLiteral("/blocked")).entryList(QDir::Files).size(), 0);
+}
+
+void TestProduction::verifyNamesTheDefect_data()
+{
+    QTest::addColumn<int>("line");     // 0-based line to corrupt
+    QTest::addColumn<int>("position"); // 0-based; -1 removes the line's last character
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("defect");
+    QTest::newRow("short line") << 2 << -1 << ""
+                                << "lunghezza 1897 invece di 1898";
+    QTest::newRow("control character") << 2 << 1897 << "X"
+                                       << "carattere di controllo";
+    QTest::newRow("unknown record") << 2 << 0 << "Q"
+                                    << "tipo record \"Q\" sconosciuto";
+    QTest::newRow("Z counter") << 4 << 40 << "9"
+                               << "record Z: il contatore dei record D";
+    QTest::newRow("B counter") << 1 << 408 << "7"
+                               << "posizioni 402-409: numero certificazioni 7";
+    QTest::newRow("malformed code") << 3 << 89 << "d?"
+                                    << "codice di campo non valido";
+    QTest::newRow("unknown code") << 3 << 89 << "ZZ"
+                                  << "sconosciuto al tracciato del record G";
+    QTest::newRow("value past 16 characters") << 3 << 113 << "ABC"
+                                              << "codice di campo non valido";
+    QTest::newRow("positional number") << 3 << 20 << "x"
+                                       << "posizioni 18-25 (Progressivo modulo): valore non numerico";
+    QTest::newRow("fiscal code") << 2 << 25 << "Z"
+                                 << "codice fiscale";
+    QTest::newRow("record order") << 0 << 0 << "B"
+                                  << "record B non in seconda riga";
+}
+
+void TestProduction::verifyNamesTheDefect()
+{
+    QFETCH(int, line);
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(QString, defect);
+    test::appendCertificate(m_production->data(), 1,
+                            {{QStringLiteral("fCudReddDetr"), amount("21000")},
+                             {QStringLiteral("fCudRitIrpef"), amount("3000")}});
+    createAndSave({});
+    QStringList lines = fileLines(output());
+    QCOMPARE(lines.size(), 5); // A B D G Z
+    const FileLayouts layouts(m_installation->folders());
+    QVERIFY(TelematicVerifier(layouts).verify(output()).ok());
+    if (position < 0)
+        lines[line].chop(1);
+    else
+        lines[line].replace(position, text.size(), text);
+    QFile file(output());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+    file.close();
+    const VerifyReport report = TelematicVerifier(layouts).verify(output());
+    QVERIFY(!report.ok());
+    QVERIFY2(report.defects.join(u'\n').contains(defect), qPrintable(report.defects.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(TestProduction)
