@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -58,10 +59,17 @@ void MemoryTables::save(Dataset& dataset, const QString& tableName, int month)
     const QString filter = dataset.filter();
     dataset.setFilter(QString());
     if (tableName == u"TCUD_DATICUD") {
+        QHash<QString, int> positions;
+        for (int i = 0; i < all->recordCount(); ++i) {
+            all->setRecNo(i);
+            positions.insert(all->asString(u"SCUDCODFIS") + all->asString(u"SCUDMESE"), i);
+        }
         for (dataset.first(); !dataset.eof(); dataset.next()) {
-            if (!all->locate(QStringLiteral("SCUDCODFIS;SCUDMESE"),
-                             {dataset.value(u"SCUDCODFIS"), dataset.value(u"SCUDMESE")}))
+            const auto found =
+                positions.constFind(dataset.asString(u"SCUDCODFIS") + dataset.asString(u"SCUDMESE"));
+            if (found == positions.constEnd())
                 continue;
+            all->setRecNo(*found);
             all->edit();
             for (int f = 0; f < dataset.fieldCount(); ++f)
                 all->setValue(f, dataset.value(f));
