@@ -3,8 +3,10 @@
 // December, the telematic supply (written and verified) and the prints.
 #include "Command.h"
 
+#include "foundation/Dataset.h"
 #include "foundation/Errors.h"
 #include "foundation/Folders.h"
+#include "foundation/HlmDBCds.h"
 #include "foundation/TerminalOperator.h"
 #include "import/demo/DemoInstallation.h"
 
@@ -30,6 +32,36 @@ QString runSubcommand(demo::DemoInstallation& installation, const QString& name,
         return QStringLiteral("ok");
     }
     throw EAssertion(QStringLiteral("Comando mancante: %1").arg(name), QStringLiteral("cmd_demo"));
+}
+
+// Completes the withholding agent's row as the operator does in the agent
+// window before the supply: the signing representative and the signature.
+QString fillRepresentative(demo::DemoInstallation& installation)
+{
+    HlmDBCds store(installation.connection());
+    store.setProgramme(QStringLiteral("eli"));
+    store.setYear(2024);
+    store.setMonth(-1);
+    store.setShowWait(false);
+    Dataset agent;
+    store.open(agent, QStringLiteral("TCUS_DATISOST"));
+    if (agent.isEmpty())
+        throw EZfError(QStringLiteral("Dati del sostituto mancanti dopo l'importazione"));
+    agent.first();
+    agent.edit();
+    const auto fill = [&agent](const char* column, const char* value) {
+        const QString name = QString::fromLatin1(column);
+        if (agent.asString(name).trimmed().isEmpty())
+            agent.setValue(name, QString::fromLatin1(value));
+    };
+    fill("SSOSCFRAPPR", "RSSMRA70A01H501S");
+    fill("SCARCODICE", "1");
+    fill("SSOSCOGNRAPPR", "ROSSI");
+    fill("SSOSNOMERAPPR", "MARIO");
+    fill("SSOSFIRMACOM", "MARIO ROSSI");
+    agent.post();
+    store.save(agent, QStringLiteral("TCUS_DATISOST"));
+    return agent.asString(u"SSOSFIRMACOM");
 }
 
 struct DemoStep
@@ -76,6 +108,7 @@ QVector<DemoStep> demoSteps()
              return runSubcommand(d, QStringLiteral("import"),
                                   {QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
          }},
+        {QStringLiteral("Rappresentante e firma del sostituto"), fillRepresentative},
         {QStringLiteral("File telematico"),
          [](DemoInstallation& d) {
              runSubcommand(d, QStringLiteral("file"), {QStringLiteral("--yes")});
