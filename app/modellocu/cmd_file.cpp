@@ -2,6 +2,7 @@
 // installation (all, some or none of them), verifies a telematic file
 // against the layouts, or prints one in readable form.
 #include "Command.h"
+#include "OpenInstallation.h"
 
 #include "foundation/AppContext.h"
 #include "foundation/Connection.h"
@@ -112,28 +113,8 @@ int produce(const Folders& folders, const ConnectionParams& connectionParams, co
 {
     TerminalOperator op(request.yes ? TerminalOperator::Policy::AnswerYes
                                     : TerminalOperator::Policy::Interactive);
-    Connection connection;
-    if (!connection.open(connectionParams))
-        throw DatabaseError(QStringLiteral("Connessione non riuscita (%1): %2")
-                                .arg(ConnectionSettings::describe(connectionParams), connection.lastError()));
-    HlmQueryText catalogue;
-    catalogue.Load(QDir(folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
-    catalogue.setEngine(connectionParams.driver);
-    HlmDBCds store(connection, &op);
-    store.setProgramme(QStringLiteral("eli"));
-    store.setYear(request.year);
-    store.setMonth(-1);
-    store.setShowWait(false);
-    ParamManager params = ParamManager::load(folders);
-
-    AppContext context;
-    context.folders = folders;
-    context.connection = &connection;
-    context.catalogue = &catalogue;
-    context.params = &params;
-    context.store = &store;
-    context.op = &op;
-    context.workingYear = request.year;
+    OpenInstallation installation(folders, connectionParams, request.year, op);
+    AppContext& context = installation.context();
 
     TelematicOptions options = request.options;
     options.log = [&out](const QString& line) {

@@ -3,6 +3,7 @@
 // line and the import log at the end. Ctrl-C ends the run after the person
 // being imported, whose transaction is completed first.
 #include "Command.h"
+#include "OpenInstallation.h"
 
 #include "certificates/CertificateSchema.h"
 #include "foundation/AppContext.h"
@@ -209,28 +210,8 @@ int runImportCommand(const CommandLine& line)
 
     TerminalOperator terminal;
     InterruptibleOperator op(terminal);
-    Connection connection;
-    if (!connection.open(connectionParams))
-        throw DatabaseError(QStringLiteral("Connessione non riuscita (%1): %2")
-                                .arg(ConnectionSettings::describe(connectionParams), connection.lastError()));
-    HlmQueryText catalogue;
-    catalogue.Load(QDir(folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
-    catalogue.setEngine(connectionParams.driver);
-    HlmDBCds store(connection, &op);
-    store.setProgramme(QStringLiteral("eli"));
-    store.setYear(request.year);
-    store.setMonth(-1);
-    store.setShowWait(false);
-    ParamManager params = ParamManager::load(folders);
-
-    AppContext context;
-    context.folders = folders;
-    context.connection = &connection;
-    context.catalogue = &catalogue;
-    context.params = &params;
-    context.store = &store;
-    context.op = &op;
-    context.workingYear = request.year;
+    OpenInstallation installation(folders, connectionParams, request.year, op);
+    AppContext& context = installation.context();
 
     ImportRunOptions options;
     options.siteId = request.site;
