@@ -1,32 +1,28 @@
-// The program-wide objects of one command run on an installation: the
-// connection, the query catalogue for its engine, the field-value store of
-// programme "eli" for the working year, the start-up parameters, and the
-// context that hands them to the engine.
+// An installation opened for a command run, through the program's start-up
+// sequence (InstallationSession): the query catalogue checked, the connection
+// opened with the archive's maintenance, the parameters with their value
+// check, the field-value store of programme "eli" for the working year, and
+// the context that hands them to the engine.
 #pragma once
 
-#include "foundation/AppContext.h"
-#include "foundation/Connection.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/ParamManager.h"
+#include "shell/InstallationSession.h"
 
 namespace cu::cli {
 
 class OpenInstallation
 {
 public:
-    // Opens the connection (a refusal is a DatabaseError naming the database
-    // and the driver's message) and loads the installed catalogue.
+    // A refused catalogue or program version ends the command: the operator
+    // has been told why and an EAbort is raised (the command's status is an
+    // error). A missing archive, a connection that does not open or a failing
+    // maintenance statement raise their error.
     OpenInstallation(const Folders& folders, const ConnectionParams& params, int workingYear, Operator& op);
 
-    AppContext& context() { return m_context; }
+    AppContext& context() { return m_session.context(); }
+    InstallationSession& session() { return m_session; }
 
 private:
-    Connection m_connection;
-    HlmQueryText m_catalogue;
-    HlmDBCds m_store;
-    ParamManager m_params;
-    AppContext m_context;
+    InstallationSession m_session;
 };
 
 } // namespace cu::cli
