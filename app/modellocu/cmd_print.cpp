@@ -3,8 +3,8 @@
 // per recipient), the agent's frontispiece, the Quadro CT, the signature
 // sheet and the recipient's information notice. Files go to USR/FJ2024/Stp/.
 #include "Command.h"
+#include "OpenInstallation.h"
 
-#include "foundation/Connection.h"
 #include "foundation/ConnectionSettings.h"
 #include "foundation/Dataset.h"
 #include "foundation/Errors.h"
@@ -93,27 +93,6 @@ PrintRequest parse(QStringList args)
             QStringLiteral("Stampa sconosciuta: \"%1\" (%2)").arg(request.kind, kinds.join(u", ")));
     return request;
 }
-
-// The connection and the store of an installation for the prints.
-struct StoreSession
-{
-    Connection connection;
-    std::unique_ptr<HlmDBCds> store;
-    std::unique_ptr<StorePrintTables> tables;
-
-    StoreSession(const ConnectionParams& params, int year, Operator& op)
-    {
-        if (!connection.open(params))
-            throw DatabaseError(QStringLiteral("Connessione al database non riuscita (%1): %2")
-                                    .arg(ConnectionSettings::describe(params), connection.lastError()));
-        store = std::make_unique<HlmDBCds>(connection, &op);
-        store->setProgramme(QStringLiteral("eli"));
-        store->setYear(year);
-        store->setMonth(-1);
-        store->setShowWait(false);
-        tables = std::make_unique<StorePrintTables>(*store, year);
-    }
-};
 
 // The information notice reads no table.
 class NoTables : public PrintTables
@@ -231,8 +210,8 @@ int runPrint(const CommandLine& line)
         out << QStringLiteral("File generato: ") << module.ExtractInformativa(10, 17) << '\n';
         return 0;
     }
-    StoreSession session(params, request.year, op);
-    PrintTables& tables = *session.tables;
+    OpenInstallation installation(folders, params, request.year, op);
+    StorePrintTables tables(*installation.context().store, request.year);
     if (request.kind == u"sintetico" || request.kind == u"ordinario")
         return printCertificates(request, folders, tables, op, out);
     if (request.kind == u"firme")
