@@ -4,6 +4,7 @@
 
 #include "foundation/Dialect.h"
 #include "foundation/Errors.h"
+#include "foundation/StatementCache.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -52,6 +53,8 @@ struct Connection::Impl
     QSqlDatabase db;
     std::unique_ptr<Dialect> dialect;
     QString lastError;
+    StatementCache statements;
+    quint64 generation = 0;
     int depth = 0;
     // Set when an inner level rolled back: the outer levels can only end in
     // a rollback, their commit reports that the work was lost.
@@ -102,6 +105,7 @@ struct Connection::Impl
     {
         if (name.isEmpty())
             return;
+        statements.clear();
         if (db.isOpen()) {
             if (depth > 0)
                 runQuietly(QStringLiteral("ROLLBACK"));
@@ -142,6 +146,7 @@ bool Connection::open(const ConnectionParams& params)
         return false;
     }
     d->name = nextConnectionName();
+    ++d->generation;
     d->db = QSqlDatabase::addDatabase(params.driver, d->name);
     d->configure();
     if (!d->db.open()) {
@@ -189,6 +194,16 @@ const Dialect& Connection::dialect() const
     if (!d->dialect)
         throw EAssertion(QStringLiteral("Connessione mai aperta"), QStringLiteral("Connection"));
     return *d->dialect;
+}
+
+StatementCache& Connection::statementCache()
+{
+    return d->statements;
+}
+
+quint64 Connection::generation() const
+{
+    return d->generation;
 }
 
 void Connection::startTransaction()

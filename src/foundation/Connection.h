@@ -11,6 +11,7 @@
 namespace cu {
 
 class Dialect;
+class StatementCache;
 
 struct ConnectionParams
 {
@@ -43,6 +44,11 @@ public:
     QString lastError() const;
     QSqlDatabase database() const;
     const Dialect& dialect() const;
+    // Prepared statements kept for reuse on this connection; emptied when it
+    // closes. generation() changes at every open, so a query taken before a
+    // reopen is not given back to the new connection's cache.
+    StatementCache& statementCache();
+    quint64 generation() const;
 
     // Nesting: only the outermost start begins a database transaction and only
     // the outermost commit commits; a rollback at any level rolls back all.

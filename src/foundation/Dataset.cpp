@@ -48,6 +48,10 @@ struct Dataset::Impl
 
     RowStore store;
     std::vector<Record> records;     // insertion order
+    // Records whose status is not Unmodified (gone ones included): the
+    // change log's walks stop once they have met them all, so a save after
+    // each appended row does not read the whole dataset.
+    std::size_t pending = 0;
     std::vector<std::uint32_t> view; // indexes into records: visible, filtered, ordered
     int cursor = -1;
     // Set when first()/prior() or last()/next() ran into the edge of the
@@ -247,6 +251,7 @@ struct Dataset::Impl
         records.assign(store.slotCount(), Record());
         for (Slot slot = 0; slot < store.slotCount(); ++slot)
             records[slot].slot = slot;
+        pending = 0;
         garbageSlots = 0;
         arenaAfterCompaction = store.arenaSize();
         filter.reset();
@@ -266,10 +271,50 @@ struct Dataset::Impl
             fieldByName.insert(fields[i].name.toLower(), i);
     }
 
+    // The indexes of the records with a status other than Unmodified, in
+    // insertion order. Changed records are mostly the last ones (rows
+    // appended since the last save), so the walk goes from the end and stops
+    // when it has found them all.
+    std::vector<std::uint32_t> pendingRecords() const
+    {
+        std::vector<std::uint32_t> found;
+        found.reserve(pending);
+        for (std::size_t i = records.size(); i > 0 && found.size() < pending; --i) {
+            if (records[i - 1].status != Dataset::RowStatus::Unmodified)
+                found.push_back(std::uint32_t(i - 1));
+        }
+        std::reverse(found.begin(), found.end());
+        return found;
+    }
+
+    // Where each of the records stands in the view (-1 when not shown). A
+    // few are looked up from the end of the view, where appended rows are;
+    // many at once through one map of the whole view.
+    std::vector<int> viewPositions(const std::vector<std::uint32_t>& recordIndexes) const
+    {
+        constexpr std::size_t FewRecords = 32;
+        std::vector<int> positions;
+        positions.reserve(recordIndexes.size());
+        if (recordIndexes.size() <= FewRecords) {
+            for (std::uint32_t index : recordIndexes) {
+                const auto found = std::find(view.rbegin(), view.rend(), index);
+                positions.push_back(found == view.rend() ? -1 : int(std::distance(found, view.rend())) - 1);
+            }
+            return positions;
+        }
+        std::vector<int> positionOf(records.size(), -1);
+        for (std::size_t position = 0; position < view.size(); ++position)
+            positionOf[view[position]] = int(position);
+        for (std::uint32_t index : recordIndexes)
+            positions.push_back(positionOf[index]);
+        return positions;
+    }
+
     void clearRows()
     {
         store.reset(fields);
         records.clear();
+        pending = 0;
         view.clear();
         cursor = -1;
         editSlot = RowStore::NoSlot;
@@ -675,6 +720,7 @@ void Dataset::storeInsertedRow(RowStore::Slot slot)
     }
     d->records.insert(d->records.begin() + recordIndex,
                       Record{slot, RowStore::NoSlot, RowStatus::Inserted, false});
+    ++d->pending;
     if (!d->accepts(d->records[recordIndex]))
         return;
     const int position = d->orderFields.isEmpty() ? std::min(d->editPosition, int(d->view.size()))
@@ -694,6 +740,7 @@ void Dataset::storeEditedRow(RowStore::Slot slot)
     if (record.status == RowStatus::Unmodified) {
         record.original = record.slot;
         record.status = RowStatus::Modified;
+        ++d->pending;
     } else {
         d->discardSlot(record.slot);
     }
@@ -764,6 +811,7 @@ void Dataset::remove()
         d->discardSlot(record.slot);
     } else if (record.status == RowStatus::Unmodified) {
         record.original = record.slot;
+        ++d->pending;
     }
     record.status = RowStatus::Deleted;
     emit rowAboutToBeRemoved(position);
@@ -778,22 +826,21 @@ void Dataset::remove()
 
 bool Dataset::hasChanges() const
 {
-    return std::any_of(d->records.begin(), d->records.end(), [](const Record& record) {
-        return record.status != RowStatus::Unmodified && !record.gone;
-    });
+    const std::vector<std::uint32_t> pending = d->pendingRecords();
+    return std::any_of(pending.begin(), pending.end(),
+                       [this](std::uint32_t index) { return !d->records[index].gone; });
 }
 
 QVector<Dataset::Change> Dataset::changes() const
 {
-    std::vector<int> positionOf(d->records.size(), -1);
-    for (std::size_t position = 0; position < d->view.size(); ++position)
-        positionOf[d->view[position]] = int(position);
+    const std::vector<std::uint32_t> pending = d->pendingRecords();
+    const std::vector<int> positions = d->viewPositions(pending);
     QVector<Change> result;
-    for (std::size_t index = 0; index < d->records.size(); ++index) {
-        const Record& record = d->records[index];
-        if (record.gone || record.status == RowStatus::Unmodified)
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        const Record& record = d->records[pending[i]];
+        if (record.gone)
             continue;
-        Change change{record.status, {}, {}, positionOf[index], int(index)};
+        Change change{record.status, {}, {}, positions[i], int(pending[i])};
         if (record.status != RowStatus::Inserted)
             change.original = d->valuesOf(record.original);
         if (record.status != RowStatus::Deleted)
@@ -828,6 +875,22 @@ void Dataset::mergeChangeLog()
 {
     if (d->state != State::Browse)
         post();
+    const std::vector<std::uint32_t> pending = d->pendingRecords();
+    const bool anyHidden = std::any_of(pending.begin(), pending.end(),
+                                       [this](std::uint32_t index) { return !d->records[index].visible(); });
+    d->pending = 0;
+    if (!anyHidden) {
+        // Nothing leaves the dataset: the changed records just forget their
+        // originals, and every index stays as it is.
+        for (std::uint32_t index : pending) {
+            Record& record = d->records[index];
+            d->discardSlot(record.original);
+            record.original = RowStore::NoSlot;
+            record.status = RowStatus::Unmodified;
+        }
+        d->compactIfWasteful();
+        return;
+    }
     std::vector<std::uint32_t> newIndex(d->records.size(), 0);
     std::vector<Record> kept;
     kept.reserve(d->records.size());
@@ -870,6 +933,7 @@ void Dataset::cancelUpdates()
         kept.push_back(record);
     }
     d->records = std::move(kept);
+    d->pending = 0;
     d->compactIfWasteful();
     d->rebuildView();
     d->cursor = d->view.empty() ? -1 : std::min(std::max(d->cursor, 0), int(d->view.size()) - 1);

@@ -12,6 +12,7 @@
 #include "foundation/StoreStructure.h"
 #include "foundation/StoreWriter.h"
 
+#include <QHash>
 #include <QSignalBlocker>
 
 namespace cu {
@@ -26,8 +27,22 @@ struct HlmDBCds::Impl
     bool showWaitWindow = false;
     bool waitShown = false;
     int waitDepth = 0;
+    // Structures found so far, by programme, table, year and month: they
+    // change only when the schemas are installed, while a save needs one
+    // per call. The row counter is always read again, under lock.
+    QHash<QString, StoreStructure> structures;
 
     Impl(Connection& c, Operator* o) : connection(c), op(o) {}
+
+    StoreStructure structure(const QString& tableName, int year, int month)
+    {
+        const QString key =
+            QStringLiteral("%1|%2|%3|%4").arg(programme.toLower(), tableName.toLower()).arg(year).arg(month);
+        auto found = structures.constFind(key);
+        if (found == structures.constEnd())
+            found = structures.insert(key, StoreStructure::find(connection, programme, tableName, year, month));
+        return found.value();
+    }
 };
 
 namespace {
@@ -124,8 +139,7 @@ void HlmDBCds::open(Dataset& dataset, const QString& tableName, int person, int 
         QSignalBlocker quiet(dataset);
         Dataset::HookSuspension noHooks(dataset);
         dataset.close();
-        const StoreStructure structure =
-            StoreStructure::find(d->connection, d->programme, tableName, year, month);
+        const StoreStructure structure = d->structure(tableName, year, month);
         dataset.setIndexFieldNames(QString());
         dataset.loadFromBytes(structure.schema, tableName);
         dataset.open();
@@ -153,7 +167,7 @@ void HlmDBCds::save(Dataset& dataset, const QString& tableName, int month, int y
     try {
         if (ownTransaction)
             d->connection.startTransaction();
-        StoreStructure structure = StoreStructure::find(d->connection, d->programme, tableName, year, month);
+        StoreStructure structure = d->structure(tableName, year, month);
         structure.lockRowCounter(d->connection);
         const qint64 firstCounter = structure.rowCounter;
         QVector<QVector<QVariant>> stored;

@@ -2,7 +2,7 @@
 #include "foundation/IdGenerator.h"
 
 #include "foundation/Errors.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/StoreStatement.h"
 
 #include <QRegularExpression>
 
@@ -10,12 +10,10 @@ namespace cu {
 
 namespace {
 
-const QString CounterColumn = QStringLiteral("IZFIDVALORE");
-
 // One statement both engines run atomically: it creates the counter at its
 // first key or moves it on, and returns the key.
 const QString NextOfCounter =
-    QStringLiteral("INSERT INTO TZFID_GENERATORE (SZFIDNOME, IZFIDVALORE) VALUES (:NOME, 1) "
+    QStringLiteral("INSERT INTO TZFID_GENERATORE (SZFIDNOME, IZFIDVALORE) VALUES (?, 1) "
                    "ON CONFLICT (SZFIDNOME) DO UPDATE SET IZFIDVALORE = TZFID_GENERATORE.IZFIDVALORE + 1 "
                    "RETURNING IZFIDVALORE");
 
@@ -23,7 +21,7 @@ const QString NextOfCounter =
 // SQLite tell the SELECT from the ON CONFLICT clause).
 const QString NextOfTable =
     QStringLiteral("INSERT INTO TZFID_GENERATORE (SZFIDNOME, IZFIDVALORE) "
-                   "SELECT :NOME, COALESCE(MAX(%2), 0) + 1 FROM %1 WHERE 1 = 1 "
+                   "SELECT ?, COALESCE(MAX(%2), 0) + 1 FROM %1 WHERE 1 = 1 "
                    "ON CONFLICT (SZFIDNOME) DO UPDATE SET IZFIDVALORE = CASE "
                    "WHEN excluded.IZFIDVALORE > TZFID_GENERATORE.IZFIDVALORE THEN excluded.IZFIDVALORE "
                    "ELSE TZFID_GENERATORE.IZFIDVALORE + 1 END "
@@ -43,16 +41,13 @@ qint64 runCounter(Connection& connection, const QString& sql, const QString& nam
     if (name.trimmed().isEmpty())
         throw EAssertion(QStringLiteral("GenerateID senza nome del contatore"),
                          QStringLiteral("IdGenerator"));
-    SqlQuery query(connection);
-    query.setSql(sql);
-    query.setParam(QStringLiteral("NOME"), name.trimmed().toUpper());
-    query.open();
-    if (!query.next())
+    // scalar() ends the statement: SQLite refuses to commit while a writing
+    // statement is still open.
+    StoreStatement query(connection, sql);
+    const QVariant key = query.scalar({name.trimmed().toUpper()});
+    if (key.isNull())
         throw DatabaseError(QStringLiteral("Nessuna chiave generata per %1").arg(name), sql);
-    const qint64 key = query.asInteger(CounterColumn);
-    // SQLite refuses to commit while the writing statement is still open.
-    query.close();
-    return key;
+    return key.toLongLong();
 }
 
 } // namespace

@@ -17,19 +17,18 @@ QVector<QVariant> currentValues(const Dataset& dataset)
     return values;
 }
 
-// The positions to look at: the current row first (the one just posted, as
-// a rule), then from the last row back (appended rows).
-QVector<int> searchOrder(int current, int count)
+// Calls visit(position) for the positions to look at until it returns
+// false: the current row first (the one just posted, as a rule), then from
+// the last row back (appended rows).
+template <typename Visit>
+void visitSearchOrder(int current, int count, Visit visit)
 {
-    QVector<int> order;
-    order.reserve(count);
-    if (current >= 0 && current < count)
-        order.append(current);
+    if (current >= 0 && current < count && !visit(current))
+        return;
     for (int position = count - 1; position >= 0; --position) {
-        if (position != current)
-            order.append(position);
+        if (position != current && !visit(position))
+            return;
     }
-    return order;
 }
 
 } // namespace
@@ -100,16 +99,17 @@ int StoreChanges::collect(int pending)
 {
     View view(m_dataset, m_filterLifted);
     int found = 0;
-    for (int position : searchOrder(m_dataset.recNo(), m_dataset.recordCount())) {
+    visitSearchOrder(m_dataset.recNo(), m_dataset.recordCount(), [&](int position) {
         if (found == pending)
-            break;
+            return false;
         m_dataset.setRecNo(position);
         const Dataset::RowStatus status = m_dataset.rowStatus();
-        if (status == Dataset::RowStatus::Unmodified)
-            continue;
-        m_rows.append({status, currentValues(m_dataset), position});
-        ++found;
-    }
+        if (status != Dataset::RowStatus::Unmodified) {
+            m_rows.append({status, currentValues(m_dataset), position});
+            ++found;
+        }
+        return true;
+    });
     return found;
 }
 

@@ -3,6 +3,7 @@
 
 #include "foundation/Connection.h"
 #include "foundation/Errors.h"
+#include "foundation/StatementCache.h"
 
 #include <QSqlError>
 
@@ -24,16 +25,29 @@ QVariant nullInteger()
 }
 
 StoreStatement::StoreStatement(Connection& connection, QString sql)
-    : m_sql(std::move(sql)), m_query(connection.database())
+    : m_connection(connection), m_sql(std::move(sql))
 {
-    m_query.setForwardOnly(true);
-    m_query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+}
+
+StoreStatement::~StoreStatement()
+{
+    if (m_prepared && m_connection.generation() == m_generation && m_connection.isConnected())
+        m_connection.statementCache().giveBack(m_sql, std::move(m_query));
 }
 
 void StoreStatement::prepare()
 {
     if (m_prepared)
         return;
+    m_generation = m_connection.generation();
+    if (std::optional<QSqlQuery> cached = m_connection.statementCache().take(m_sql)) {
+        m_query = std::move(*cached);
+        m_prepared = true;
+        return;
+    }
+    m_query = QSqlQuery(m_connection.database());
+    m_query.setForwardOnly(true);
+    m_query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!m_query.prepare(m_sql))
         throw DatabaseError(databaseMessage(m_query.lastError()), m_sql);
     m_prepared = true;

@@ -1,6 +1,8 @@
-// One statement of the field-value store: prepared once on first use and run
-// many times with positional values, so that a save of many rows prepares
-// each text once. Failures raise DatabaseError with the database's message.
+// One statement with positional values ('?'), run many times. The prepared
+// query comes from the connection's statement cache on first use and goes
+// back to it when the statement is destroyed, so that the same text is
+// prepared once per connection. Failures raise DatabaseError with the
+// database's message.
 #pragma once
 
 #include <QSqlQuery>
@@ -17,6 +19,9 @@ class StoreStatement
 {
 public:
     StoreStatement(Connection& connection, QString sql);
+    ~StoreStatement();
+    StoreStatement(const StoreStatement&) = delete;
+    StoreStatement& operator=(const StoreStatement&) = delete;
 
     // Binds the values in order of the '?' markers and runs the statement.
     void exec(std::initializer_list<QVariant> values);
@@ -32,9 +37,11 @@ private:
     void prepare();
     void run();
 
+    Connection& m_connection;
     QString m_sql;
     QSqlQuery m_query;
     bool m_prepared = false;
+    quint64 m_generation = 0;
 };
 
 // A null integer value for a parameter (NULL of an integer column).

@@ -6,6 +6,8 @@
 #include "foundation/StoreStructure.h"
 #include "foundation/StoreValues.h"
 
+#include <array>
+
 namespace cu {
 
 namespace {
@@ -33,10 +35,6 @@ StoreWriter::StoreWriter(Connection& connection, StoreStructure& structure, cons
       m_deleteValues(connection,
                      QStringLiteral("DELETE FROM tfis_datifiscali WHERE icdsid = ? AND ifisrigo = ?")),
       m_deletePerson(connection, QStringLiteral("DELETE FROM tafi_anafiscale WHERE iafiid = ?")),
-      m_insertValue(connection,
-                    QStringLiteral("INSERT INTO tfis_datifiscali (icdsid, icrfid, iafiid, ifisrigo,"
-                                   " sfisfieldname, ifisvalue, ffisvalue, sfisvalue, dfisvalue)"
-                                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")),
       m_insertPerson(connection,
                      QStringLiteral("INSERT INTO tafi_anafiscale (iafiid, icrfid) VALUES (?, ?)")),
       m_findPerson(connection,
@@ -159,20 +157,44 @@ void StoreWriter::updatePerson(qint64 person, const QVector<QVariant>& values)
 void StoreWriter::insertValues(const QVector<QVariant>& values, qint64 crf, const QVariant& person,
                                qint64 rigo)
 {
-    QVector<QVariant> parameters{m_structure.id, crf,        person,     rigo,      QVariant(),
-                                 QVariant(),     QVariant(), QVariant(), QVariant()};
-    constexpr int NameParameter = 4;
-    constexpr int FirstValueParameter = 5;
+    // The row's values, grouped by the column that holds them, so that each
+    // value binds only the parameters it fills.
+    std::array<QVector<QVariant>, ValueColumnCount> parameters;
     for (const ValueField& field : m_valueFields) {
         const QVariant value = storedValue(ValueColumn(field.kind), values.value(field.field));
         if (value.isNull())
             continue;
-        for (int p = FirstValueParameter; p < parameters.size(); ++p)
-            parameters[p] = QVariant();
-        parameters[NameParameter] = field.name;
-        parameters[FirstValueParameter + field.kind] = value;
-        m_insertValue.exec(parameters);
+        QVector<QVariant>& group = parameters[std::size_t(field.kind)];
+        group << m_structure.id << crf << person << rigo << field.name << value;
+        if (group.size() == MaxValuesPerInsert * ParametersPerValue) {
+            insertStatement(field.kind, MaxValuesPerInsert).exec(group);
+            group.clear();
+        }
     }
+    for (int kind = 0; kind < ValueColumnCount; ++kind) {
+        const QVector<QVariant>& group = parameters[std::size_t(kind)];
+        if (!group.isEmpty())
+            insertStatement(kind, int(group.size() / ParametersPerValue)).exec(group);
+    }
+}
+
+StoreStatement& StoreWriter::insertStatement(int kind, int rows)
+{
+    static const std::array<QString, ValueColumnCount> valueColumns{
+        QStringLiteral("ifisvalue"), QStringLiteral("ffisvalue"), QStringLiteral("sfisvalue"),
+        QStringLiteral("dfisvalue")};
+    std::unique_ptr<StoreStatement>& statement = m_insertValues[{kind, rows}];
+    if (!statement) {
+        const QString tuple = QStringLiteral("(?, ?, ?, ?, ?, ?)");
+        QString sql = QStringLiteral("INSERT INTO tfis_datifiscali (icdsid, icrfid, iafiid, ifisrigo,"
+                                     " sfisfieldname, %1) VALUES ")
+                          .arg(valueColumns[std::size_t(kind)]) +
+                      tuple;
+        for (int r = 1; r < rows; ++r)
+            sql += QStringLiteral(", ") + tuple;
+        statement = std::make_unique<StoreStatement>(m_connection, sql);
+    }
+    return *statement;
 }
 
 QVector<QVariant> StoreWriter::write(const QVector<QVariant>& values, Dataset::RowStatus status)

@@ -3,7 +3,7 @@
 // modified row gets its row number and person and is written as the values
 // that are not zero or empty. A modification deletes the row's values and
 // inserts them again under the same row number. Each statement is prepared
-// once per writer and reused for every row.
+// once per connection and reused for every row.
 #pragma once
 
 #include "foundation/Dataset.h"
@@ -11,6 +11,7 @@
 #include "foundation/StoreStatement.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -59,6 +60,14 @@ private:
     qint64 personFor(const QVector<QVariant>& values, qint64 crf);
     void updatePerson(qint64 person, const QVector<QVariant>& values);
     void insertValues(const QVector<QVariant>& values, qint64 crf, const QVariant& person, qint64 rigo);
+    StoreStatement& insertStatement(int kind, int rows);
+
+    // A row's values go in with one statement per value column, of up to
+    // MaxValuesPerInsert values of 6 parameters each: well below the
+    // parameter limits of SQLite (32766) and PostgreSQL (65535).
+    static constexpr int ValueColumnCount = 4;
+    static constexpr int ParametersPerValue = 6;
+    static constexpr int MaxValuesPerInsert = 100;
 
     Connection& m_connection;
     StoreStructure& m_structure;
@@ -76,7 +85,8 @@ private:
 
     StoreStatement m_deleteValues;
     StoreStatement m_deletePerson;
-    StoreStatement m_insertValue;
+    // The multi-row inserts by value column and number of values.
+    std::map<std::pair<int, int>, std::unique_ptr<StoreStatement>> m_insertValues;
     StoreStatement m_insertPerson;
     StoreStatement m_findPerson;
     std::unique_ptr<StoreStatement> m_updatePerson;

@@ -232,6 +232,49 @@ private slots:
         QVERIFY(!ds->hasChanges());
     }
 
+    // The change log is found from the end of a large dataset: an edit at
+    // its start, rows inserted in the middle and many appended rows are all
+    // found, with their positions, and a merge forgets every one of them.
+    void changesAcrossALargeDataset()
+    {
+        for (int i = 0; i < 100; ++i)
+            addRow(*ds, QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')), "12", i);
+        ds->mergeChangeLog();
+        ds->first();
+        ds->edit();
+        ds->setValue(u"SCUDMESE", "06");
+        ds->post();
+        for (int i = 0; i < 40; ++i)
+            addRow(*ds, QStringLiteral("N%1").arg(i), "12", 0);
+        QVector<Dataset::Change> changes = ds->changes();
+        QCOMPARE(changes.size(), 41);
+        QCOMPARE(changes.first().position, 0);
+        QCOMPARE(changes.first().status, Dataset::RowStatus::Modified);
+        QCOMPARE(changes.last().position, 139);
+        QCOMPARE(changes.last().currentValue(0).toString(), "N39");
+        ds->mergeChangeLog();
+        QVERIFY(!ds->hasChanges());
+        QVERIFY(ds->changes().isEmpty());
+
+        // A row inserted in the middle moves the records after it.
+        ds->setRecNo(50);
+        ds->insert();
+        ds->setValue(u"SCUDCODFIS", "M");
+        ds->post();
+        addRow(*ds, "Z", "12", 0);
+        changes = ds->changes();
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(changes[0].position, 50);
+        QCOMPARE(changes[0].currentValue(0).toString(), "M");
+        QCOMPARE(changes[1].position, 141);
+        ds->setRecNo(10);
+        ds->remove();
+        QCOMPARE(ds->changes().size(), 3);
+        ds->mergeChangeLog();
+        QVERIFY(!ds->hasChanges());
+        QCOMPARE(ds->recordCount(), 141);
+    }
+
     void cancelUpdatesRestoresTheMergedState()
     {
         addRow(*ds, "A", "01", 1);
