@@ -26,6 +26,19 @@ namespace {
 constexpr int CategoriaSoloAutonomi = 7;
 const QString Titolo = QStringLiteral("Modello CU 2025");
 
+// The stop message of a position that failed: who, why, and the catalogue
+// statement that ran last (on a line of its own, so that it does not run
+// into the reason).
+QString failureMessage(const ArchiveRows& list, int row, const QString& reason, const QString& lastOperation)
+{
+    QString text = QStringLiteral("Controllare i dati del dipendente:") +
+                   list.string(row, QStringLiteral("SANACOGNOME")) + u' ' +
+                   list.string(row, QStringLiteral("SANANOME")) + QStringLiteral("\r\n\r\n") + reason;
+    if (!lastOperation.isEmpty())
+        text += QStringLiteral("\r\n") + lastOperation;
+    return text;
+}
+
 int yearId(int year)
 {
     return year - 1969;
@@ -263,10 +276,7 @@ void Run::persona(const ArchiveRows& list, int row, ImportOutcome& outcome)
         ++outcome.skipped;
     } catch (const Error& e) {
         ++outcome.failed;
-        m_op.stop(QStringLiteral("Controllare i dati del dipendente:") +
-                  list.string(row, QStringLiteral("SANACOGNOME")) + u' ' +
-                  list.string(row, QStringLiteral("SANANOME")) + QStringLiteral("\r\n\r\n") + e.message() +
-                  m_ctx.catalogue->lastOperation());
+        m_op.stop(failureMessage(list, row, e.message(), m_ctx.catalogue->lastOperation()));
     }
 }
 

@@ -75,6 +75,15 @@ private slots:
             const QStringList certificates = demo.dump();
             compareWithSnapshot(certificates);
 
+            // The person with INPS and FPLS contributions fails alone, with
+            // the reason and the last statement on separate lines.
+            QCOMPARE(first.failed, 1);
+            const QStringList stops = demo.op().of("stop");
+            QCOMPARE(stops.size(), 1);
+            QVERIFY2(stops.first().contains(
+                         "\r\n\r\nContributi INPS ed FPLS (ex Enpals) presenti per la stessa persona\r\nQRY_"),
+                     qPrintable(stops.first()));
+
             const ImportOutcome second = demo.import(always());
             QCOMPARE(second.imported, first.imported);
             QCOMPARE(demo.dump(), certificates);
