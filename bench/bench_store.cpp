@@ -139,8 +139,8 @@ int main(int argc, char* argv[])
     timer.restart();
     QSqlQuery bare(connection.database());
     bare.setForwardOnly(true);
-    bare.prepare(storeRowsSql());
-    for (const QVariant& v : QVariantList{2024, -1, -1, QStringLiteral("eli"), structure, -1, -1})
+    bare.prepare(storeRowsSql(false));
+    for (const QVariant& v : QVariantList{2024, -1, -1, QStringLiteral("eli"), structure})
         bare.addBindValue(v);
     bare.exec();
     qint64 rows = 0;

@@ -75,18 +75,23 @@ QVector<QPair<int, int>> personTargets(const StoreStructure& structure, const Da
 
 } // namespace
 
-QString storeRowsSql()
+QString storeRowsSql(bool onePerson)
 {
+    // One person's values are found through the person index: the form
+    // "(iafiid = ? OR ? = -1)" would make the engines walk every value of
+    // the table for each person, and the unary plus keeps SQLite, which has
+    // no statistics, from preferring the table's key on icdsid.
     return QStringLiteral(
-        "SELECT fis.ifisrigo, fis.iafiid, fis.sfisfieldname, fis.ifisvalue, fis.ffisvalue, fis.sfisvalue,"
-        " fis.dfisvalue, afi.saficodfiscale, afi.saficognome, afi.safinome, afi.saficodfissost, "
-        "afi.safigruppoana"
-        " FROM tcrf_crofiscale crf"
-        " INNER JOIN tfis_datifiscali fis ON fis.icrfid = crf.icrfid"
-        " LEFT JOIN tafi_anafiscale afi ON afi.iafiid = fis.iafiid"
-        " WHERE COALESCE(crf.icrfanno, 0) = ? AND (COALESCE(crf.icrfmese, 0) = ? OR ? = -1)"
-        " AND lower(crf.scrfprogramma) = ? AND fis.icdsid = ? AND (fis.iafiid = ? OR ? = -1)"
-        " ORDER BY fis.ifisrigo");
+               "SELECT fis.ifisrigo, fis.iafiid, fis.sfisfieldname, fis.ifisvalue, fis.ffisvalue, fis.sfisvalue,"
+               " fis.dfisvalue, afi.saficodfiscale, afi.saficognome, afi.safinome, afi.saficodfissost, "
+               "afi.safigruppoana"
+               " FROM tcrf_crofiscale crf"
+               " INNER JOIN tfis_datifiscali fis ON fis.icrfid = crf.icrfid"
+               " LEFT JOIN tafi_anafiscale afi ON afi.iafiid = fis.iafiid"
+               " WHERE COALESCE(crf.icrfanno, 0) = ? AND (COALESCE(crf.icrfmese, 0) = ? OR ? = -1)"
+               " AND lower(crf.scrfprogramma) = ? AND %1"
+               " ORDER BY fis.ifisrigo")
+        .arg(onePerson ? QStringLiteral("+fis.icdsid = ? AND fis.iafiid = ?") : QStringLiteral("fis.icdsid = ?"));
 }
 
 void readStoreRows(Connection& connection, const StoreStructure& structure, const StoreScope& scope,
@@ -97,9 +102,13 @@ void readStoreRows(Connection& connection, const StoreStructure& structure, cons
     const int personField = dataset.fieldIndex(u"iAfiID");
     const int rigoField = dataset.fieldIndex(u"iFisRigo");
 
-    StoreStatement query(connection, storeRowsSql());
-    query.exec({qlonglong(scope.year), qlonglong(scope.month), qlonglong(scope.month),
-                scope.programme.toLower(), structure.id, scope.person, scope.person});
+    const bool onePerson = scope.person != -1;
+    StoreStatement query(connection, storeRowsSql(onePerson));
+    QVector<QVariant> parameters{qlonglong(scope.year), qlonglong(scope.month), qlonglong(scope.month),
+                                 scope.programme.toLower(), structure.id};
+    if (onePerson)
+        parameters.append(scope.person);
+    query.exec(parameters);
 
     bool rowOpen = false;
     qint64 currentRigo = 0;

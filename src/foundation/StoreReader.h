@@ -25,7 +25,8 @@ struct StoreScope
 void readStoreRows(Connection& connection, const StoreStructure& structure, const StoreScope& scope,
                    Dataset& dataset);
 
-// The statement text of the read, also used to measure it bare.
-QString storeRowsSql();
+// The statement text of the read, for every person or for one (one more
+// parameter, the person), also used to measure it bare.
+QString storeRowsSql(bool onePerson);
 
 } // namespace cu
