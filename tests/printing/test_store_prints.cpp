@@ -1,0 +1,297 @@
+// The prints of certificates kept in the field-value store, on SQLite and on
+// PostgreSQL, read back from their PDF: one certificate on the synthetic and
+// on the ordinary model and the signature sheet show the stored fiscal codes,
+// names and amounts ("#,##0.00", rounded half away from zero); the printed
+// mark is the only change the print leaves in the certificate rows; the
+// ordinary model's annotation rows are rebuilt for the printed certificate
+// only; and both engines give the same words at the same places.
+#include "foundation/Dataset.h"
+#include "foundation/Errors.h"
+#include "foundation/HlmDBCds.h"
+#include "printing/CertificatePrint.h"
+#include "printing/EliStampePDF.h"
+#include "printing/PrintTables.h"
+#include "support/PrintingFixture.h"
+#include "support/StoreFlowFixture.h"
+
+#include <QTest>
+
+using namespace cu;
+using namespace cu::test;
+
+namespace {
+
+// The list of the print window: every certificate of the year, by surname.
+void openList(PrintTables& tables, Dataset& list)
+{
+    tables.open(list, QStringLiteral("TCUD_DATICUD"));
+    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE"));
+}
+
+int rowOf(Dataset& list, const QString& fiscalCode)
+{
+    for (int i = 0; i < list.recordCount(); ++i) {
+        list.setRecNo(i);
+        if (list.asString(u"SCUDCODFIS") == fiscalCode)
+            return i;
+    }
+    return -1;
+}
+
+// Prints the certificate of one fiscal code, as the print window does with
+// that row selected.
+QVector<PdfPageText> printCertificate(StoreFlow& flow, const QString& fiscalCode, bool ordinary)
+{
+    StorePrintTables tables(flow.store(), 2024);
+    Dataset list;
+    openList(tables, list);
+    CertificatePrintOptions options;
+    options.ordinary = ordinary;
+    options.all = false;
+    options.selectedRows = {rowOf(list, fiscalCode)};
+    options.outputName = ordinary ? QStringLiteral("ordinario") : QStringLiteral("sintetico");
+    CertificatePrint print(flow.folders(), tables, &flow.op(), 2024);
+    try {
+        return readPdf(print.print(list, options));
+    } catch (const Error& e) {
+        QTest::qFail(qPrintable(e.message()), __FILE__, __LINE__);
+        return {};
+    }
+}
+
+QVector<PdfPageText> printSignatures(StoreFlow& flow)
+{
+    StorePrintTables tables(flow.store(), 2024);
+    Dataset list;
+    tables.open(list, QStringLiteral("TCUD_DATICUD"));
+    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME"));
+    QStringList taxCodes;
+    for (list.first(); !list.eof(); list.next())
+        taxCodes.append(list.asString(u"SCUDCODFIS"));
+    EliStampePDF module(flow.folders(), tables, 2024);
+    try {
+        return readPdf(module.PrintSignatureSheet(taxCodes));
+    } catch (const Error& e) {
+        QTest::qFail(qPrintable(e.message()), __FILE__, __LINE__);
+        return {};
+    }
+}
+
+QStringList allWords(const QVector<PdfPageText>& pages)
+{
+    QStringList words;
+    for (const PdfPageText& page : pages)
+        for (const PdfWord& w : page.words)
+            words.append(w.text);
+    return words;
+}
+
+// Every word with its page and place (to a hundredth of a millimetre).
+QStringList placedWords(const QVector<PdfPageText>& pages)
+{
+    QStringList words;
+    for (int p = 0; p < pages.size(); ++p)
+        for (const PdfWord& w : pages[p].words)
+            words.append(QStringLiteral("%1 %2 %3 %4")
+                             .arg(p)
+                             .arg(w.left, 0, 'f', 2)
+                             .arg(w.top, 0, 'f', 2)
+                             .arg(w.text));
+    return words;
+}
+
+QMap<QString, qint64> printedStates(StoreFlow& flow)
+{
+    Dataset certificates;
+    flow.store().open(certificates, QStringLiteral("TCUD_DATICUD"));
+    QMap<QString, qint64> states;
+    for (certificates.first(); !certificates.eof(); certificates.next())
+        states.insert(certificates.asString(u"SCUDCODFIS"), certificates.asInteger(u"ICUDSTATO"));
+    return states;
+}
+
+std::unique_ptr<StoreFlow> sampleFlow(const QString& engine)
+{
+    auto flow = std::make_unique<StoreFlow>(engine);
+    if (flow->database().available()) {
+        flow->install();
+        flow->writeSampleSupply();
+    }
+    return flow;
+}
+
+} // namespace
+
+class TestStorePrints : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void syntheticCertificate_data() { TestDatabases::addEngineColumns(); }
+    void syntheticCertificate();
+    void ordinaryCertificate_data() { TestDatabases::addEngineColumns(); }
+    void ordinaryCertificate();
+    void ordinaryPrintsOfOneWindow_data() { TestDatabases::addEngineColumns(); }
+    void ordinaryPrintsOfOneWindow();
+    void signatureSheet_data() { TestDatabases::addEngineColumns(); }
+    void signatureSheet();
+    void enginesPrintTheSameText();
+};
+
+void TestStorePrints::syntheticCertificate()
+{
+    QFETCH(QString, engine);
+    const auto flow = sampleFlow(engine);
+    CU_REQUIRE_DATABASE(flow->database());
+    const QStringList before = flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")});
+
+    const SampleCertificate& c = sample::dellAcqua();
+    const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, false);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(pages.size() >= 3);
+    QVERIFY(pages[0].contains(c.fiscalCode));
+    QVERIFY(pages[0].contains(QStringLiteral("DELL'ACQUA")));
+    QVERIFY(pages[0].contains(QStringLiteral("ANNA")));
+    QVERIFY(pages[0].contains(QStringLiteral("D'ANNUNZIO"))); // the agent block
+    QVERIFY(pages[0].contains(QStringLiteral("1975")));
+    const QStringList words = allWords(pages);
+    QVERIFY(words.contains(QStringLiteral("1.234.567,89")));
+    QVERIFY(words.contains(QStringLiteral("0,01")));
+    for (const SampleCertificate& other : {sample::bianchi(), sample::rossi()})
+        QVERIFY(!words.contains(other.fiscalCode));
+    QVERIFY(!words.contains(QStringLiteral("BIANCHI")));
+
+    // The mark is written for the printed certificate only, and every other
+    // stored value stays as it was.
+    const QMap<QString, qint64> states = printedStates(*flow);
+    QCOMPARE(states.value(c.fiscalCode), 1);
+    QCOMPARE(states.value(sample::bianchi().fiscalCode), 0);
+    QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
+    QCOMPARE(flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")}), before);
+}
+
+void TestStorePrints::ordinaryCertificate()
+{
+    QFETCH(QString, engine);
+    const auto flow = sampleFlow(engine);
+    CU_REQUIRE_DATABASE(flow->database());
+    const qint64 bianchi = flow->personOf(sample::bianchi().fiscalCode);
+    const qint64 dellAcqua = flow->personOf(sample::dellAcqua().fiscalCode);
+
+    const SampleCertificate& c = sample::rossi();
+    const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, true);
+    if (QTest::currentTestFailed())
+        return;
+    const QStringList words = allWords(pages);
+    QVERIFY(words.contains(c.fiscalCode));
+    QVERIFY(words.contains(QStringLiteral("ROSSI")));
+    QVERIFY(words.contains(QStringLiteral("NICOLÒ")));
+    QVERIFY(words.contains(QStringLiteral("100,00"))); // 99.995
+    QVERIFY(words.contains(QStringLiteral("21,44")));  // 21.4449
+    QVERIFY(words.contains(QStringLiteral("2.000,50")));
+    QVERIFY(words.contains(sample::InpsRegistration));
+    QVERIFY(!words.contains(QStringLiteral("1.234.567,89")));
+    QCOMPARE(printedStates(*flow).value(c.fiscalCode), 1);
+
+    // The printed certificate has no annotation text: it keeps no rows; the
+    // rows of the others are left as they were.
+    QCOMPARE(flow->annotationRows(flow->personOf(c.fiscalCode)), QStringList());
+    QCOMPARE(flow->annotationRows(bianchi), QStringList{QStringLiteral("AC")});
+    QCOMPARE(flow->annotationRows(dellAcqua), QStringList{QStringLiteral("AA,AB")});
+
+    // Printed again on the ordinary model, DELL'ACQUA's rows are rebuilt
+    // from its text into the same codes.
+    const QVector<PdfPageText> second = printCertificate(*flow, sample::dellAcqua().fiscalCode, true);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(allWords(second).contains(QStringLiteral("1.234.567,89")));
+    QCOMPARE(flow->annotationRows(dellAcqua), QStringList{QStringLiteral("AA,AB")});
+    QCOMPARE(flow->annotationRows(bianchi), QStringList{QStringLiteral("AC")});
+}
+
+// The print window keeps its section tables between prints: rows that one
+// print rebuilt and saved are replaced, not doubled, by the next.
+void TestStorePrints::ordinaryPrintsOfOneWindow()
+{
+    QFETCH(QString, engine);
+    const auto flow = sampleFlow(engine);
+    CU_REQUIRE_DATABASE(flow->database());
+    const QStringList before = flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")});
+    StorePrintTables tables(flow->store(), 2024);
+    Dataset list;
+    openList(tables, list);
+    CertificatePrint print(flow->folders(), tables, &flow->op(), 2024);
+    CertificatePrintOptions options;
+    options.ordinary = true;
+    options.all = false;
+    options.outputName = QStringLiteral("ordinario");
+    try {
+        options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode)};
+        print.print(list, options);
+        options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode),
+                                rowOf(list, sample::bianchi().fiscalCode)};
+        print.print(list, options);
+        print.print(list, options);
+    } catch (const Error& e) {
+        QFAIL(qPrintable(e.message()));
+    }
+    QCOMPARE(flow->annotationRows(flow->personOf(sample::dellAcqua().fiscalCode)),
+             QStringList{QStringLiteral("AA,AB")});
+    QCOMPARE(flow->annotationRows(flow->personOf(sample::bianchi().fiscalCode)), QStringList());
+    QCOMPARE(flow->dumpTable(QStringLiteral("TCUDA_ANNOTAZIONI")).size(), 1);
+    QCOMPARE(flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")}), before);
+    const QMap<QString, qint64> states = printedStates(*flow);
+    QCOMPARE(states.value(sample::dellAcqua().fiscalCode), 1);
+    QCOMPARE(states.value(sample::bianchi().fiscalCode), 1);
+    QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
+}
+
+void TestStorePrints::signatureSheet()
+{
+    QFETCH(QString, engine);
+    const auto flow = sampleFlow(engine);
+    CU_REQUIRE_DATABASE(flow->database());
+    const QVector<PdfPageText> pages = printSignatures(*flow);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(pages.size(), 1);
+    const PdfPageText& page = pages[0];
+    QVERIFY(page.contains(QStringLiteral("D'ANNUNZIO")));
+    QVERIFY(page.contains(QStringLiteral("2024")));
+    // One row per recipient, by surname, each with its name and fiscal code.
+    double lastTop = 0;
+    for (const SampleCertificate& c : {sample::bianchi(), sample::dellAcqua(), sample::rossi()}) {
+        const PdfWord* surname = page.find(c.surname);
+        QVERIFY2(surname, qPrintable(c.surname));
+        QVERIFY(surname->top > lastTop);
+        lastTop = surname->top;
+        const PdfWord* code = page.find(c.fiscalCode);
+        QVERIFY2(code, qPrintable(c.fiscalCode));
+        QVERIFY(code->top > surname->top && code->top - surname->top < 10);
+        QVERIFY(page.contains(c.name.section(u' ', 0, 0)));
+    }
+    QVERIFY(page.contains(QStringLiteral("NICOLÒ")));
+}
+
+void TestStorePrints::enginesPrintTheSameText()
+{
+    QStringList printed[2];
+    for (int i = 0; i < 2; ++i) {
+        const auto flow = sampleFlow(TestDatabases::engines()[i]);
+        CU_REQUIRE_DATABASE(flow->database());
+        for (const auto& pages :
+             {printCertificate(*flow, sample::dellAcqua().fiscalCode, false),
+              printCertificate(*flow, sample::rossi().fiscalCode, true), printSignatures(*flow)})
+            printed[i] += placedWords(pages);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(!printed[i].isEmpty());
+    }
+    QCOMPARE(printed[1].size(), printed[0].size());
+    for (int w = 0; w < printed[0].size(); ++w)
+        QCOMPARE(printed[1][w], printed[0][w]);
+}
+
+QTEST_GUILESS_MAIN(TestStorePrints)
+#include "test_store_prints.moc"
