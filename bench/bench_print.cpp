@@ -1,7 +1,8 @@
 // Prints demo-like certificates (personal and fiscal data, an INPS and an
 // INPDAP row, dependants) to one synthetic PDF and reports the time and the
-// size of the file for 1,000 and 5,000 certificates. With "--sample FOLDER"
-// it prints three of them to FOLDER/sample.pdf instead.
+// size of the file for 1,000 and 5,000 certificates (the fastest of three
+// runs each). With "--sample FOLDER" it prints three of them to
+// FOLDER/sample.pdf instead.
 #include "foundation/Dataset.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
@@ -143,12 +144,23 @@ int main(int argc, char* argv[])
     }
     const qint64 model = QFileInfo(installation.folders().res() + QStringLiteral("CU2025_mod.pdf")).size();
     out << "model CU2025_mod.pdf: " << model << " bytes\n";
-    const Figures thousand = run(installation, 1000);
+    // Each size runs three times and keeps its fastest run: a single short
+    // run moves with whatever else the machine does.
+    const auto fastest = [&installation](int certificates) {
+        Figures best = run(installation, certificates);
+        for (int i = 1; i < 3; ++i) {
+            const Figures again = run(installation, certificates);
+            if (again.seconds < best.seconds)
+                best = again;
+        }
+        return best;
+    };
+    const Figures thousand = fastest(1000);
     out << "1000 certificates: " << thousand.seconds << " s (" << thousand.cpuSeconds << " s CPU), "
         << thousand.bytes << " bytes, " << (thousand.bytes - model) / 1000.0 / 1024.0
         << " KB per certificate beyond the model\n"
         << Qt::flush;
-    const Figures fiveThousand = run(installation, 5000);
+    const Figures fiveThousand = fastest(5000);
     out << "5000 certificates: " << fiveThousand.seconds << " s (" << fiveThousand.cpuSeconds << " s CPU), "
         << fiveThousand.bytes << " bytes, " << (fiveThousand.bytes - model) / 5000.0 / 1024.0
         << " KB per certificate beyond the model\n"
