@@ -11,9 +11,6 @@ RecordPacker::RecordPacker(FieldList& fields, RecordList& records) : m_fields(fi
 void RecordPacker::packRecords(const QString& letter, int headCount)
 {
     Dataset& rows = m_fields.dataset();
-    const int letterField = rows.requireField(u"SFIFICODREC");
-    const int progressiveField = rows.requireField(u"SFIFIPROGRE");
-    const int recordField = rows.requireField(u"SFIFIRECORD");
     const bool countsHead = letter == u"D" || letter == u"G" || letter == u"H";
     const bool modulePerLine = letter == u"G" || letter == u"H";
 
@@ -24,13 +21,13 @@ void RecordPacker::packRecords(const QString& letter, int headCount)
     int rowsSinceType = 0;
     bool letterStarted = false;
     rows.first();
-    m_progressive = rows.eof() ? QString() : rows.value(progressiveField).toString();
+    m_progressive = rows.eof() ? QString() : m_fields.progressive();
 
     for (; !rows.eof(); rows.next()) {
-        if (rows.value(letterField).toString() != letter)
+        if (m_fields.letter() != letter)
             continue;
-        const QString record = rows.value(recordField).toString();
-        const QString progressive = rows.value(progressiveField).toString();
+        const QString record = m_fields.record();
+        const QString progressive = m_fields.progressive();
         const bool typeRow = record == letter;
         if (countsHead) {
             rowsSinceType = typeRow ? 1 : rowsSinceType + 1;

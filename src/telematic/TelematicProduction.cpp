@@ -338,7 +338,7 @@ QStringList TelematicProduction::save(const QString& chosenName)
 
 QStringList TelematicProduction::writeFiles(const QString& chosenName)
 {
-    const QVector<FileLine> lines = m_records.orderedLines();
+    const QVector<RecordList::LinePlace> lines = m_records.lineOrder();
     const int certificateLines = int(lines.size()) - 3;
     const int fileCount = certificateLines <= LinesPerFile
                               ? 1
@@ -363,10 +363,10 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
         out.writeLine(lineB);
         QHash<QString, int> counts;
         for (int passed = 0; next < lines.size() && (file == fileCount || passed < RowsPerFile); ++passed) {
-            const FileLine& line = lines[next++];
-            if (line.progressive.isEmpty())
+            const RecordList::LinePlace& line = lines[next++];
+            if (!line.numbered)
                 continue;
-            out.writeLine(line.record);
+            out.writeLine(m_records.recordAt(line.row));
             ++counts[line.letter];
         }
         out.writeLine(patchRecordZ(lineZ, counts.value(QStringLiteral("D")),

@@ -11,12 +11,21 @@ namespace cu {
 
 namespace {
 
+bool sameFields(const QVector<FieldDef>& a, const QVector<FieldDef>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const FieldDef& x, const FieldDef& y) {
+        return x.type == y.type && x.name.compare(y.name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// A file of another shape (an older program's) is not read: the list starts
+// empty, as it does when the file is missing.
 void loadOrEmpty(Dataset& rows, const QString& path)
 {
     const QVector<FieldDef> fields = rows.fields();
     if (QFileInfo::exists(path)) {
         rows.loadFromFile(path);
-        if (rows.fields().size() == fields.size())
+        if (sameFields(rows.fields(), fields))
             return;
     }
     rows.setFields(fields);
@@ -29,6 +38,19 @@ void saveCreatingFolder(Dataset& rows, const QString& path)
     rows.saveToFile(path);
 }
 
+// The lines and fields of the file are single-byte text (the file is written
+// in Latin-1): they are kept as bytes, half the memory of UTF-16 text, which
+// matters with the millions of rows of a large supply.
+void setLatin1(Dataset& rows, int field, const QString& text)
+{
+    rows.setValue(field, text.toLatin1());
+}
+
+QString latin1(const Dataset& rows, int field)
+{
+    return QString::fromLatin1(rows.value(field).toByteArray());
+}
+
 } // namespace
 
 QString FieldList::pathIn(const Folders& folders)
@@ -39,8 +61,8 @@ QString FieldList::pathIn(const Folders& folders)
 FieldList::FieldList()
 {
     m_rows.setFields({{QStringLiteral("SFIFICODREC"), FieldType::String, 1},
-                      {QStringLiteral("SFIFIPROGRE"), FieldType::String, 18},
-                      {QStringLiteral("SFIFIRECORD"), FieldType::String, 1900}});
+                      {QStringLiteral("SFIFIPROGRE"), FieldType::Blob, 18},
+                      {QStringLiteral("SFIFIRECORD"), FieldType::Blob, 1900}});
     m_rows.open();
     m_letter = m_rows.requireField(u"SFIFICODREC");
     m_progressive = m_rows.requireField(u"SFIFIPROGRE");
@@ -56,9 +78,24 @@ void FieldList::append(const QString& letter, const QString& progressive, const 
 {
     m_rows.append();
     m_rows.setValue(m_letter, letter);
-    m_rows.setValue(m_progressive, progressive);
-    m_rows.setValue(m_record, record);
+    setLatin1(m_rows, m_progressive, progressive);
+    setLatin1(m_rows, m_record, record);
     m_rows.post();
+}
+
+QString FieldList::letter() const
+{
+    return m_rows.value(m_letter).toString();
+}
+
+QString FieldList::progressive() const
+{
+    return latin1(m_rows, m_progressive);
+}
+
+QString FieldList::record() const
+{
+    return latin1(m_rows, m_record);
 }
 
 void FieldList::load(const QString& path)
@@ -79,8 +116,8 @@ QString RecordList::pathIn(const Folders& folders)
 RecordList::RecordList()
 {
     m_rows.setFields({{QStringLiteral("SFILECODREC"), FieldType::String, 1},
-                      {QStringLiteral("SFILERECORD"), FieldType::String, 1900},
-                      {QStringLiteral("SFILEPROGRE"), FieldType::String, 18},
+                      {QStringLiteral("SFILERECORD"), FieldType::Blob, 1900},
+                      {QStringLiteral("SFILEPROGRE"), FieldType::Blob, 18},
                       {QStringLiteral("IFILEPROGRE"), FieldType::Integer, 0}});
     m_rows.open();
 }
@@ -94,9 +131,9 @@ void RecordList::append(const FileLine& line)
 {
     m_rows.append();
     m_rows.setValue(0, line.letter);
-    m_rows.setValue(1, line.record);
+    setLatin1(m_rows, 1, line.record);
     if (!line.progressive.isEmpty())
-        m_rows.setValue(2, line.progressive);
+        setLatin1(m_rows, 2, line.progressive);
     if (line.certificate)
         m_rows.setValue(3, qint64(*line.certificate));
     m_rows.post();
@@ -112,17 +149,18 @@ void RecordList::save(const QString& path)
     saveCreatingFolder(m_rows, path);
 }
 
-QVector<FileLine> RecordList::orderedLines()
+QVector<RecordList::LinePlace> RecordList::lineOrder()
 {
-    QVector<FileLine> lines;
-    lines.reserve(m_rows.recordCount());
-    for (m_rows.first(); !m_rows.eof(); m_rows.next()) {
-        FileLine line{m_rows.value(0).toString(), m_rows.value(1).toString(), m_rows.value(2).toString(), {}};
+    QVector<LinePlace> places;
+    places.reserve(m_rows.recordCount());
+    int row = 0;
+    for (m_rows.first(); !m_rows.eof(); m_rows.next(), ++row) {
+        LinePlace place{row, m_rows.value(0).toString(), !m_rows.value(2).toByteArray().isEmpty(), {}};
         if (const QVariant number = m_rows.value(3); !number.isNull())
-            line.certificate = int(number.toLongLong());
-        lines.append(std::move(line));
+            place.certificate = int(number.toLongLong());
+        places.append(std::move(place));
     }
-    std::stable_sort(lines.begin(), lines.end(), [](const FileLine& a, const FileLine& b) {
+    std::stable_sort(places.begin(), places.end(), [](const LinePlace& a, const LinePlace& b) {
         if (a.certificate.has_value() != b.certificate.has_value())
             return !a.certificate.has_value();
         if (!a.certificate)
@@ -131,6 +169,22 @@ QVector<FileLine> RecordList::orderedLines()
             return *a.certificate < *b.certificate;
         return a.letter < b.letter;
     });
+    return places;
+}
+
+QString RecordList::recordAt(int row)
+{
+    m_rows.setRecNo(row);
+    return latin1(m_rows, 1);
+}
+
+QVector<FileLine> RecordList::orderedLines()
+{
+    QVector<FileLine> lines;
+    for (const LinePlace& place : lineOrder()) {
+        m_rows.setRecNo(place.row);
+        lines.append({place.letter, latin1(m_rows, 1), latin1(m_rows, 2), place.certificate});
+    }
     return lines;
 }
 

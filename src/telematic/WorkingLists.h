@@ -26,6 +26,10 @@ public:
 
     void clear();
     void append(const QString& letter, const QString& progressive, const QString& record);
+    // The columns of the current row.
+    QString letter() const;
+    QString progressive() const;
+    QString record() const;
     // Loads the list of the last run; a missing file gives an empty list.
     void load(const QString& path);
     void save(const QString& path);
@@ -61,8 +65,22 @@ public:
     void save(const QString& path);
     int count() const { return m_rows.recordCount(); }
 
+    // Where a line of the file is kept, without its text: a supply of
+    // 100,000 certificates has lines enough that a second copy of their
+    // texts would double the memory of the run.
+    struct LinePlace
+    {
+        int row;                        // position in the list
+        QString letter;
+        bool numbered;                  // C, D, G, H (a progressive is stored)
+        std::optional<int> certificate; // certificate number for C, D, G, H
+    };
     // Every line ordered by certificate number, then record letter; the
     // lines without a number (A, B, Z) first, in the order they were stored.
+    QVector<LinePlace> lineOrder();
+    // The text of the line at a place of lineOrder().
+    QString recordAt(int row);
+    // lineOrder() with the lines' texts.
     QVector<FileLine> orderedLines();
     // The stored line of a record letter ("A", "B", "Z"); empty when absent.
     QString storedLine(const QString& letter);

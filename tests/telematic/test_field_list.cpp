@@ -4,6 +4,7 @@
 #include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace cu;
@@ -34,7 +35,7 @@ QVector<Row> rowsOf(FieldList& list)
     QVector<Row> rows;
     Dataset& d = list.dataset();
     for (d.first(); !d.eof(); d.next())
-        rows.append({d.value(0).toString(), d.value(1).toString(), d.value(2).toString()});
+        rows.append({list.letter(), list.progressive(), list.record()});
     return rows;
 }
 
@@ -285,17 +286,40 @@ void TestFieldList::everyModuleOfGStartsALine()
 
 void TestFieldList::listsSurviveInTheirFiles()
 {
+    // Letters beyond ASCII that the file's Latin-1 can hold come back as
+    // they were, from memory and from the lists' files.
+    const QString name = QStringLiteral("DA001002NICOLÒ`````````");
+    const QString line = QStringLiteral("D") + QString(20, u'È') + QStringLiteral("A");
     QTemporaryDir dir;
     FieldList list;
-    list.append(QStringLiteral("D"), QStringLiteral("000000000000000001"), QStringLiteral("D"));
+    list.append(QStringLiteral("D"), QStringLiteral("000000000000000001"), name);
     list.save(dir.filePath(FieldList::fileName()));
     FieldList again;
     again.load(dir.filePath(FieldList::fileName()));
     QCOMPARE(again.dataset().recordCount(), 1);
+    again.dataset().first();
+    QCOMPARE(again.record(), name);
+    QCOMPARE(again.progressive(), QStringLiteral("000000000000000001"));
+
+    RecordList records;
+    records.append({QStringLiteral("D"), line, QStringLiteral("000000000000000001"), 1});
+    records.save(dir.filePath(RecordList::fileName()));
+    RecordList reread;
+    reread.load(dir.filePath(RecordList::fileName()));
+    const QVector<FileLine> lines = reread.orderedLines();
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.first().record, line);
+    QCOMPARE(lines.first().progressive, QStringLiteral("000000000000000001"));
+
+    // A missing file, or one of another shape, gives an empty list.
     FieldList missing;
     missing.load(dir.filePath(QStringLiteral("none.cds")));
     QCOMPARE(missing.dataset().recordCount(), 0);
     QVERIFY(missing.dataset().isActive());
+    FieldList otherShape;
+    otherShape.load(dir.filePath(RecordList::fileName()));
+    QCOMPARE(otherShape.dataset().recordCount(), 0);
+    QCOMPARE(otherShape.dataset().fields().size(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestFieldList)
