@@ -90,4 +90,46 @@ bool IsNumeric(const QString& text)
     return digit;
 }
 
+QChar Latin1Equivalent(QChar c)
+{
+    const char16_t code = c.unicode();
+    if (code <= 0xFF)
+        return c;
+    switch (code) {
+    case 0x2018: // quotation marks and primes
+    case 0x2019:
+    case 0x201A:
+    case 0x201B:
+    case 0x2032:
+        return u'\'';
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+    case 0x201F:
+    case 0x2033:
+        return u'"';
+    case 0x2010: // hyphens, dashes and the minus sign
+    case 0x2011:
+    case 0x2012:
+    case 0x2013:
+    case 0x2014:
+    case 0x2015:
+    case 0x2212:
+        return u'-';
+    default:
+        break;
+    }
+    if ((code >= 0x2000 && code <= 0x200A) || code == 0x202F)
+        return u' ';
+    // Letters of names whose stroke or ligature has no decomposition.
+    static const QString withoutDecomposition = QStringLiteral("ŁłĐđĦħıŒœŦŧ");
+    static const QString bare = QStringLiteral("LlDdHhiOoTt");
+    if (const qsizetype i = withoutDecomposition.indexOf(c); i >= 0)
+        return bare[i];
+    const QString decomposed = c.decomposition();
+    if (!decomposed.isEmpty() && decomposed[0].isLetter())
+        return Latin1Equivalent(decomposed[0]);
+    return QChar();
+}
+
 } // namespace cu

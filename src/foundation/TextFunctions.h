@@ -40,4 +40,11 @@ QString Right(const QString& text, int count);
 // ".5" are numbers; "", "1e3", "1.2.3", "12 3", "+" are not.
 bool IsNumeric(const QString& text);
 
+// The character itself when Latin-1 holds it; otherwise its nearest Latin-1
+// form, one character for one so that fixed widths stay: typographic quotes,
+// dashes and spaces become the plain ones (’ → '), a letter with a mark that
+// Latin-1 lacks becomes the bare letter (Ș → S). A null QChar when there is
+// none (for example a Chinese ideogram).
+QChar Latin1Equivalent(QChar c);
+
 } // namespace cu

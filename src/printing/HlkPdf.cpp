@@ -4,6 +4,7 @@
 #include "printing/HlkPdf.h"
 
 #include "foundation/Errors.h"
+#include "foundation/TextFunctions.h"
 
 #include <QSaveFile>
 #include <QStringList>
@@ -63,9 +64,26 @@ struct Document
     std::map<std::pair<int, int>, PlacedPage> placed; // (source id, page index)
 };
 
+// The characters above Latin-1 that the WinAnsi encoding of the text font
+// prints.
+bool inWinAnsi(char16_t code)
+{
+    static const QString extras = QStringLiteral("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
+    return code <= 0xFF || extras.contains(QChar(code));
+}
+
+// The text in the font's encoding: a character the encoding lacks is printed
+// as its nearest Latin-1 form (Ș as S) or as "?", never silently left out.
 PdfString pdfText(const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
+    QString printable = text;
+    for (QChar& c : printable) {
+        if (!inWinAnsi(c.unicode())) {
+            const QChar equivalent = Latin1Equivalent(c);
+            c = equivalent.isNull() ? QChar(u'?') : equivalent;
+        }
+    }
+    const QByteArray utf8 = printable.toUtf8();
     return PdfString(reinterpret_cast<const pdf_utf8*>(utf8.constData()));
 }
 

@@ -14,6 +14,7 @@
 #include "telematic/RecordLayout.h"
 #include "telematic/RecordPacker.h"
 #include "telematic/SupplyRecords.h"
+#include "telematic/TextFunctions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,7 +79,7 @@ public:
 
     void writeLine(const QString& line)
     {
-        m_buffer += line.toLatin1();
+        m_buffer += text::fileBytes(line);
         m_buffer += "\r\n";
         if (m_buffer.size() > (1 << 20))
             flush();

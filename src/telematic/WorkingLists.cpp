@@ -2,6 +2,7 @@
 #include "telematic/WorkingLists.h"
 
 #include "foundation/Folders.h"
+#include "telematic/TextFunctions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,13 +40,10 @@ void saveCreatingFolder(Dataset& rows, const QString& path)
 }
 
 // The lines and fields of the file are single-byte text (the file is written
-// in Latin-1): they are kept as bytes, half the memory of UTF-16 text, which
-// matters with the millions of rows of a large supply.
-void setLatin1(Dataset& rows, int field, const QString& text)
-{
-    rows.setValue(field, text.toLatin1());
-}
-
+// in Latin-1): they are kept as the file's bytes (text::fileBytes, converted
+// before a row is begun, so that a refused character leaves no half row),
+// half the memory of UTF-16 text, which matters with the millions of rows of
+// a large supply.
 QString latin1(const Dataset& rows, int field)
 {
     return QString::fromLatin1(rows.value(field).toByteArray());
@@ -76,10 +74,12 @@ void FieldList::clear()
 
 void FieldList::append(const QString& letter, const QString& progressive, const QString& record)
 {
+    const QByteArray progressiveBytes = text::fileBytes(progressive);
+    const QByteArray recordBytes = text::fileBytes(record);
     m_rows.append();
     m_rows.setValue(m_letter, letter);
-    setLatin1(m_rows, m_progressive, progressive);
-    setLatin1(m_rows, m_record, record);
+    m_rows.setValue(m_progressive, progressiveBytes);
+    m_rows.setValue(m_record, recordBytes);
     m_rows.post();
 }
 
@@ -129,11 +129,13 @@ void RecordList::clear()
 
 void RecordList::append(const FileLine& line)
 {
+    const QByteArray record = text::fileBytes(line.record);
+    const QByteArray progressive = text::fileBytes(line.progressive);
     m_rows.append();
     m_rows.setValue(0, line.letter);
-    setLatin1(m_rows, 1, line.record);
-    if (!line.progressive.isEmpty())
-        setLatin1(m_rows, 2, line.progressive);
+    m_rows.setValue(1, record);
+    if (!progressive.isEmpty())
+        m_rows.setValue(2, progressive);
     if (line.certificate)
         m_rows.setValue(3, qint64(*line.certificate));
     m_rows.post();

@@ -152,6 +152,21 @@ private slots:
         QFETCH(bool, numeric);
         QCOMPARE(IsNumeric(text), numeric);
     }
+
+    void latin1Equivalents()
+    {
+        for (QChar c : QStringLiteral("Aa9 'éÒÿ"))
+            QCOMPARE(Latin1Equivalent(c), c);
+        QCOMPARE(Latin1Equivalent(u'’'), QChar(u'\''));
+        QCOMPARE(Latin1Equivalent(u'“'), QChar(u'"'));
+        QCOMPARE(Latin1Equivalent(u'–'), QChar(u'-'));
+        QCOMPARE(Latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
+        QCOMPARE(Latin1Equivalent(u'Ș'), QChar(u'S'));
+        QCOMPARE(Latin1Equivalent(u'ő'), QChar(u'o'));
+        QCOMPARE(Latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
+        QCOMPARE(Latin1Equivalent(u'王'), QChar());
+        QCOMPARE(Latin1Equivalent(u'€'), QChar());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextFunctions)

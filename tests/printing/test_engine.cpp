@@ -277,6 +277,25 @@ private slots:
         QVERIFY(month->left - day->right > 2.5); // four spaces between the parts
     }
 
+    // Letters the font's encoding lacks are printed as their nearest form,
+    // or as "?", never left out; what WinAnsi holds (’) stays.
+    void lettersOutsideTheEncoding()
+    {
+        HlkPdf pdf;
+        pdf.NewDocument();
+        pdf.SetOrigin(1);
+        pdf.SetMeasurementUnits(1);
+        LayoutDrawing drawing(pdf, false);
+        drawing.DrawValue(QStringLiteral("ȘTEFAN D’ANGELO X王Y"), 20, 50, 10, QStringLiteral("taLeftJustify"),
+                          QStringLiteral("no"));
+        const QString output = m_dir.path() + QStringLiteral("/letters.pdf");
+        pdf.Check(pdf.SaveToFile(output), QString());
+        const PdfPageText page = readPdf(output).value(0);
+        QVERIFY(page.contains(QStringLiteral("STEFAN")));
+        QVERIFY(page.contains(QStringLiteral("D’ANGELO")));
+        QVERIFY(page.contains(QStringLiteral("X?Y")));
+    }
+
     void spacingPutsEachCharacterInItsCell()
     {
         HlkPdf pdf;

@@ -1,5 +1,6 @@
 // Rows of the field list (WriteCampo) and their packing into lines
 // (PackRecords / FlushRecord).
+#include "foundation/Errors.h"
 #include "telematic/FieldListWriter.h"
 #include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
@@ -310,6 +311,19 @@ void TestFieldList::listsSurviveInTheirFiles()
     QCOMPARE(lines.size(), 1);
     QCOMPARE(lines.first().record, line);
     QCOMPARE(lines.first().progressive, QStringLiteral("000000000000000001"));
+
+    // What Latin-1 lacks goes in as its nearest form, or is refused with
+    // the character named: never a silent "?".
+    list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001D’ANGELO ȘTEFAN"));
+    QCOMPARE(list.record(), QStringLiteral("DA001001D'ANGELO STEFAN"));
+    try {
+        list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001王"));
+        QFAIL("a character without a Latin-1 form was written");
+    } catch (const EZfError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("\"王\" (U+738b)")), qPrintable(e.message()));
+    }
+    QCOMPARE(list.dataset().recordCount(), 2); // no half row left behind
+    QCOMPARE(list.dataset().state(), Dataset::State::Browse);
 
     // A missing file, or one of another shape, gives an empty list.
     FieldList missing;
