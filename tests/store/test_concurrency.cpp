@@ -1,11 +1,13 @@
 // Two savers of one table at the same time, each on its own connection (two
-// writers of one SQLite file, two sessions of one PostgreSQL database): row
-// numbers stay distinct and no row is lost.
+// writers of one SQLite file, two sessions of one PostgreSQL database, and two
+// processes on one SQLite file): row numbers stay distinct and no row is
+// lost.
 #include "foundation/Errors.h"
 #include "foundation/HlmDBCds.h"
 #include "foundation/StoreStatement.h"
 #include "support/StoreFixture.h"
 
+#include <QProcess>
 #include <QtTest>
 #include <thread>
 
@@ -42,6 +44,26 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
     }
 }
 
+void addTestTable(StoreFixture& fixture)
+{
+    fixture.addStructure(QStringLiteral("TPROVA"), 2024,
+                         {{QStringLiteral("SNOME"), FieldType::String, 20},
+                          {QStringLiteral("SCODFIS"), FieldType::String, 16}},
+                         false, true, QStringLiteral("saficodfiscale=SCODFIS"));
+}
+
+// The test binary run as one saver: "--saver <SQLite file> <tag>".
+int runSaverProcess(const QString& database, const QString& tag)
+{
+    ConnectionParams params;
+    params.database = database;
+    const QString error = runSaver(params, tag);
+    if (error.isEmpty())
+        return 0;
+    QTextStream(stderr) << error << '\n';
+    return 1;
+}
+
 } // namespace
 
 class TestConcurrency : public QObject
@@ -51,6 +73,10 @@ class TestConcurrency : public QObject
 private slots:
     void twoSaversNeitherCollideNorLose_data() { cu::test::TestDatabases::addEngineColumns(); }
     void twoSaversNeitherCollideNorLose();
+    void twoProcessesOnOneSqliteFile();
+
+private:
+    void checkBothSaved(StoreFixture& fixture);
 };
 
 void TestConcurrency::twoSaversNeitherCollideNorLose()
@@ -58,10 +84,7 @@ void TestConcurrency::twoSaversNeitherCollideNorLose()
     QFETCH(QString, engine);
     StoreFixture fixture(engine);
     CU_REQUIRE_STORE(fixture);
-    fixture.addStructure(QStringLiteral("TPROVA"), 2024,
-                         {{QStringLiteral("SNOME"), FieldType::String, 20},
-                          {QStringLiteral("SCODFIS"), FieldType::String, 16}},
-                         false, true, QStringLiteral("saficodfiscale=SCODFIS"));
+    addTestTable(fixture);
     const ConnectionParams params = fixture.database().params();
 
     QString errorA;
@@ -72,7 +95,30 @@ void TestConcurrency::twoSaversNeitherCollideNorLose()
     b.join();
     QVERIFY2(errorA.isEmpty(), qPrintable(errorA));
     QVERIFY2(errorB.isEmpty(), qPrintable(errorB));
+    checkBothSaved(fixture);
+}
 
+void TestConcurrency::twoProcessesOnOneSqliteFile()
+{
+    StoreFixture fixture(cu::test::TestDatabases::Sqlite);
+    CU_REQUIRE_STORE(fixture);
+    addTestTable(fixture);
+    const QString database = fixture.database().params().database;
+    QProcess a;
+    QProcess b;
+    for (auto [process, tag] : {std::pair{&a, "A"}, std::pair{&b, "B"}})
+        process->start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("--saver"), database, QString::fromLatin1(tag)});
+    for (QProcess* process : {&a, &b}) {
+        QVERIFY(process->waitForFinished(120000));
+        QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0,
+                 process->readAllStandardError().constData());
+    }
+    checkBothSaved(fixture);
+}
+
+void TestConcurrency::checkBothSaved(StoreFixture& fixture)
+{
     const int rows = 2 * SavesPerWriter;
     QCOMPARE(fixture.count(QStringLiteral("tfis_datifiscali")), rows);
     StoreStatement distinct(fixture.connection(),
@@ -96,5 +142,13 @@ void TestConcurrency::twoSaversNeitherCollideNorLose()
     QCOMPARE(all.recordCount(), rows);
 }
 
-QTEST_GUILESS_MAIN(TestConcurrency)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--saver") == 0)
+        return runSaverProcess(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TestConcurrency test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_concurrency.moc"
