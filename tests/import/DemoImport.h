@@ -16,6 +16,7 @@
 #include "import/ImportRun.h"
 #include "import/demo/DemoArchive.h"
 #include "import/demo/PayrollArchiveSchema.h"
+#include "support/DatasetDump.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -80,19 +81,7 @@ public:
         for (const TableSchema& table : schema().tables()) {
             Dataset rows;
             m_store->open(rows, table.name);
-            for (rows.first(); !rows.eof(); rows.next()) {
-                QStringList parts{table.name};
-                for (int i = 0; i < rows.fieldCount(); ++i) {
-                    const QString name = rows.fields()[i].name;
-                    if (name.compare(u"iAfiID", Qt::CaseInsensitive) == 0 ||
-                        name.compare(u"iFisRigo", Qt::CaseInsensitive) == 0)
-                        continue;
-                    const QString text = valueText(rows, i);
-                    if (!text.isEmpty())
-                        parts.append(name.toUpper() + u'=' + text);
-                }
-                lines.append(parts.join(u'|'));
-            }
+            lines += rowLines(rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table.name);
         }
         lines.sort();
         return lines;
@@ -103,22 +92,6 @@ public:
     const Folders& folders() const { return m_folders; }
 
 private:
-    static QString valueText(const Dataset& rows, int field)
-    {
-        const QVariant v = rows.value(field);
-        if (v.isNull())
-            return {};
-        switch (rows.fields()[field].type) {
-        case FieldType::Currency: {
-            const Currency c = v.value<Currency>();
-            return c.isZero() ? QString() : c.toString(4);
-        }
-        case FieldType::Date:
-            return v.toDate().toString(Qt::ISODate);
-        default:
-            return v.toString().replace(QStringLiteral("\r\n"), QStringLiteral("\\n"));
-        }
-    }
 
     Connection& m_connection;
     Folders m_folders;

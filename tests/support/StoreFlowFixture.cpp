@@ -2,6 +2,8 @@
 // follow the certificates from the store into the telematic file and the prints.
 #include "support/StoreFlowFixture.h"
 
+#include "support/DatasetDump.h"
+
 #include "certificates/CertificateStore.h"
 #include "certificates/StoreInstaller.h"
 #include "certificates/checks/FiscalCode.h"
@@ -9,6 +11,7 @@
 #include "foundation/Dataset.h"
 #include "foundation/Errors.h"
 #include "foundation/HlmDBCds.h"
+#include "support/DatasetDump.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -77,22 +80,6 @@ void copyTree(const QString& from, const QString& to)
     }
 }
 
-QString valueText(const Dataset& rows, int field)
-{
-    const QVariant v = rows.value(field);
-    if (v.isNull())
-        return {};
-    switch (rows.fields()[field].type) {
-    case FieldType::Currency: {
-        const Currency c = v.value<Currency>();
-        return c.isZero() ? QString() : c.toString(4);
-    }
-    case FieldType::Date:
-        return v.toDate().toString(Qt::ISODate);
-    default:
-        return v.toString();
-    }
-}
 
 } // namespace
 
@@ -267,19 +254,7 @@ QStringList StoreFlow::dumpTable(const QString& table, const QStringList& leftOu
 {
     Dataset rows;
     m_store->open(rows, table);
-    QStringList lines;
-    for (rows.first(); !rows.eof(); rows.next()) {
-        QStringList parts;
-        for (int i = 0; i < rows.fieldCount(); ++i) {
-            const QString name = rows.fields()[i].name.toUpper();
-            if (leftOut.contains(name, Qt::CaseInsensitive))
-                continue;
-            const QString text = valueText(rows, i);
-            if (!text.isEmpty())
-                parts.append(name + u'=' + text);
-        }
-        lines.append(parts.join(u'|'));
-    }
+    QStringList lines = rowLines(rows, leftOut);
     lines.sort();
     return lines;
 }
