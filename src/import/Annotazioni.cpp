@@ -2,6 +2,7 @@
 #include "import/Annotazioni.h"
 
 #include "foundation/Dataset.h"
+#include "import/CalcoliArchivio.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"
 #include "import/NoteTable.h"
@@ -43,6 +44,17 @@ bool scriviPeriodi(CudContext& o)
     return periods.interruption;
 }
 
+// The day test of point 11, code "2": the registers of the position in the
+// certificate's months record absence days, so the days for deductions
+// cover periods that were not paid in full.
+bool assenzeNelPeriodo(CudContext& o)
+{
+    if (o.tno.fiscale.isEmpty())
+        return false;
+    return CalcoliArchivio::GiorniAssenza(
+               o.archive, {o.sel.iacomId, o.sel.meseIniziale, o.sel.meseFinale, o.tno.clausola()}) > 0;
+}
+
 // Step 5: income of points 1 and 2, the relationship dates, point 11.
 void scriviRapporto(CudContext& o, const QDate& inizio, const QDate& fine, bool interruption)
 {
@@ -64,10 +76,10 @@ void scriviRapporto(CudContext& o, const QDate& inizio, const QDate& fine, bool 
     } else if (inizio.isValid()) {
         setText(cud, u"LCUDINFORZA3112", Si);
     }
-    // The day test of the public-sector registers that would give code "2"
-    // is not defined for this archive; see docs/import.md.
     if (interruption)
         setText(cud, u"ICUDPERPART", QStringLiteral("1"));
+    else if (assenzeNelPeriodo(o))
+        setText(cud, u"ICUDPERPART", QStringLiteral("2"));
     else if (giorni(cud) == 0)
         setText(cud, u"ICUDPERPART", QStringLiteral("4"));
 }
