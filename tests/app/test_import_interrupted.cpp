@@ -1,16 +1,16 @@
 // A command-line import killed in the middle of its run leaves every person
 // either complete, exactly as an uninterrupted import writes them, or absent:
 // no certificate without its sections, no section rows without their
-// certificate. The same demo archive is imported once to the end as the
-// reference.
+// certificate. The same demo archive, imported once to the end, is the
+// reference. Runs on the embedded SQLite archive and on PostgreSQL.
 #include "certificates/CertificateSchema.h"
 #include "foundation/Connection.h"
-#include "foundation/ConnectionSettings.h"
 #include "foundation/Dataset.h"
 #include "foundation/HlmDBCds.h"
+#include "import/DemoImport.h"
 #include "import/demo/DemoInstallation.h"
-#include "support/CatalogueTestSupport.h"
 #include "support/DatasetDump.h"
+#include "support/TestDatabases.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -26,6 +26,8 @@
 #include <memory>
 
 using namespace cu;
+using cu::test::TestDatabase;
+using cu::test::TestDatabases;
 
 namespace {
 
@@ -33,98 +35,123 @@ constexpr qint64 People = 300;
 // Certificates stored before the kill: enough to be well into the run.
 constexpr qint64 CertificatesBeforeKill = 40;
 
-QStringList importArguments(const QString& root)
-{
-    return {QStringLiteral("--root"), root, QStringLiteral("import"), QStringLiteral("--sovrascrivi"),
-            QStringLiteral("sempre")};
-}
-
 QString program()
 {
     return test::buildRoot() + QStringLiteral("/bin/modellocu");
 }
 
-// A demo installation of People persons under root (the same archive for
-// the same seed).
-std::unique_ptr<demo::DemoInstallation> makeInstallation(const QString& root, test::RecordingOperator& op)
+// One installation with its archive in the given database: program files
+// under a temporary root, the demo archive of People persons (the same for
+// the same seed) written into the database.
+class Installation
 {
-    demo::DemoOptions options;
-    options.people = People;
-    auto installation = std::make_unique<demo::DemoInstallation>(test::buildRoot(), root, options, op);
-    installation->prepareFolders();
-    installation->copyProgramFiles();
-    installation->writeSettings();
-    installation->createDatabase();
-    return installation;
-}
-
-// The stored certificates of an installation, as lines grouped by the
-// person's fiscal code.
-QMultiHash<QString, QString> storedLinesByPerson(const Folders& folders)
-{
-    QStringList none;
-    Connection connection;
-    if (!connection.open(ConnectionSettings::load(folders, none)))
-        qFatal("archive: %s", qPrintable(connection.lastError()));
-    const CertificateSchema schema =
-        CertificateSchema::load(QDir(folders.res()).filePath(QStringLiteral("Schema/eli.xml")));
-    static const QRegularExpression fiscalCode(QStringLiteral("\\|SCUDCODFIS=([^|]*)"));
-    QMultiHash<QString, QString> lines;
+public:
+    explicit Installation(const ConnectionParams& params) : m_params(params)
     {
-        HlmDBCds store(connection);
-        store.setProgramme(QStringLiteral("eli"));
-        store.setYear(2024);
-        store.setMonth(-1);
-        for (const TableSchema& table : schema.tables()) {
-            if (!table.name.startsWith(u"TCUD") && !table.name.startsWith(u"TASE"))
-                continue; // the agent's and supplier's tables are not per person
-            Dataset rows;
-            store.open(rows, table.name);
-            for (const QString& line :
-                 test::rowLines(rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table.name))
-                lines.insert(fiscalCode.match(line).captured(1), line);
+        demo::DemoOptions options;
+        options.people = People;
+        demo::DemoInstallation files(test::buildRoot(), m_root.path(), options, m_op);
+        files.prepareFolders();
+        files.copyProgramFiles();
+        files.writeSettings();
+        Connection connection;
+        if (!connection.open(m_params))
+            qFatal("archive: %s", qPrintable(connection.lastError()));
+        {
+            test::DemoImport archive(connection);
+            archive.createArchive(People);
         }
+        connection.close();
     }
-    connection.close();
-    return lines;
-}
 
-qint64 storedCertificates(const Folders& folders)
-{
-    QStringList none;
-    Connection connection;
-    if (!connection.open(ConnectionSettings::load(folders, none)))
-        return 0;
-    QSqlQuery query(connection.database());
-    query.exec(QStringLiteral("SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis JOIN tcds_struttura"
-                              " cds ON cds.icdsid = fis.icdsid WHERE cds.scdsnome = 'TCUD_DATICUD'"));
-    const qint64 count = query.next() ? query.value(0).toLongLong() : 0;
-    query.finish();
-    return count;
-}
-
-// Fiscal codes of the persons with more than one position: each position is
-// its own transaction, so a kill between two of them rightly leaves such a
-// person with part of what the whole run writes.
-QSet<QString> personsWithSeveralPositions(const Folders& folders)
-{
-    QStringList none;
-    Connection connection;
-    if (!connection.open(ConnectionSettings::load(folders, none)))
-        qFatal("archive: %s", qPrintable(connection.lastError()));
-    QSet<QString> codes;
+    QProcess* startImport(QObject* parent) const
     {
-        QSqlQuery query(connection.database());
-        query.exec(QStringLiteral("SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA"
-                                  " JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID = ANA.IANAID"
-                                  " JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
-                                  " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1"));
-        while (query.next())
-            codes.insert(query.value(0).toString());
+        auto* process = new QProcess(parent);
+        QStringList args{QStringLiteral("--root"), m_root.path(), QStringLiteral("import"),
+                         QStringLiteral("--db-driver"), m_params.driver, QStringLiteral("--db-name"),
+                         m_params.database};
+        if (!m_params.host.isEmpty())
+            args << QStringLiteral("--db-host") << m_params.host << QStringLiteral("--db-port")
+                 << QString::number(m_params.port) << QStringLiteral("--db-user") << m_params.user;
+        process->start(program(), args << QStringLiteral("--sovrascrivi") << QStringLiteral("sempre"));
+        return process;
     }
-    connection.close();
-    return codes;
-}
+
+    // The stored certificates, as lines grouped by the person's fiscal code.
+    QMultiHash<QString, QString> linesByPerson() const
+    {
+        static const QRegularExpression fiscalCode(QStringLiteral("\\|SCUDCODFIS=([^|]*)"));
+        const CertificateSchema schema = CertificateSchema::load(
+            test::buildRoot() + QStringLiteral("/USR/FJ2024/Res/Schema/eli.xml"));
+        Connection connection;
+        if (!connection.open(m_params))
+            qFatal("archive: %s", qPrintable(connection.lastError()));
+        QMultiHash<QString, QString> lines;
+        {
+            HlmDBCds store(connection);
+            store.setProgramme(QStringLiteral("eli"));
+            store.setYear(2024);
+            store.setMonth(-1);
+            for (const TableSchema& table : schema.tables()) {
+                if (!table.name.startsWith(u"TCUD") && !table.name.startsWith(u"TASE"))
+                    continue; // the agent's and supplier's tables are not per person
+                Dataset rows;
+                store.open(rows, table.name);
+                for (const QString& line : test::rowLines(
+                         rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table.name))
+                    lines.insert(fiscalCode.match(line).captured(1), line);
+            }
+        }
+        connection.close();
+        return lines;
+    }
+
+    qint64 storedCertificates() const
+    {
+        return scalars(QStringLiteral("SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis"
+                                      " JOIN tcds_struttura cds ON cds.icdsid = fis.icdsid"
+                                      " WHERE cds.scdsnome = 'TCUD_DATICUD'"))
+            .value(0)
+            .toLongLong();
+    }
+
+    // Fiscal codes of the persons with more than one position: each position
+    // is its own transaction, so a kill between two of them rightly leaves
+    // such a person with part of what the whole run writes.
+    QSet<QString> personsWithSeveralPositions() const
+    {
+        QSet<QString> codes;
+        for (const QVariant& code : scalars(QStringLiteral(
+                 "SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA"
+                 " JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID = ANA.IANAID"
+                 " JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
+                 " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1")))
+            codes.insert(code.toString());
+        return codes;
+    }
+
+private:
+    // The first column of every row of a query.
+    QVariantList scalars(const QString& sql) const
+    {
+        Connection connection;
+        if (!connection.open(m_params))
+            return {};
+        QVariantList values;
+        {
+            QSqlQuery query(connection.database());
+            query.exec(sql);
+            while (query.next())
+                values.append(query.value(0));
+        }
+        connection.close();
+        return values;
+    }
+
+    ConnectionParams m_params;
+    QTemporaryDir m_root;
+    test::RecordingOperator m_op;
+};
 
 QStringList sorted(QStringList lines)
 {
@@ -138,34 +165,34 @@ class TestImportInterrupted : public QObject
 {
     Q_OBJECT
 private slots:
+    void killedRunLeavesNoHalfPerson_data() { TestDatabases::addEngineColumns(); }
     void killedRunLeavesNoHalfPerson()
     {
+        QFETCH(QString, engine);
         QVERIFY2(QFile::exists(program()), "build the modellocu target first");
-        test::RecordingOperator op;
-        QTemporaryDir referenceRoot;
-        QTemporaryDir interruptedRoot;
-        const auto reference = makeInstallation(referenceRoot.path(), op);
-        const auto interrupted = makeInstallation(interruptedRoot.path(), op);
+        TestDatabase referenceDb(engine);
+        CU_REQUIRE_DATABASE(referenceDb);
+        TestDatabase interruptedDb(engine);
+        const Installation reference(referenceDb.params());
+        const Installation interrupted(interruptedDb.params());
 
-        QProcess full;
-        full.start(program(), importArguments(referenceRoot.path()));
-        QVERIFY(full.waitForFinished(600000));
-        QCOMPARE(full.exitCode(), 0);
+        QProcess* full = reference.startImport(this);
+        QVERIFY(full->waitForFinished(600000));
+        QVERIFY2(full->exitCode() == 0, full->readAllStandardError().constData());
 
-        QProcess killed;
-        killed.start(program(), importArguments(interruptedRoot.path()));
-        QVERIFY(killed.waitForStarted());
+        QProcess* killed = interrupted.startImport(this);
+        QVERIFY(killed->waitForStarted());
         QElapsedTimer waited;
         waited.start();
-        while (storedCertificates(interrupted->folders()) < CertificatesBeforeKill &&
-               killed.state() == QProcess::Running && waited.elapsed() < 300000)
+        while (interrupted.storedCertificates() < CertificatesBeforeKill && killed->state() == QProcess::Running &&
+               waited.elapsed() < 300000)
             QTest::qWait(20);
-        QVERIFY2(killed.state() == QProcess::Running, "the import ended before it could be killed");
-        killed.kill();
-        QVERIFY(killed.waitForFinished());
+        QVERIFY2(killed->state() == QProcess::Running, "the import ended before it could be killed");
+        killed->kill();
+        QVERIFY(killed->waitForFinished());
 
-        const QMultiHash<QString, QString> expected = storedLinesByPerson(reference->folders());
-        const QMultiHash<QString, QString> found = storedLinesByPerson(interrupted->folders());
+        const QMultiHash<QString, QString> expected = reference.linesByPerson();
+        const QMultiHash<QString, QString> found = interrupted.linesByPerson();
         QSet<QString> certified;
         for (auto it = found.cbegin(); it != found.cend(); ++it) {
             if (it.value().startsWith(u"TCUD_DATICUD|"))
@@ -175,7 +202,7 @@ private slots:
         qInfo("persons stored before the kill: %lld of %lld", qint64(certified.size()), all);
         QVERIFY2(certified.size() >= CertificatesBeforeKill / 2 && certified.size() < all,
                  qPrintable(QStringLiteral("%1 of %2 persons stored").arg(certified.size()).arg(all)));
-        const QSet<QString> several = personsWithSeveralPositions(reference->folders());
+        const QSet<QString> several = reference.personsWithSeveralPositions();
         for (const QString& person : QSet<QString>(found.keyBegin(), found.keyEnd())) {
             QVERIFY2(certified.contains(person), qPrintable(QStringLiteral("rows without certificate: ") + person));
             if (!several.contains(person))
