@@ -150,7 +150,7 @@ private:
 
     ConnectionParams m_params;
     QTemporaryDir m_root;
-    test::RecordingOperator m_op;
+    test::MessageLogOperator m_op;
 };
 
 QStringList sorted(QStringList lines)

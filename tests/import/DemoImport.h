@@ -5,7 +5,7 @@
 // row, every column but the store's own ids) for comparison.
 #pragma once
 
-#include "RecordingOperator.h"
+#include "MessageLogOperator.h"
 #include "certificates/CertificateSchema.h"
 #include "certificates/StoreInstaller.h"
 #include "foundation/AppContext.h"
@@ -87,7 +87,7 @@ public:
         return lines;
     }
 
-    RecordingOperator& op() { return m_op; }
+    MessageLogOperator& op() { return m_op; }
     HlmQueryText& catalogue() { return m_catalogue; }
     const Folders& folders() const { return m_folders; }
 
@@ -96,7 +96,7 @@ private:
     Connection& m_connection;
     Folders m_folders;
     HlmQueryText m_catalogue;
-    RecordingOperator m_op;
+    MessageLogOperator m_op;
     std::unique_ptr<HlmDBCds> m_store;
     std::unique_ptr<CertificateSchema> m_schema;
 };

@@ -1,5 +1,5 @@
-// An operator for the import tests: records every message and answers
-// every question with a fixed answer.
+// An operator for the import tests: keeps every message as "kind: text" in
+// one ordered log and answers every question with a fixed answer.
 #pragma once
 
 #include "foundation/Operator.h"
@@ -8,7 +8,7 @@
 
 namespace cu::test {
 
-class RecordingOperator : public Operator
+class MessageLogOperator : public Operator
 {
 public:
     Answer answer = Answer::Yes;
