@@ -16,6 +16,7 @@ public:
     QString name() const override { return QStringLiteral("sqlite"); }
     QString beginWriteTransaction() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString lockSuffix() const override { return QString(); }
+    QString blobType() const override { return QStringLiteral("BLOB"); }
 };
 
 // PostgreSQL locks rows: a transaction starts plainly and a read that is
@@ -26,6 +27,7 @@ public:
     QString name() const override { return QStringLiteral("postgresql"); }
     QString beginWriteTransaction() const override { return QStringLiteral("BEGIN"); }
     QString lockSuffix() const override { return QStringLiteral(" FOR UPDATE"); }
+    QString blobType() const override { return QStringLiteral("BYTEA"); }
 };
 
 } // namespace

@@ -17,6 +17,8 @@ public:
     // Suffix of a SELECT that locks the rows it reads until commit
     // (" FOR UPDATE" or empty where the transaction already holds the lock).
     virtual QString lockSuffix() const = 0;
+    // The column type of binary data ("BLOB", "BYTEA").
+    virtual QString blobType() const = 0;
 
     static std::unique_ptr<Dialect> forDriver(const QString& driver);
 };

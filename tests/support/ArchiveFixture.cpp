@@ -3,9 +3,9 @@
 
 #include "certificates/StoreInstaller.h"
 #include "foundation/Connection.h"
-#include "foundation/Dialect.h"
+#include "foundation/Folders.h"
 #include "foundation/HlmQueryText.h"
-#include "foundation/SqlScript.h"
+#include "import/demo/PayrollArchiveSchema.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -15,9 +15,9 @@ namespace cu::test {
 void createArchive(Connection& connection)
 {
     StoreInstaller::createTables(connection);
-    const QString folder = sourceRoot() + QStringLiteral("/db/archive/");
-    SqlScript::runFile(connection, folder + connection.dialect().name() + QStringLiteral(".sql"));
-    SqlScript::runFile(connection, folder + QStringLiteral("base-data.sql"));
+    const Folders installation(buildRoot());
+    demo::PayrollArchiveSchema::createTables(connection, installation);
+    demo::PayrollArchiveSchema::insertBaseData(connection, installation);
 }
 
 std::unique_ptr<HlmQueryText> projectCatalogue(const QString& folder, const Connection& connection)

@@ -13,8 +13,8 @@ class HlmQueryText;
 
 namespace cu::test {
 
-// Creates the store's tables and the payroll archive (tables and the rows of
-// db/archive/base-data.sql) on an open, empty database.
+// Creates the store's tables and the payroll archive (tables and coded rows,
+// from the build tree's installation) on an open, empty database.
 void createArchive(Connection& connection);
 
 // The project's catalogue, built into folder from db/catalogue/*.xml and

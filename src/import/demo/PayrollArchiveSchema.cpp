@@ -3,8 +3,11 @@
 
 #include "foundation/Connection.h"
 #include "foundation/Dialect.h"
+#include "foundation/Errors.h"
 #include "foundation/Folders.h"
 #include "foundation/SqlScript.h"
+
+#include <QFile>
 
 namespace cu::demo {
 
@@ -19,8 +22,13 @@ QString archiveFolder(const Folders& folders)
 
 void PayrollArchiveSchema::createTables(Connection& connection, const Folders& folders)
 {
-    SqlScript::runFile(connection,
-                       archiveFolder(folders) + connection.dialect().name() + QStringLiteral(".sql"));
+    const QString path = archiveFolder(folders) + QStringLiteral("schema.sql");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        throw EZfError(QStringLiteral("Impossibile leggere lo script SQL %1: %2").arg(path, file.errorString()));
+    const QString script = QString::fromUtf8(file.readAll())
+                               .replace(QStringLiteral("{BLOB}"), connection.dialect().blobType());
+    SqlScript::run(connection, script, path);
 }
 
 void PayrollArchiveSchema::insertBaseData(Connection& connection, const Folders& folders)

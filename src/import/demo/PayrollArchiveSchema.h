@@ -1,6 +1,7 @@
-// Creates the payroll archive on an empty database: the tables of the
-// engine's schema file and the coded rows every archive starts with. The
-// files lie in the installation (etc/kbr/archive/), copied there from db/archive/.
+// Creates the payroll archive on an empty database: the tables of the schema
+// file (one for both engines, the binary type filled in for the engine) and
+// the coded rows every archive starts with. The files lie in the
+// installation (etc/kbr/archive/), copied there from db/archive/.
 #pragma once
 
 namespace cu {

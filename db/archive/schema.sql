@@ -1,11 +1,13 @@
--- Payroll archive read by the certificate program (PostgreSQL).
+-- Payroll archive read by the certificate program, for SQLite and
+-- PostgreSQL: "{BLOB}" stands for the engine's binary type.
 -- The part of the payroll program's database that the catalogue statements
 -- read: years, sites, persons and their positions, payroll registers with
 -- withholdings and compensation items, year-end adjustments, family
 -- deductions, NoiPA liquidations, plus the tables touched at start-up
 -- (repairs, report definitions). One line per table in docs/archive.md.
--- Amounts are NUMERIC(15,4), exact; the program reads them with high
--- precision (see docs/archive.md).
+-- Amounts are NUMERIC(15,4): exact on PostgreSQL, read with high precision;
+-- SQLite keeps them as REAL and the program rounds them to the fourth
+-- decimal when it reads them (see docs/archive.md).
 -- Statements are separated by a semicolon at the end of a line.
 
 -- Years ------------------------------------------------------------------
@@ -364,8 +366,8 @@ CREATE TABLE IF NOT EXISTS TYRPT_REPORT (
   SYRPTDESC VARCHAR(80),
   IYRPTVERSION INTEGER DEFAULT 0,
   SYRPTNOTE VARCHAR(400),
-  BYRPTREPORT BYTEA,
-  BYRPTVAR BYTEA
+  BYRPTREPORT {BLOB},
+  BYRPTVAR {BLOB}
 );
 
 -- Indexes for the statements' joins --------------------------------------------

@@ -1,1 +1,0 @@
-../../../../db/archive/postgresql.sql

@@ -1,0 +1,1 @@
+../../../../db/archive/schema.sql

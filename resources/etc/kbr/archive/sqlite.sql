@@ -1,1 +1,0 @@
-../../../../db/archive/sqlite.sql
