@@ -8,6 +8,8 @@
 #include "telematic/TelematicData.h"
 #include "telematic/WorkingLists.h"
 
+#include <optional>
+
 namespace cu {
 
 namespace {
@@ -34,6 +36,25 @@ bool anySectionRows(CertificateSelection& selection, const QStringList& names)
         if (!selection.requireCursor(name).isEmpty())
             return true;
     return false;
+}
+
+// The head fields the certificate records share: "1" the record letter
+// (which the writer takes as the letter of the rows that follow), "3" the
+// module or row number, "5" the certificate number, where the record has
+// them; nothing for the other fields.
+std::optional<QString> headValue(FieldListWriter& writer, const LayoutField& campo, std::optional<int> module,
+                                 std::optional<int> certificate)
+{
+    const QString number = campo.code();
+    if (number == u"1") {
+        writer.setLetter(campo.fixed);
+        return campo.fixed;
+    }
+    if (number == u"3" && module)
+        return QString::number(*module);
+    if (number == u"5" && certificate)
+        return QString::number(*certificate);
+    return std::nullopt;
 }
 
 QString operationType(Dataset& dip)
@@ -120,15 +141,8 @@ private:
 
     QString valueOf(const LayoutField& campo)
     {
-        const QString number = campo.code();
-        if (number == u"1") {
-            m_writer.setLetter(campo.fixed);
-            return campo.fixed;
-        }
-        if (number == u"3")
-            return QString::number(m_moduleNumber);
-        if (number == u"5")
-            return QString::number(m_certificate);
+        if (std::optional<QString> head = headValue(m_writer, campo, m_moduleNumber, m_certificate))
+            return *head;
         if (std::optional<QString> computed = computedValueG(m_context, campo))
             return *computed;
         return getCampoValue(RecordFamily::G, campo, [this](const LayoutField& f) {
@@ -163,14 +177,9 @@ int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions)
         const int certificate = position + 1;
         const QString operation = operationType(dip);
         const auto valueOf = [&](const LayoutField& campo) -> QString {
-            const QString number = campo.code();
-            if (number == u"1") {
-                writer.setLetter(campo.fixed);
-                return campo.fixed;
-            }
-            if (number == u"5")
-                return QString::number(certificate);
-            if (number == u"9")
+            if (std::optional<QString> head = headValue(writer, campo, std::nullopt, certificate))
+                return *head;
+            if (campo.code() == u"9")
                 return operation;
             return getCampoValue(RecordFamily::CD, campo, [&](const LayoutField& f) {
                 const bool agent = f.cds.compare(u"cdsSost", Qt::CaseInsensitive) == 0;
@@ -226,15 +235,8 @@ int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions)
         for (rows.first(); !rows.eof(); rows.next()) {
             const int rowNumber = rows.index() + 1;
             const auto valueOf = [&](const LayoutField& campo) -> QString {
-                const QString number = campo.code();
-                if (number == u"1") {
-                    writer.setLetter(campo.fixed);
-                    return campo.fixed;
-                }
-                if (number == u"3")
-                    return QString::number(rowNumber);
-                if (number == u"5")
-                    return QString::number(certificate);
+                if (std::optional<QString> head = headValue(writer, campo, rowNumber, certificate))
+                    return *head;
                 return getCampoValue(RecordFamily::H, campo, [&](const LayoutField& f) {
                     return fetchFromCursor(context.selection, f);
                 });
@@ -259,13 +261,8 @@ void writeRecordsC(RecordWriterContext& context)
     for (ct.first(); !ct.eof(); ct.next(), ++ctRow) {
         writer.setCertificateNumber(ctRow);
         const auto valueOf = [&](const LayoutField& campo) -> QString {
-            const QString number = campo.code();
-            if (number == u"1") {
-                writer.setLetter(campo.fixed);
-                return campo.fixed;
-            }
-            if (number == u"3")
-                return QString::number(ctRow);
+            if (std::optional<QString> head = headValue(writer, campo, ctRow, std::nullopt))
+                return *head;
             return getCampoValue(RecordFamily::CD, campo, [&](const LayoutField& f) {
                 const int field = ct.fieldIndex(f.field);
                 if (field < 0)
