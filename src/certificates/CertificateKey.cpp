@@ -17,6 +17,20 @@ const QStringList& sectionTables()
     return tables;
 }
 
+const QSet<QString>& identityColumns()
+{
+    static const QSet<QString> columns{
+        "IAFIID",           "IFISRIGO",          "SCUDMESE",        "SCUDANNOFIN",      "SCUDCODFIS",
+        "SCUDCOGNOME",      "SCUDNOME",          "SCUDSEX",         "DCUDDATANAS",      "SCUDCOMNAS",
+        "SCUDPROVNAS",      "SCUDCATEGPART",     "SCUDEVENTECC",    "SCUDCASIESCPREC",  "SCUDCOMDFAP",
+        "SCUDPROVDFAP",     "SCUDCAPDFAP",       "SCUDCOMDFAC",     "SCUDPROVDFAC",     "SCUDCAPDFAC",
+        "SCUDCODFISRAPPR",  "SCUDCODFISPERCEST", "SCUDLOCRESEST",   "SCUDVIAECIV",      "DCUDDATIANADATA",
+        "SCUDDATIANAFIRMA", "LCUDANNULLAMENTO",  "ICUDCODSTAEST",   "LCUDSOSTITUZIONE", "SCUDIDENTSERVTELE",
+        "SCUDPROGRDICH",    "LCUDCONFERMADICH",  "LCUDCOMPRENSIVO", "LCUDCONGUAGLIO",   "LCUDIMPORTATO",
+        "SCUDANNOTAZIONI",  "ICUDSTATO",         "SCUDFUSCOM",      "SCUDFUSCOMPREC"};
+    return columns;
+}
+
 QString monthText(int month)
 {
     return QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0'));

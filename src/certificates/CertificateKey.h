@@ -3,6 +3,7 @@
 // the certificate's iAfiID, SCUDCODFIS and SCUDMESE.
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,12 @@ inline const QString Programme = QStringLiteral("eli");
 
 // The section tables of a certificate, in the order of the form.
 const QStringList& sectionTables();
+
+// The columns of the certificate table that identify the certificate and its
+// person or record its state (keys, personal data, addresses, flags of the
+// supply, annotations), in upper case: a certificate with values only there
+// has no data to print or to send.
+const QSet<QString>& identityColumns();
 
 // "%.2d": 6 gives "06", 0 gives "00".
 QString monthText(int month);

@@ -41,6 +41,25 @@ Currency Currency::fromDouble(double value)
     return Currency(static_cast<std::int64_t>(std::llround(value * Scale)));
 }
 
+std::optional<Currency> Currency::fromVariant(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<Currency>())
+        return value.value<Currency>();
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+        return fromUnits(value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return fromDouble(value.toDouble());
+    default:
+        return parse(value.toString());
+    }
+}
+
 std::optional<Currency> Currency::parse(QStringView text)
 {
     QStringView t = text.trimmed();

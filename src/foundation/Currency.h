@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMetaType>
+#include <QVariant>
 #include <QString>
 #include <compare>
 #include <cstdint>
@@ -26,6 +27,10 @@ public:
     // Accepts "1234", "-1234.5", "1234,56", "0.0001" (at most four decimals;
     // more are rounded half away from zero). Thousands separators are refused.
     static std::optional<Currency> parse(QStringView text);
+    // The amount a value holds: a Currency as it is, an integer as units, a
+    // floating-point number rounded as fromDouble, anything else parsed as
+    // its text; nothing when that text is not an amount (or is empty).
+    static std::optional<Currency> fromVariant(const QVariant& value);
 
     constexpr std::int64_t raw() const { return m_raw; }
     constexpr bool isZero() const { return m_raw == 0; }

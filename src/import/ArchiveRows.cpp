@@ -47,25 +47,11 @@ Currency ArchiveRows::toCurrency(const QVariant& value)
 {
     if (value.isNull() || !value.isValid())
         return {};
-    if (value.canConvert<Currency>() && value.metaType() == QMetaType::fromType<Currency>())
-        return value.value<Currency>();
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return Currency::fromUnits(value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Currency::fromDouble(value.toDouble());
-    default:
-        break;
-    }
+    if (const std::optional<Currency> amount = Currency::fromVariant(value))
+        return *amount;
     const QString text = value.toString().trimmed();
     if (text.isEmpty())
         return {};
-    if (const std::optional<Currency> parsed = Currency::parse(text))
-        return *parsed;
     throw EZfError(QStringLiteral("Importo non valido nei dati retributivi: \"%1\"").arg(text));
 }
 

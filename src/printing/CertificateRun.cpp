@@ -1,6 +1,7 @@
 // The page maps of the synthetic and ordinary certificate prints.
 #include "printing/CertificateRun.h"
 
+#include "certificates/CertificateKey.h"
 #include "foundation/Dataset.h"
 #include "foundation/Errors.h"
 #include "foundation/Operator.h"
@@ -28,18 +29,6 @@ const QString FiscalOperation = QStringLiteral("Copia pagina dati fiscali");
 const QString TfrOperation = QStringLiteral("Copia pagina TFR");
 constexpr int CodesPerAnnotationRow = 57;
 constexpr double AnnotationWidth = 156; // millimetres from x 44
-
-// Columns that do not count as fiscal data: keys, personal data, address,
-// state and annotations.
-const QSet<QString> NonFiscalColumns{
-    "IAFIID",           "IFISRIGO",          "SCUDMESE",        "SCUDANNOFIN",      "SCUDCODFIS",
-    "SCUDCOGNOME",      "SCUDNOME",          "SCUDSEX",         "DCUDDATANAS",      "SCUDCOMNAS",
-    "SCUDPROVNAS",      "SCUDCATEGPART",     "SCUDEVENTECC",    "SCUDCASIESCPREC",  "SCUDCOMDFAP",
-    "SCUDPROVDFAP",     "SCUDCAPDFAP",       "SCUDCOMDFAC",     "SCUDPROVDFAC",     "SCUDCAPDFAC",
-    "SCUDCODFISRAPPR",  "SCUDCODFISPERCEST", "SCUDLOCRESEST",   "SCUDVIAECIV",      "DCUDDATIANADATA",
-    "SCUDDATIANAFIRMA", "LCUDANNULLAMENTO",  "ICUDCODSTAEST",   "LCUDSOSTITUZIONE", "SCUDIDENTSERVTELE",
-    "SCUDPROGRDICH",    "LCUDCONFERMADICH",  "LCUDCOMPRENSIVO", "LCUDCONGUAGLIO",   "LCUDIMPORTATO",
-    "SCUDANNOTAZIONI",  "ICUDSTATO",         "SCUDFUSCOM",      "SCUDFUSCOMPREC"};
 
 QString dateText(const QVariant& value)
 {
@@ -76,7 +65,7 @@ bool CertificateRun::hasFiscalData(const Dataset& certificate)
 {
     const QVector<FieldDef>& fields = certificate.fields();
     for (int i = 0; i < fields.size(); ++i) {
-        if (NonFiscalColumns.contains(fields[i].name.toUpper()))
+        if (certificate::identityColumns().contains(fields[i].name.toUpper()))
             continue;
         const QString text = printvalues::text(certificate.value(i)).trimmed();
         if (!text.isEmpty() && text != u"0")
@@ -341,7 +330,7 @@ void CertificateRun::dependantsBlock(double startY)
         const QString raw = printvalues::text(value);
         if (raw.isEmpty())
             return;
-        const auto number = printvalues::number(value);
+        const auto number = Currency::fromVariant(value);
         const QString shown = number ? printvalues::amount(*number) : raw;
         if (shown != u"0,00")
             m_drawing.DrawValue(shown, 172, y, 8, QStringLiteral("taRightJustify"), NoSpacing);

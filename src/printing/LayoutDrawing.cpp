@@ -87,7 +87,7 @@ void LayoutDrawing::PrintLayoutSection(const EliUXml::XMLSectionType& section, c
         if (alignment == u"taRightJustify") {
             Currency amount;
             if (rect.Format() == u"Round")
-                amount = printvalues::number(value).value_or(Currency()).rounded(0);
+                amount = Currency::fromVariant(value).value_or(Currency()).rounded(0);
             else
                 amount = printvalues::requireNumber(value);
             const QString formatted = printvalues::amount(amount);

@@ -49,26 +49,9 @@ QString columnText(const Dataset& dataset, const QString& column)
     return text(dataset.value(column));
 }
 
-std::optional<Currency> number(const QVariant& value)
-{
-    if (value.metaType() == QMetaType::fromType<Currency>())
-        return value.value<Currency>();
-    switch (value.metaType().id()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return Currency::fromUnits(value.toLongLong());
-    case QMetaType::Double:
-        return Currency::fromDouble(value.toDouble());
-    default:
-        return Currency::parse(value.toString());
-    }
-}
-
 Currency requireNumber(const QVariant& value)
 {
-    const auto result = number(value);
+    const auto result = Currency::fromVariant(value);
     if (!result)
         throw EZfError(QStringLiteral("Valore non numerico: \"%1\"").arg(text(value)));
     return *result;

@@ -22,8 +22,6 @@ QString text(const QVariant& value);
 // column does not exist).
 QString columnText(const Dataset& dataset, const QString& column);
 
-// The value read as an amount; nothing when it is not a number.
-std::optional<Currency> number(const QVariant& value);
 // The value read as an amount; EZfError "Valore non numerico" otherwise.
 Currency requireNumber(const QVariant& value);
 

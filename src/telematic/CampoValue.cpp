@@ -23,26 +23,11 @@ QString currencyText(const Currency& amount)
 
 Currency asNumber(const QVariant& value, const LayoutField& campo)
 {
-    if (value.metaType() == QMetaType::fromType<Currency>())
-        return value.value<Currency>();
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-        return Currency::fromUnits(value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Currency::fromDouble(value.toDouble());
-    default:
-        break;
-    }
-    const std::optional<Currency> parsed = Currency::parse(value.toString().trimmed());
-    if (!parsed)
+    const std::optional<Currency> amount = Currency::fromVariant(value);
+    if (!amount)
         throw EZfError(QStringLiteral("Valore non numerico nel campo %1 (%2): \"%3\"")
                            .arg(campo.number, campo.field, value.toString()));
-    return *parsed;
+    return *amount;
 }
 
 // Units cut toward zero ("T@").

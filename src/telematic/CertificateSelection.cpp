@@ -1,6 +1,7 @@
 // Selection of the current certificate for the record writers.
 #include "telematic/CertificateSelection.h"
 
+#include "certificates/CertificateKey.h"
 #include "foundation/Errors.h"
 #include "foundation/Folders.h"
 #include "foundation/Operator.h"
@@ -12,21 +13,6 @@
 namespace cu {
 
 namespace {
-
-// Identity and state columns: they never make a certificate worth writing.
-const QSet<QString>& identityColumns()
-{
-    static const QSet<QString> columns{
-        "IAFIID",           "IFISRIGO",          "SCUDMESE",        "SCUDANNOFIN",      "SCUDCODFIS",
-        "SCUDCOGNOME",      "SCUDNOME",          "SCUDSEX",         "DCUDDATANAS",      "SCUDCOMNAS",
-        "SCUDPROVNAS",      "SCUDCATEGPART",     "SCUDEVENTECC",    "SCUDCASIESCPREC",  "SCUDCOMDFAP",
-        "SCUDPROVDFAP",     "SCUDCAPDFAP",       "SCUDCOMDFAC",     "SCUDPROVDFAC",     "SCUDCAPDFAC",
-        "SCUDCODFISRAPPR",  "SCUDCODFISPERCEST", "SCUDLOCRESEST",   "SCUDVIAECIV",      "DCUDDATIANADATA",
-        "SCUDDATIANAFIRMA", "LCUDANNULLAMENTO",  "ICUDCODSTAEST",   "LCUDSOSTITUZIONE", "SCUDIDENTSERVTELE",
-        "SCUDPROGRDICH",    "LCUDCONFERMADICH",  "LCUDCOMPRENSIVO", "LCUDCONGUAGLIO",   "LCUDIMPORTATO",
-        "SCUDANNOTAZIONI",  "ICUDSTATO",         "SCUDFUSCOM",      "SCUDFUSCOMPREC"};
-    return columns;
-}
 
 QString slotColumn(int slot)
 {
@@ -70,7 +56,7 @@ QVector<int> dataColumns(const Dataset& dataset)
     QVector<int> columns;
     const QVector<FieldDef>& fields = dataset.fields();
     for (int i = 0; i < fields.size(); ++i)
-        if (!identityColumns().contains(fields[i].name.toUpper()))
+        if (!certificate::identityColumns().contains(fields[i].name.toUpper()))
             columns.append(i);
     return columns;
 }

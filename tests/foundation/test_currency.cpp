@@ -153,6 +153,21 @@ private slots:
         QCOMPARE(amount("12.5").toItalian(0), "13");
         QCOMPARE(amount("-0.0001").toString(4), "-0.0001");
     }
+
+    // Whatever a driver or a dataset hands over becomes the same amount.
+    void fromAnyValue()
+    {
+        const Currency expected = Currency::fromRaw(12345600);
+        QCOMPARE(Currency::fromVariant(QVariant::fromValue(expected)), expected);
+        QCOMPARE(Currency::fromVariant(qlonglong(1234)), Currency::fromUnits(1234));
+        QCOMPARE(Currency::fromVariant(1234.56), expected);
+        QCOMPARE(Currency::fromVariant(0.1 + 0.2), Currency::fromRaw(3000));
+        QCOMPARE(Currency::fromVariant(QStringLiteral(" 1234,56 ")), expected);
+        QCOMPARE(Currency::fromVariant(QByteArray("1234.56")), expected);
+        QCOMPARE(Currency::fromVariant(QStringLiteral("12a")), std::nullopt);
+        QCOMPARE(Currency::fromVariant(QString()), std::nullopt);
+        QCOMPARE(Currency::fromVariant(QVariant()), std::nullopt);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCurrency)
