@@ -3,7 +3,7 @@
 // fields and filtering. The file is written by a child process so that the
 // load is measured in a process whose heap holds nothing else.
 //   bench_dataset [rows]
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 // given sizes (default 1,000, 10,000 and 100,000 persons) in fresh SQLite
 // files and prints, for each, the persons, rows, seconds and the peak
 // resident memory of the process so far.
-#include "foundation/Connection.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/installation/Folders.h"
 #include "import/demo/DemoArchive.h"
 #include "support/ArchiveFixture.h"
 #include "support/TestPaths.h"

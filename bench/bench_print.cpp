@@ -3,7 +3,7 @@
 // size of the file for 1,000 and 5,000 certificates (the fastest of three
 // runs each). With "--sample FOLDER" it prints three of them to
 // FOLDER/sample.pdf instead.
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
 

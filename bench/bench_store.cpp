@@ -7,11 +7,11 @@
 #include "certificates/CertificateSchema.h"
 #include "certificates/CertificateStore.h"
 #include "certificates/StoreInstaller.h"
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/StoreReader.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/StoreStatement.h"
+#include "foundation/dataset/Dataset.h"
+#include "store/HlmDBCds.h"
+#include "store/StoreReader.h"
 #include "support/TestPaths.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // with its peak memory, and the verification of a large synthetic file.
 //   bench_telematic produce N       (default 10000)
 //   bench_telematic verify MEGABYTES (default 1024)
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/FileLayouts.h"
 #include "telematic/RecordLayout.h"

@@ -23,4 +23,4 @@ function(modellocu_library name)
 endfunction()
 
 # Every library of the engine (no widgets); tests and tools link it whole.
-set(MODELLOCU_ENGINE_LIBS foundation certificates import telematic printing)
+set(MODELLOCU_ENGINE_LIBS foundation store certificates import telematic printing startup)

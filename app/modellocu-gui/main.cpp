@@ -4,11 +4,11 @@
 // Once the window is shown the installation is brought up through the
 // start-up sequence; when that fails the operator is told why and the window
 // stays open, empty.
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "shell/DialogOperator.h"
-#include "shell/InstallationSession.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
+#include "shell/common/DialogOperator.h"
+#include "startup/InstallationSession.h"
 
 #include <QApplication>
 #include <QMainWindow>

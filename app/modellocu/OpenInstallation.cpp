@@ -1,7 +1,7 @@
 // Opening an installation for a command run.
 #include "OpenInstallation.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu::cli {
 

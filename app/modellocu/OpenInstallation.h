@@ -5,7 +5,7 @@
 // the context that hands them to the engine.
 #pragma once
 
-#include "shell/InstallationSession.h"
+#include "startup/InstallationSession.h"
 
 namespace cu::cli {
 

@@ -6,10 +6,10 @@
 
 #include "certificates/CertificateSchema.h"
 #include "certificates/StoreInstaller.h"
-#include "foundation/Connection.h"
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
 
 #include <QTextStream>
 

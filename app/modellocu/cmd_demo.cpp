@@ -3,12 +3,12 @@
 // December, the telematic supply (written and verified) and the prints.
 #include "Command.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/TerminalOperator.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/TerminalOperator.h"
 #include "import/demo/DemoInstallation.h"
+#include "store/HlmDBCds.h"
 
 #include <QTextStream>
 #include <functional>

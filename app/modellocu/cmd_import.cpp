@@ -6,16 +6,16 @@
 #include "OpenInstallation.h"
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/AppContext.h"
-#include "foundation/Connection.h"
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/ParamManager.h"
-#include "foundation/TerminalOperator.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/AppContext.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/installation/ParamManager.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/TerminalOperator.h"
 #include "import/ImportRun.h"
+#include "store/HlmDBCds.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,16 +5,16 @@
 #include "Command.h"
 #include "OpenInstallation.h"
 
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/TerminalOperator.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/TerminalOperator.h"
 #include "printing/AgentPrint.h"
 #include "printing/CertificatePrint.h"
 #include "printing/EliStampePDF.h"
 #include "printing/PrintTables.h"
+#include "store/HlmDBCds.h"
 
 #include <QSet>
 #include <QTextStream>

@@ -1,8 +1,8 @@
 // modellocu: the command line of Modello CU. Dispatches to the subcommands.
 #include "Command.h"
 
-#include "foundation/Errors.h"
-#include "foundation/TerminalOperator.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/TerminalOperator.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

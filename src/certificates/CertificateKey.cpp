@@ -1,8 +1,8 @@
 // Key texts of a certificate.
 #include "certificates/CertificateKey.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu::certificate {
 

@@ -2,7 +2,7 @@
 // field definitions of a dataset.
 #include "certificates/CertificateSchema.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 #include <QSet>

@@ -5,7 +5,7 @@
 // editor's forms, the telematic layouts and the print layouts.
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QString>
 #include <QVector>

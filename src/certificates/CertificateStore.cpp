@@ -2,9 +2,9 @@
 #include "certificates/CertificateStore.h"
 
 #include "certificates/CertificateKey.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 
 namespace cu {
 

@@ -2,14 +2,14 @@
 #include "certificates/StoreInstaller.h"
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/Dialect.h"
-#include "foundation/Errors.h"
-#include "foundation/FrameworkSchema.h"
-#include "foundation/SqlQuery.h"
-#include "foundation/SqlScript.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/Dialect.h"
+#include "foundation/database/FrameworkSchema.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/database/SqlScript.h"
+#include "foundation/database/StoreStatement.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 // The annotation writer and its checks.
 #include "import/Annotazioni.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/CalcoliArchivio.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"

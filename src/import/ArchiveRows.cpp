@@ -1,7 +1,7 @@
 // In-memory result rows of the payroll archive.
 #include "import/ArchiveRows.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu {
 

@@ -2,7 +2,7 @@
 // with their column names, and read by name with exact amounts.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 #include <QString>

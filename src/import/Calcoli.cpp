@@ -1,7 +1,7 @@
 // Rounding, percentages and the days for deductions.
 #include "import/Calcoli.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 #include <QDate>
 #include <algorithm>

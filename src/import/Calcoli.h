@@ -4,7 +4,7 @@
 // cu::Currency; no amount goes through floating point.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QVector>
 #include <functional>

@@ -2,7 +2,7 @@
 // position's registers, the absence days and the days for deductions.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QString>
 

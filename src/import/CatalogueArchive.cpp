@@ -1,9 +1,9 @@
 // Reading statements of the catalogue into rows.
 #include "import/CatalogueArchive.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/operator/Errors.h"
 
 #include <QRegularExpression>
 #include <QSqlError>

@@ -1,8 +1,8 @@
 // Reading and writing amounts and flags of a certificate row by column name.
 #pragma once
 
-#include "foundation/Currency.h"
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/text/Currency.h"
 
 namespace cu {
 

@@ -1,8 +1,8 @@
 // The standard builder.
 #include "import/CudStd.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "import/CalcoliArchivio.h"
 #include "import/CudContext.h"
 #include "import/PayrollArchive.h"

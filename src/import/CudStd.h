@@ -4,7 +4,7 @@
 // keeps registers sent to NoiPA apart from the others.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // The pension-fund writer.
 #include "import/FondoPensione.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/Calcoli.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"

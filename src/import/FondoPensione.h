@@ -5,7 +5,7 @@
 // contributions of the positions of the four earlier kinds.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 namespace cu {
 

@@ -2,18 +2,18 @@
 #include "import/ImportRun.h"
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/AppContext.h"
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/HlmUtil.h"
-#include "foundation/Operator.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/AppContext.h"
+#include "foundation/installation/HlmUtil.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "import/CatalogueArchive.h"
 #include "import/ImportEnvironment.h"
 #include "import/ImportaDipendente.h"
 #include "import/PosizioniGiuridicheScelta.h"
+#include "store/HlmDBCds.h"
 
 #include <QDir>
 #include <algorithm>

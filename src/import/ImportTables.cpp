@@ -1,8 +1,8 @@
 // Reading the fixed codes of the payroll archive from the import's data file.
 #include "import/ImportTables.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,10 +1,9 @@
 // The per-person import run.
 #include "import/ImportaDipendente.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/Operator.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "import/Annotazioni.h"
 #include "import/CudCong.h"
 #include "import/CudFields.h"
@@ -17,6 +16,7 @@
 #include "import/SezioneInpdap.h"
 #include "import/SezioneInps.h"
 #include "import/SezioniPersona.h"
+#include "store/HlmDBCds.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // Annotation lines from the table of standard notes.
 #include "import/NoteTable.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu {
 

@@ -1,7 +1,7 @@
 // Filling the generated fragments into a statement text.
 #include "import/PayrollArchive.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu {
 

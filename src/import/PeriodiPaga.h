@@ -3,7 +3,7 @@
 // a gap between two periods is an interruption of the relationship.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 #include <QString>

@@ -1,8 +1,8 @@
 // The self-employment section writer.
 #include "import/SezioneAutonomo.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"
 #include "import/PayrollArchive.h"

@@ -1,7 +1,7 @@
 // The family section writer.
 #include "import/SezioneFamiliari.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"
 #include "import/PayrollArchive.h"

@@ -1,7 +1,7 @@
 // The fiscal section writer.
 #include "import/SezioneFiscale.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/Calcoli.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"

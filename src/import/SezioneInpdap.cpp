@@ -1,8 +1,8 @@
 // The INPS public-sector section writer (NoiPA liquidations).
 #include "import/SezioneInpdap.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "import/CudContext.h"
 #include "import/CudFields.h"
 #include "import/PayrollArchive.h"

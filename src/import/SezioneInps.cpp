@@ -1,7 +1,7 @@
 // The INPS section writer.
 #include "import/SezioneInps.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/ArchiveRows.h"
 #include "import/CalcoliArchivio.h"
 #include "import/CudContext.h"

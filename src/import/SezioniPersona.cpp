@@ -2,10 +2,10 @@
 #include "import/SezioniPersona.h"
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "import/CudContext.h"
+#include "store/HlmDBCds.h"
 
 namespace cu {
 

@@ -1,7 +1,7 @@
 // Frontispiece and Quadro CT prints.
 #include "printing/AgentPrint.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "printing/EliUXml.h"
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"

@@ -3,7 +3,7 @@
 // drawn from the first row of its table and saved under USR/FJ2024/Stp/.
 #pragma once
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 
 #include <QString>
 #include <functional>

@@ -1,9 +1,9 @@
 // Selection, output files and printed marks of the certificate print.
 #include "printing/CertificatePrint.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Operator.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "printing/CertificateRun.h"
 #include "printing/LayoutFiles.h"
 #include "printing/PrintTables.h"

@@ -4,7 +4,7 @@
 // once its PDF has been saved.
 #pragma once
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 #include "printing/CertificateSections.h"
 
 #include <QString>

@@ -2,9 +2,9 @@
 #include "printing/CertificateRun.h"
 
 #include "certificates/CertificateKey.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Operator.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "printing/CertificateSections.h"
 #include "printing/PrintTables.h"
 #include "printing/PrintValues.h"

@@ -2,7 +2,7 @@
 // persons, all months) on the first print and kept for later prints.
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 namespace cu {
 

@@ -1,8 +1,8 @@
 // Print-configuration engine.
 #include "printing/EliPDF.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "printing/LayoutDrawing.h"
 #include "printing/PrintValues.h"
 

@@ -1,7 +1,7 @@
 // Signature sheet, heading record and information notice.
 #include "printing/EliStampePDF.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "printing/PrintTables.h"
 
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 // information notice from the instructions.
 #pragma once
 
-#include "foundation/Dataset.h"
-#include "foundation/Folders.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
 #include "printing/EliPDF.h"
 
 #include <QStringList>

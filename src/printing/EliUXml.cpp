@@ -1,7 +1,7 @@
 // Loading of certificate layout files and page access by number.
 #include "printing/EliUXml.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu::EliUXml {
 

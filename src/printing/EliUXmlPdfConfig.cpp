@@ -1,7 +1,7 @@
 // The typed root of a loaded print configuration.
 #include "printing/EliUXmlPdfConfig.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu::EliUXmlPdfConfig {
 

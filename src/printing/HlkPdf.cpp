@@ -3,8 +3,8 @@
 // a print of thousands of certificates stores each model page only once.
 #include "printing/HlkPdf.h"
 
-#include "foundation/Errors.h"
-#include "foundation/TextFunctions.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/TextFunctions.h"
 
 #include <QSaveFile>
 #include <QStringList>

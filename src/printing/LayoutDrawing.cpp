@@ -1,7 +1,7 @@
 // Certificate-layout drawing on the PDF document object.
 #include "printing/LayoutDrawing.h"
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "printing/PrintValues.h"
 
 namespace cu {

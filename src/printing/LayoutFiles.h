@@ -2,7 +2,7 @@
 // synthetic model and "StpCUD_Ord.xml" for the ordinary one.
 #pragma once
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 #include "printing/EliUXml.h"
 
 namespace cu {

@@ -1,7 +1,7 @@
 // The field-value store as the source of the prints' tables.
 #include "printing/PrintTables.h"
 
-#include "foundation/HlmDBCds.h"
+#include "store/HlmDBCds.h"
 
 namespace cu {
 

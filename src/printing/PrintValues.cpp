@@ -1,8 +1,8 @@
 // Texts and Italian number formats of printed values.
 #include "printing/PrintValues.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QDate>
 #include <QDateTime>

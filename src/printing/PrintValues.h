@@ -4,7 +4,7 @@
 // number or date that a format needs is an error naming the value.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QString>
 #include <QVariant>

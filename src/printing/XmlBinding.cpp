@@ -1,7 +1,7 @@
 // Loading of layout documents and attribute access of the typed bindings.
 #include "printing/XmlBinding.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Source codes of the layout fields, per record family.
 #include "telematic/CampoValue.h"
 
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // Records D, G, H and C as rows of the field list.
 #include "telematic/CertificateRecords.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "telematic/CertificateSelection.h"
 #include "telematic/FieldListWriter.h"
 #include "telematic/RecordLayout.h"

@@ -2,9 +2,9 @@
 #include "telematic/CertificateSelection.h"
 
 #include "certificates/CertificateKey.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/Operator.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "telematic/CampoValue.h"
 #include "telematic/TelematicData.h"
 

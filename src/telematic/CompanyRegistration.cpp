@@ -1,10 +1,10 @@
 // Company registration number from the contribution parameters.
 #include "telematic/CompanyRegistration.h"
 
-#include "foundation/AppContext.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/HlmUtil.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/installation/AppContext.h"
+#include "foundation/installation/HlmUtil.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 // Positions and coded fields of the seven layouts.
 #include "telematic/FileLayouts.h"
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 
 namespace cu {
 

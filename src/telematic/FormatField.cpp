@@ -1,8 +1,8 @@
 // The format table of the fixed-width writer.
 #include "telematic/FormatField.h"
 
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 #include "telematic/TextFunctions.h"
 
 #include <QHash>

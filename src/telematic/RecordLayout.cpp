@@ -1,8 +1,8 @@
 // Reading and writing the layout files.
 #include "telematic/RecordLayout.h"
 
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
 
 #include <QDomDocument>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Field-by-field lines of records A, B and Z.
 #include "telematic/RecordLine.h"
 
-#include "foundation/Operator.h"
+#include "foundation/operator/Operator.h"
 #include "telematic/FormatField.h"
 #include "telematic/TextFunctions.h"
 

@@ -1,7 +1,7 @@
 // Cursor over a subset of a dataset's rows.
 #include "telematic/RowCursor.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu {
 

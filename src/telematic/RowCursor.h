@@ -4,7 +4,7 @@
 // scanning the dataset for every certificate.
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QVector>
 

@@ -1,8 +1,8 @@
 // Records A, B and Z.
 #include "telematic/SupplyRecords.h"
 
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "telematic/CampoValue.h"
 #include "telematic/RecordLine.h"
 #include "telematic/TextFunctions.h"

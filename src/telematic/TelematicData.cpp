@@ -1,8 +1,8 @@
 // The datasets of a file production by component name.
 #include "telematic/TelematicData.h"
 
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 
 namespace cu {
 

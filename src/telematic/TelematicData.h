@@ -4,7 +4,7 @@
 // tables of the certificate store they are loaded from.
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 #include "telematic/TelematicVerifier.h"
 
 #include "certificates/checks/FiscalCode.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "telematic/FileLayouts.h"
 
 #include <QDate>

@@ -1,7 +1,7 @@
 // Readable display of a telematic file.
 #include "telematic/TelematicViewer.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "telematic/FileLayouts.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // Padding and trimming helpers of the telematic writer.
 #include "telematic/TextFunctions.h"
 
-#include "foundation/Errors.h"
-#include "foundation/TextFunctions.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/TextFunctions.h"
 
 namespace cu::text {
 

@@ -1,7 +1,7 @@
 // The field list and the record list as datasets with their files.
 #include "telematic/WorkingLists.h"
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 #include "telematic/TextFunctions.h"
 
 #include <QDir>

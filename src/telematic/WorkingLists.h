@@ -4,7 +4,7 @@
 // finished line of the file).
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QString>
 #include <QVector>

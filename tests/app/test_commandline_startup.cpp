@@ -3,9 +3,9 @@
 // and the prints work on the installation opened that way; an altered
 // catalogue signature ends the command with its message and an error status
 // without touching the archive; a missing archive is named and not created.
-#include "foundation/Connection.h"
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Folders.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/Folders.h"
 #include "import/demo/DemoInstallation.h"
 #include "support/CatalogueTestSupport.h"
 #include "support/TestPaths.h"

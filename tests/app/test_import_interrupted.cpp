@@ -4,11 +4,11 @@
 // certificate. The same demo archive, imported once to the end, is the
 // reference. Runs on the embedded SQLite archive and on PostgreSQL.
 #include "certificates/CertificateSchema.h"
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/database/Connection.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/DemoImport.h"
 #include "import/demo/DemoInstallation.h"
+#include "store/HlmDBCds.h"
 #include "support/DatasetDump.h"
 #include "support/TestDatabases.h"
 #include "support/TestPaths.h"

@@ -2,9 +2,9 @@
 // every engine: each statement that the program names exists, and every
 // statement prepares and runs with its parameters bound, its format places
 // filled and the clauses its callers append.
-#include "foundation/Connection.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
 #include "import/demo/CatalogueProbe.h"
 #include "support/ArchiveFixture.h"
 #include "support/TestDatabases.h"

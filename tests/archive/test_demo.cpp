@@ -3,11 +3,11 @@
 // present in a small archive, and a demo installation built from the build
 // tree whose catalogue loads and runs.
 #include "certificates/checks/FiscalCode.h"
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
 #include "import/demo/DemoArchive.h"
 #include "import/demo/DemoInstallation.h"
 #include "import/demo/DemoPay.h"

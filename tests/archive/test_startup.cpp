@@ -3,14 +3,14 @@
 // program-wide connection object the connection is refused; once connected
 // the repairs, the report installation and the register registration run;
 // the financial year is checked against the chart of accounts.
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/KbrConnessione.h"
-#include "foundation/KbrParams.h"
-#include "foundation/ParamManager.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/installation/KbrConnessione.h"
+#include "foundation/installation/KbrParams.h"
+#include "foundation/installation/ParamManager.h"
+#include "foundation/operator/Errors.h"
 #include "support/ArchiveFixture.h"
 #include "support/CatalogueTestSupport.h"
 #include "support/TestDatabases.h"

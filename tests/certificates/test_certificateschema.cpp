@@ -2,7 +2,7 @@
 // other parts of the program use, the dataset fields it gives, and clear
 // errors for a broken file.
 #include "certificates/CertificateSchema.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestPaths.h"
 
 #include <QSet>

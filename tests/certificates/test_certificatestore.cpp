@@ -4,8 +4,8 @@
 #include "certificates/CertificateKey.h"
 #include "certificates/CertificateStore.h"
 #include "certificates/StoreInstaller.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 #include "support/TestPaths.h"
 

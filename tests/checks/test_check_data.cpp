@@ -2,8 +2,8 @@
 // and the recipient data of record D.
 #include "certificates/checks/CheckData.h"
 #include "certificates/checks/FiscalCode.h"
-#include "foundation/Currency.h"
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 #include <QTest>

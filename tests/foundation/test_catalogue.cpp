@@ -1,12 +1,12 @@
 // The query catalogue: building from sources, the signature and version
 // check, handing texts out by name, type, index and engine.
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmCert.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/QueryDataset.h"
-#include "foundation/SqlQuery.h"
-#include "foundation/VersionNumber.h"
+#include "foundation/catalogue/HlmCert.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/catalogue/QueryDataset.h"
+#include "foundation/catalogue/VersionNumber.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
 #include "support/CatalogueTestSupport.h"
 #include "support/TestPaths.h"
 

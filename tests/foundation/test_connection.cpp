@@ -1,9 +1,9 @@
 // The connection, its nested transactions, the transaction guard and queries
 // with named parameters, on every engine.
-#include "foundation/Connection.h"
-#include "foundation/Dialect.h"
-#include "foundation/Errors.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/Dialect.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestDatabases.h"
 
 #include <QtTest>

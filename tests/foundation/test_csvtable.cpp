@@ -1,8 +1,8 @@
 // Tables as CSV with a typed header: every type, quoting, comments, the
 // errors that name line and column, and the lookup tables of the resources.
-#include "foundation/CsvTable.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/CsvTable.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestPaths.h"
 
 #include <QDirIterator>

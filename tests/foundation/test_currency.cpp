@@ -1,6 +1,6 @@
 // Exact amounts: rounding half away from zero, parsing, ratios and display.
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 
 #include <QTest>
 

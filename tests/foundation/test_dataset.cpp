@@ -1,7 +1,7 @@
 // The in-memory dataset: structure, cursor, editing states, change log,
 // hooks, orders, locate, typed values and signals.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QSignalSpy>
 #include <QTest>

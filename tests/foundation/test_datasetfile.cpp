@@ -1,8 +1,8 @@
 // The dataset file format: round trip of every type, the change log merged
 // on save, schemas without rows, and damaged or foreign streams refused.
-#include "foundation/Dataset.h"
-#include "foundation/DatasetFile.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/dataset/DatasetFile.h"
+#include "foundation/operator/Errors.h"
 
 #include <QTemporaryDir>
 #include <QTest>

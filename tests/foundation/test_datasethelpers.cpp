@@ -1,10 +1,10 @@
 // The helpers that decide when a query is read again and which legal
 // positions the import's SQL takes in.
-#include "foundation/Connection.h"
-#include "foundation/DatasetHelpers.h"
-#include "foundation/Errors.h"
-#include "foundation/QueryDataset.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/QueryDataset.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/dataset/DatasetHelpers.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestDatabases.h"
 
 #include <QTest>

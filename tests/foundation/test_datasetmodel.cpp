@@ -1,8 +1,8 @@
 // The table model over a dataset: rows follow the dataset (order, filter,
 // inserts, deletes), values are shown in the Italian forms, and the model
 // passes Qt's own model consistency checks.
-#include "foundation/Dataset.h"
-#include "foundation/DatasetModel.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/dataset/DatasetModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 // The document opener: programs run with their arguments (waited for when
 // asked), documents and folders go to the opener command, missing targets
 // are refused.
-#include "foundation/DocumentOpener.h"
+#include "foundation/operator/DocumentOpener.h"
 
 #include <QFile>
 #include <QTemporaryDir>

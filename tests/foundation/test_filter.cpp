@@ -1,7 +1,7 @@
 // Filter texts of the dataset: every form the program writes, operators,
 // literals, nulls and malformed texts.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The installation folders and the case-insensitive resolution of resource
 // names.
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 
 #include <QDir>
 #include <QFile>

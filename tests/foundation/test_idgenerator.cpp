@@ -1,10 +1,10 @@
 // Key generation: counters per name, the floor of existing keys, rollback,
 // and distinct keys for two connections asking at the same time.
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/FrameworkSchema.h"
-#include "foundation/IdGenerator.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/FrameworkSchema.h"
+#include "foundation/database/IdGenerator.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestDatabases.h"
 
 #include <QThread>

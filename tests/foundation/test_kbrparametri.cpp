@@ -1,11 +1,11 @@
 // The payroll parameter file: values per financial year, missing keys, and
 // the rest of the file kept as it was.
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmAnno.h"
-#include "foundation/KbrParametri.h"
-#include "foundation/KbrParametriFile.h"
+#include "foundation/database/Connection.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/installation/HlmAnno.h"
+#include "foundation/installation/KbrParametri.h"
+#include "foundation/installation/KbrParametriFile.h"
+#include "foundation/operator/Errors.h"
 #include "support/TestDatabases.h"
 #include "support/YearTestSupport.h"
 

@@ -1,12 +1,12 @@
 // The payroll helpers: shared catalogue queries on every engine, code copying
 // and integer normalisation.
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/KbrUtil.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/installation/KbrUtil.h"
+#include "foundation/operator/Errors.h"
 #include "support/CatalogueTestSupport.h"
 #include "support/TestDatabases.h"
 

@@ -1,7 +1,7 @@
 // The keyed digest: fixed for fixed arguments, sensitive to text and key,
 // within the range, of any length, evenly spread over the range.
-#include "foundation/Errors.h"
-#include "foundation/Krypto.h"
+#include "foundation/catalogue/Krypto.h"
+#include "foundation/operator/Errors.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Local dataset files: the ".BAK" backup made while saving and the recovery
 // from it when the file is missing or damaged.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/LocalFiles.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/dataset/LocalFiles.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 #include <QTemporaryDir>

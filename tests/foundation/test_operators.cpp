@@ -1,9 +1,9 @@
 // The operator implementations without windows: how each error kind is shown
 // (severity through the application-wide handler), scripted answers, and the
 // terminal's prefixes, answer policies and progress lines.
-#include "foundation/Errors.h"
-#include "foundation/ScriptedOperator.h"
-#include "foundation/TerminalOperator.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
+#include "foundation/operator/TerminalOperator.h"
 
 #include <QBuffer>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Datasets that run a catalogue SELECT: typed fields, exact amounts and dates
 // on every engine, parameters from the text's markers.
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/QueryDataset.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/catalogue/QueryDataset.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
 #include "support/CatalogueTestSupport.h"
 #include "support/TestDatabases.h"
 

@@ -1,11 +1,11 @@
 // Settings: the INI reader, connection parameters from file, environment and
 // command line (the password never shown), and the start-up parameters with
 // their value check.
-#include "foundation/ConnectionSettings.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/IniFile.h"
-#include "foundation/ParamManager.h"
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/installation/IniFile.h"
+#include "foundation/installation/ParamManager.h"
+#include "foundation/operator/Errors.h"
 
 #include <QDir>
 #include <QFile>

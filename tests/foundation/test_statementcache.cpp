@@ -1,9 +1,9 @@
 // Reuse of prepared statements on a connection: a text is prepared once, two
 // statements of one text in use at once never share a query, and a query of
 // a closed connection is never handed to the next one.
-#include "foundation/Connection.h"
-#include "foundation/StatementCache.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/StatementCache.h"
+#include "foundation/database/StoreStatement.h"
 #include "support/TestDatabases.h"
 
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 // The text functions: fixed widths (also for texts longer than the width),
 // trimming, cutting and the number test.
-#include "foundation/TextFunctions.h"
+#include "foundation/text/TextFunctions.h"
 
 #include <QtTest>
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "import/CudContext.h"
 #include "import/PayrollArchive.h"
 #include "support/TestPaths.h"

@@ -2,7 +2,7 @@
 // one ordered log and answers every question with a fixed answer.
 #pragma once
 
-#include "foundation/Operator.h"
+#include "foundation/operator/Operator.h"
 
 #include <QStringList>
 

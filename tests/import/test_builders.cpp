@@ -2,7 +2,7 @@
 // given by the test: NoiPA rule, deductions and their cap, the municipal
 // surtax options, points 1 and 2, arrears and the 730 sums.
 #include "ImportTestSupport.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "import/CudCong.h"
 #include "import/SezioneFiscale.h"
 

@@ -1,5 +1,5 @@
 // Rounding, percentages, floored differences and the days for deductions.
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "import/Calcoli.h"
 
 #include <QTest>

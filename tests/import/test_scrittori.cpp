@@ -1,7 +1,7 @@
 // The smaller writers of a certificate: pension-fund contributions, pay
 // periods, annotations and their checks, the legal-position lists.
 #include "ImportTestSupport.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "import/Annotazioni.h"
 #include "import/CudFields.h"
 #include "import/FondoPensione.h"

@@ -1,6 +1,6 @@
 // Frontispiece, Quadro CT, signature sheet and information notice, read back
 // from their PDFs.
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "printing/AgentPrint.h"
 #include "printing/EliStampePDF.h"
 #include "support/PrintingFixture.h"

@@ -3,8 +3,8 @@
 // agent block, the signature omitted by law, dependants, annotations, the
 // selection, one file per recipient and the printed marks, which are saved
 // only after the PDF.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
 

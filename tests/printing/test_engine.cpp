@@ -2,8 +2,8 @@
 // the print configuration, page copies, the blank page of two-sided prints,
 // Italian letters, failures that carry the operation and the size of a
 // document that copies the same template page many times.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "printing/EliPDF.h"
 #include "printing/EliUXml.h"
 #include "printing/HlkPdf.h"

@@ -2,7 +2,7 @@
 // line and attribute, absent children created empty, and every shipped
 // layout naming existing columns at positions on the page.
 #include "certificates/CertificateSchema.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "printing/EliUXml.h"
 #include "printing/EliUXmlPdfConfig.h"
 #include "support/TestPaths.h"

@@ -5,12 +5,12 @@
 // mark is the only change the print leaves in the certificate rows; the
 // ordinary model's annotation rows are rebuilt for the printed certificate
 // only; and both engines give the same words at the same places.
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "printing/CertificatePrint.h"
 #include "printing/EliStampePDF.h"
 #include "printing/PrintTables.h"
+#include "store/HlmDBCds.h"
 #include "support/PrintingFixture.h"
 #include "support/StoreFlowFixture.h"
 

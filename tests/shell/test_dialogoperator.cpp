@@ -1,7 +1,7 @@
 // The dialog operator: questions answered by the pressed button, the
 // information window with its read-only text and optional question, the
 // progress dialog's cancel button setting the abort flag.
-#include "shell/DialogOperator.h"
+#include "shell/common/DialogOperator.h"
 
 #include <QAbstractButton>
 #include <QApplication>

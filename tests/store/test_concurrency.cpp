@@ -2,9 +2,9 @@
 // writers of one SQLite file, two sessions of one PostgreSQL database, and two
 // processes on one SQLite file): row numbers stay distinct and no row is
 // lost.
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/StoreStatement.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 
 #include <QProcess>

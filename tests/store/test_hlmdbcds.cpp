@@ -1,10 +1,10 @@
 // The field-value store on SQLite and PostgreSQL: what a save writes, what an
 // open reads back, person rows, structures by year, months and persons,
 // failures that leave nothing behind.
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
-#include "foundation/SqlQuery.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/database/StoreStatement.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 
 #include <QtTest>

@@ -2,9 +2,9 @@
 #include "support/ArchiveFixture.h"
 
 #include "certificates/StoreInstaller.h"
-#include "foundation/Connection.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/installation/Folders.h"
 #include "import/demo/PayrollArchiveSchema.h"
 #include "support/TestPaths.h"
 

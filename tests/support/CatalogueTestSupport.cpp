@@ -1,7 +1,7 @@
 // Catalogue sources written by tests.
 #include "support/CatalogueTestSupport.h"
 
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
 #include "support/TestPaths.h"
 
 #include <QDir>

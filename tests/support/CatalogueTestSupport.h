@@ -3,7 +3,7 @@
 // what it is told.
 #pragma once
 
-#include "foundation/Operator.h"
+#include "foundation/operator/Operator.h"
 
 #include <QString>
 #include <QStringList>

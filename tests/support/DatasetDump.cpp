@@ -1,7 +1,7 @@
 // Rows of a dataset as text lines.
 #include "support/DatasetDump.h"
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 

@@ -1,7 +1,7 @@
 // Rows of a dataset as text lines, for comparing stored certificates.
 #pragma once
 
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 
 #include <QStringList>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/Dataset.h"
-#include "foundation/Folders.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
 #include "printing/PrintTables.h"
 
 #include <QMap>

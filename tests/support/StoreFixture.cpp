@@ -2,8 +2,8 @@
 #include "support/StoreFixture.h"
 
 #include "certificates/StoreInstaller.h"
-#include "foundation/Errors.h"
-#include "foundation/StoreStatement.h"
+#include "foundation/database/StoreStatement.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu::test {
 

@@ -3,8 +3,8 @@
 // and a dump of the store's tables for before/after comparisons.
 #pragma once
 
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
+#include "foundation/database/Connection.h"
+#include "foundation/dataset/Dataset.h"
 #include "support/TestDatabases.h"
 
 #include <QStringList>

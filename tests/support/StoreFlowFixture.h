@@ -9,10 +9,10 @@
 #pragma once
 
 #include "certificates/CertificateSchema.h"
-#include "foundation/AppContext.h"
-#include "foundation/Connection.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/ScriptedOperator.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/installation/AppContext.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "support/TestDatabases.h"
 
 #include <QDate>

@@ -3,7 +3,7 @@
 
 #include "certificates/CertificateSchema.h"
 #include "certificates/checks/FiscalCode.h"
-#include "foundation/Dataset.h"
+#include "foundation/dataset/Dataset.h"
 #include "support/TestPaths.h"
 
 #include <QDate>

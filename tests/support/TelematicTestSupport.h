@@ -4,7 +4,7 @@
 // and certificates that pass every check.
 #pragma once
 
-#include "foundation/Folders.h"
+#include "foundation/installation/Folders.h"
 #include "telematic/TelematicData.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 // Fresh test databases on SQLite and on the PostgreSQL test server.
 #include "support/TestDatabases.h"
 
-#include "foundation/Errors.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

@@ -17,7 +17,7 @@
 //     }
 #pragma once
 
-#include "foundation/Connection.h"
+#include "foundation/database/Connection.h"
 
 #include <QString>
 #include <QStringList>

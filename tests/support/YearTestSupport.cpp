@@ -1,7 +1,7 @@
 // The year tables for tests.
 #include "support/YearTestSupport.h"
 
-#include "foundation/SqlQuery.h"
+#include "foundation/database/SqlQuery.h"
 
 namespace cu::test {
 

@@ -1,7 +1,7 @@
 // Records D, G, H and C from certificates built directly into datasets,
 // with the shipped layouts.
-#include "foundation/Currency.h"
-#include "foundation/ScriptedOperator.h"
+#include "foundation/operator/ScriptedOperator.h"
+#include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/CertificateRecords.h"
 #include "telematic/CertificateSelection.h"

@@ -1,6 +1,6 @@
 // Rows of the field list (WriteCampo) and their packing into lines
 // (PackRecords / FlushRecord).
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 #include "telematic/FieldListWriter.h"
 #include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"

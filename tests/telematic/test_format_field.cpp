@@ -1,6 +1,6 @@
 // FormatField over the whole format table and getCampoValue per record family.
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 #include "telematic/CampoValue.h"
 #include "telematic/FormatField.h"
 

@@ -1,8 +1,8 @@
 // The production of the telematic file on datasets filled directly: the
 // files written and verified, the split, the choices, the refusals and the
 // question after the checks.
-#include "foundation/Currency.h"
-#include "foundation/ScriptedOperator.h"
+#include "foundation/operator/ScriptedOperator.h"
+#include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"

@@ -6,9 +6,9 @@
 // the number of certificates and the annotation rows that changed, and both
 // engines give the same bytes.
 #include "certificates/CertificateStore.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmDBCds.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
+#include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
 #include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"

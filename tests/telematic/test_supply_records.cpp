@@ -1,6 +1,6 @@
 // Records A, B and Z from the shipped layouts, their patches and the
 // 1900-character guard.
-#include "foundation/ScriptedOperator.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/RecordLayout.h"
 #include "telematic/SupplyRecords.h"

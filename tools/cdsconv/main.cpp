@@ -2,9 +2,9 @@
 // with a typed header, in both directions.
 //   cdsconv to-cds in.csv out.cds
 //   cdsconv to-csv in.cds out.csv
-#include "foundation/CsvTable.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
+#include "foundation/dataset/CsvTable.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QStringList>

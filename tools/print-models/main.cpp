@@ -4,7 +4,7 @@
 // Usage: print-models GEOMETRY.xml SCHEMA.xml OUTPUT-FOLDER
 #include "ModelBuilder.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QDomDocument>

@@ -2,8 +2,8 @@
 //   querycatalogue build <out.cds> <source.xml>...
 // writes out.cds and its signature file out.unxc; any fault in the sources
 // (including a statement defined twice) stops the build with its message.
-#include "foundation/Errors.h"
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -5,7 +5,7 @@
 #include "CodedLayouts.h"
 #include "PositionalLayouts.h"
 
-#include "foundation/Errors.h"
+#include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // Running every catalogue statement once.
 #include "import/demo/CatalogueProbe.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 
 #include <QDate>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 // Writing the demo payroll year.
 #include "import/demo/DemoArchive.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Errors.h"
-#include "foundation/Operator.h"
+#include "foundation/database/Connection.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "import/demo/ArchiveTables.h"
 #include "import/demo/DemoCodes.h"
 #include "import/demo/DemoRandom.h"

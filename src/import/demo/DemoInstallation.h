@@ -6,8 +6,8 @@
 // program's version and that every statement runs on the archive.
 #pragma once
 
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/installation/Folders.h"
 #include "import/demo/DemoArchive.h"
 
 #include <QString>

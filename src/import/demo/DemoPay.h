@@ -4,7 +4,7 @@
 // cent (880 = 8.80 %).
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 
 namespace cu::demo {
 

@@ -1,9 +1,9 @@
 // Prepared, blocked INSERTs for the bulk load of the demo archive.
 #include "import/demo/InsertWriter.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Currency.h"
-#include "foundation/Errors.h"
+#include "foundation/database/Connection.h"
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 
 #include <QSqlError>
 

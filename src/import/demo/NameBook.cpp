@@ -1,12 +1,12 @@
 // Loading the word lists, places and 730 items of the demo archive.
 #include "import/demo/NameBook.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Dataset.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/HlmQueryText.h"
-#include "foundation/SqlQuery.h"
+#include "foundation/catalogue/HlmQueryText.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/SqlQuery.h"
+#include "foundation/dataset/Dataset.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 

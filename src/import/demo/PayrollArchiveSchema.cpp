@@ -1,11 +1,11 @@
 // The payroll archive's schema and coded rows, from the installation's files.
 #include "import/demo/PayrollArchiveSchema.h"
 
-#include "foundation/Connection.h"
-#include "foundation/Dialect.h"
-#include "foundation/Errors.h"
-#include "foundation/Folders.h"
-#include "foundation/SqlScript.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/Dialect.h"
+#include "foundation/database/SqlScript.h"
+#include "foundation/installation/Folders.h"
+#include "foundation/operator/Errors.h"
 
 #include <QFile>
 

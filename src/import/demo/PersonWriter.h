@@ -5,7 +5,7 @@
 // Rows go straight to the database; nothing is kept between persons.
 #pragma once
 
-#include "foundation/Currency.h"
+#include "foundation/text/Currency.h"
 #include "import/demo/PersonPlan.h"
 
 #include <QDate>
