@@ -4,6 +4,7 @@
 #include "foundation/operator/Errors.h"
 #include "telematic/CertificateSelection.h"
 #include "telematic/FieldListWriter.h"
+#include "telematic/FieldNumbers.h"
 #include "telematic/RecordLayout.h"
 #include "telematic/TelematicData.h"
 #include "telematic/WorkingLists.h"
@@ -22,6 +23,12 @@ constexpr int FurtherChildrenFirstModule = 603;
 QString personName(TelematicData& data)
 {
     return data.dip().asString(u"SCUDCOGNOME") + u' ' + data.dip().asString(u"SCUDNOME");
+}
+
+// The recipient as errors name it: "percipiente ROSSI MARIO (RSSMRA85T10A562S)".
+QString recipient(TelematicData& data)
+{
+    return QStringLiteral("percipiente %1 (%2)").arg(personName(data), data.dip().asString(u"SCUDCODFIS"));
 }
 
 // Fetch from the current row of the selection's cursor named by the field's Cds.
@@ -46,13 +53,13 @@ std::optional<QString> headValue(FieldListWriter& writer, const LayoutField& cam
                                  std::optional<int> certificate)
 {
     const QString number = campo.code();
-    if (number == u"1") {
+    if (number == fieldnumbers::RecordLetter) {
         writer.setLetter(campo.fixed);
         return campo.fixed;
     }
-    if (number == u"3" && module)
+    if (number == fieldnumbers::Module && module)
         return QString::number(*module);
-    if (number == u"5" && certificate)
+    if (number == fieldnumbers::Certificate && certificate)
         return QString::number(*certificate);
     return std::nullopt;
 }
@@ -78,6 +85,7 @@ public:
     void writeCertificate(const RecordLayout& layout, int certificate)
     {
         m_certificate = certificate;
+        m_writer.setSubject(recipient(m_context.data));
         m_moduleNumber = 1;
         const QStringList& modules = TelematicData::moduleSectionNames();
         for (const QString& name : modules)
@@ -174,12 +182,13 @@ int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions)
         if (!worthWriting)
             continue;
         context.log(QStringLiteral("Percipiente: ") + personName(context.data));
+        writer.setSubject(recipient(context.data));
         const int certificate = position + 1;
         const QString operation = operationType(dip);
         const auto valueOf = [&](const LayoutField& campo) -> QString {
             if (std::optional<QString> head = headValue(writer, campo, std::nullopt, certificate))
                 return *head;
-            if (campo.code() == u"9")
+            if (campo.code() == fieldnumbers::Operation)
                 return operation;
             return getCampoValue(RecordFamily::CD, campo, [&](const LayoutField& f) {
                 const bool agent = f.cds.compare(u"cdsSost", Qt::CaseInsensitive) == 0;
@@ -230,6 +239,7 @@ int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions)
         if (rows.isEmpty())
             continue;
         context.log(QStringLiteral("Autonomo: ") + personName(context.data));
+        writer.setSubject(recipient(context.data));
         ++written;
         const int certificate = position + 1;
         for (rows.first(); !rows.eof(); rows.next()) {
@@ -256,6 +266,7 @@ void writeRecordsC(RecordWriterContext& context)
     context.log(QStringLiteral("Generazione del Record C..."));
     const RecordLayout layout = loadRecordC(context.folders);
     FieldListWriter writer(context.fields, RecordFamily::CD);
+    writer.setSubject(QStringLiteral("quadro CT"));
     Dataset& ct = context.data.quadroCT();
     int ctRow = 1;
     for (ct.first(); !ct.eof(); ct.next(), ++ctRow) {

@@ -42,10 +42,6 @@ RecordGCounts writeRecordsG(RecordWriterContext& context, const QVector<int>& po
 int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions);
 void writeRecordsC(RecordWriterContext& context);
 
-// The codes of record G whose value is the twelve month flags of a section
-// row joined ("DC001008" ...): alphanumeric, whatever the column's type.
-const QStringList& monthStringCodes();
-
 // The computed value of a coded field of record G, or nothing when the
 // field is read as the layout says. Module sections read the current rows
 // of the selection's cursors.

@@ -11,10 +11,12 @@
 #include "telematic/CertificateRecords.h"
 #include "telematic/CertificateSelection.h"
 #include "telematic/CompanyRegistration.h"
+#include "telematic/FileText.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/RecordLayout.h"
 #include "telematic/RecordPacker.h"
 #include "telematic/SupplyRecords.h"
-#include "telematic/TextFunctions.h"
+#include "telematic/SupplySplit.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,7 +81,7 @@ public:
 
     void writeLine(const QString& line)
     {
-        m_buffer += text::fileBytes(line);
+        m_buffer += fileBytes(line);
         m_buffer += "\r\n";
         if (m_buffer.size() > (1 << 20))
             flush();
@@ -257,6 +259,7 @@ void TelematicProduction::refuseMissingSupplierOrAgent()
     if (!missing.isEmpty())
         refuse(QStringLiteral("Dati mancanti del sostituto : ") + missing +
                QStringLiteral(" impossibile procedere!"));
+    m_producer = producerFiscalCode(m_folders);
 }
 
 void TelematicProduction::createFieldList(const QVector<int>& positions)
@@ -309,7 +312,7 @@ void TelematicProduction::buildRecords()
     const QString lineA = writeRecordA(loadRecordA(m_folders), m_data.forn(), m_op);
     requireLineLength(lineA, QStringLiteral("A"));
     m_records.append({QStringLiteral("A"), lineA, QString(), std::nullopt});
-    const QString lineB = writeRecordB(loadRecordB(m_folders), m_data.sost(), m_ctPresent, m_op);
+    const QString lineB = writeRecordB(loadRecordB(m_folders), m_data.sost(), m_ctPresent, m_producer, m_op);
     requireLineLength(lineB, QStringLiteral("B"));
     m_records.append({QStringLiteral("B"), lineB, QString(), std::nullopt});
     if (!m_fields.dataset().isEmpty()) {
@@ -339,40 +342,41 @@ QStringList TelematicProduction::save(const QString& chosenName)
 
 QStringList TelematicProduction::writeFiles(const QString& chosenName)
 {
-    const QVector<RecordList::LinePlace> lines = m_records.lineOrder();
-    const int certificateLines = int(lines.size()) - 3;
-    const int fileCount = certificateLines <= LinesPerFile
-                              ? 1
-                              : certificateLines / LinesPerFile + (certificateLines % LinesPerFile ? 1 : 0);
+    QVector<RecordList::LinePlace> lines = m_records.lineOrder();
+    lines.removeIf([](const RecordList::LinePlace& line) { return !line.numbered; });
+    QVector<int> certificateOfLine;
+    certificateOfLine.reserve(lines.size());
+    for (const RecordList::LinePlace& line : lines)
+        certificateOfLine.append(line.certificate.value_or(0));
+    const QVector<SupplyPart> parts = splitSupply(certificateOfLine, LinesPerFile);
+    const int fileCount = int(parts.size());
     if (fileCount > 1 && m_op)
         m_op->warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
+    const RecordLayout layoutA = loadRecordA(m_folders);
+    const RecordLayout layoutZ = loadRecordZ(m_folders);
     const QString lineA = m_records.storedLine(QStringLiteral("A"));
-    const QString lineB = patchRecordB(m_records.storedLine(QStringLiteral("B")), m_countG, m_countH);
+    const QString lineB =
+        patchRecordB(loadRecordB(m_folders), m_records.storedLine(QStringLiteral("B")), m_countG, m_countH);
     const QString lineZ = m_records.storedLine(QStringLiteral("Z"));
 
     std::vector<std::unique_ptr<PendingFile>> pending;
     QStringList names;
-    int next = 0;
     for (int file = 1; file <= fileCount; ++file) {
         names.append(fileNameOf(chosenName, file));
         pending.push_back(std::make_unique<PendingFile>(names.last()));
         PendingFile& out = *pending.back();
         const bool single = fileCount == 1;
-        out.writeLine(patchRecordA(lineA, single ? 0 : fileCount, single ? 0 : file));
+        out.writeLine(patchRecordA(layoutA, lineA, single ? 0 : fileCount, single ? 0 : file));
         out.writeLine(lineB);
-        QHash<QString, int> counts;
-        for (int passed = 0; next < lines.size() && (file == fileCount || passed < RowsPerFile); ++passed) {
-            const RecordList::LinePlace& line = lines[next++];
-            if (!line.numbered)
-                continue;
-            out.writeLine(m_records.recordAt(line.row));
-            ++counts[line.letter];
+        QHash<QChar, int> counts{{u'B', 1}};
+        const SupplyPart& part = parts[file - 1];
+        for (int i = part.first; i < part.first + part.count; ++i) {
+            out.writeLine(m_records.recordAt(lines[i].row));
+            ++counts[lines[i].letter.at(0)];
         }
-        out.writeLine(patchRecordZ(lineZ, counts.value(QStringLiteral("D")),
-                                   counts.value(QStringLiteral("G")), counts.value(QStringLiteral("H")),
-                                   counts.value(QStringLiteral("C"))));
+        out.writeLine(patchRecordZ(layoutZ, lineZ, counts));
         out.finish();
     }
     for (auto& file : pending)

@@ -47,8 +47,9 @@ struct TelematicResult
 class TelematicProduction
 {
 public:
-    static constexpr int LinesPerFile = 8275; // certificate lines that decide the number of files
-    static constexpr int RowsPerFile = 8277;  // rows of the record list passed per file but the last
+    // Certificate lines of one file at most; a supply of more is split
+    // between certificates into several files.
+    static constexpr int LinesPerFile = 8275;
 
     // store may be null: the datasets are then filled by the caller and
     // nothing is written back to the store.
@@ -110,6 +111,7 @@ private:
     QStringList m_log;
     std::function<QString()> m_companyRegistration;
     std::function<void(const QString&)> m_logSink;
+    QString m_producer; // the software producer's fiscal code, from the installation's settings
     bool m_succeeded = false;
     bool m_ctPresent = false;
     int m_countG = 0;

@@ -3,7 +3,6 @@
 // until a line is finished.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 namespace cu::text {
@@ -25,10 +24,5 @@ QString trim(const QString& text);
 QString trimRight(const QString& text);
 // Every pad marker replaced by a blank.
 QString unmarked(QString text);
-// The text as the file's Latin-1 bytes, one byte per character: a character
-// that Latin-1 lacks is written as its nearest Latin-1 form (’ as ', Ș as S);
-// one without such a form is refused (EZfError naming it and the text), never
-// written as "?".
-QByteArray fileBytes(const QString& text);
 
 } // namespace cu::text

@@ -5,6 +5,7 @@
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/dataset/Dataset.h"
 #include "support/TestPaths.h"
+#include "telematic/ProducerSetting.h"
 
 #include <QDate>
 #include <QDir>
@@ -37,6 +38,7 @@ TelematicInstallation::TelematicInstallation(const QStringList& noteCodes) : m_f
     for (const QString& code : noteCodes)
         appendRow(notes, {{QStringLiteral("CODICE"), code}, {QStringLiteral("DESCRIZIONE"), code}});
     notes.saveToFile(m_folders.tabelle() + QStringLiteral("TNOT_NOTE.cds"));
+    setProducerFiscalCode(m_folders, QStringLiteral("01234567897"));
 }
 
 QString TelematicInstallation::layoutPath(const QString& fileName) const

@@ -16,8 +16,9 @@ namespace cu::test {
 class TelematicInstallation
 {
 public:
-    // Copies the layouts of the source tree into a fresh installation and
-    // writes the notes table with the given annotation codes.
+    // Copies the layouts of the source tree into a fresh installation,
+    // writes the notes table with the given annotation codes and sets the
+    // software producer's fiscal code.
     explicit TelematicInstallation(const QStringList& noteCodes = {QStringLiteral("AA"),
                                                                    QStringLiteral("AB")});
 

@@ -1,11 +1,21 @@
-// Records A, B and Z from the shipped layouts, their patches and the
-// 1900-character guard.
+// Records A, B and Z from the shipped layouts at the agency's positions,
+// their patches, the 1900-character guard, and the software producer's
+// fiscal code taken from the installation's settings.
+#include "foundation/database/ConnectionSettings.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "support/TelematicTestSupport.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/RecordLayout.h"
 #include "telematic/SupplyRecords.h"
 
+#include <QFile>
 #include <QTest>
+
+namespace {
+
+const QString Producer = QStringLiteral("01234567897");
+
+} // namespace
 
 using namespace cu;
 
@@ -24,9 +34,16 @@ private slots:
     void recordBCtBox();
     void recordBNeverLeavesAnEmptyField();
     void recordBPatchCountsCertificates();
+    void recordBNamesAPersonOrAnEntity_data();
+    void recordBNamesAPersonOrAnEntity();
     void recordZCounters();
     void optionalFieldsMoveTheFollowingLeft();
     void lineNeverPassesTheGuard();
+    void valuesInUpperCaseAscii();
+    void tooLongNumberIsRefused();
+    void producerSetting_data();
+    void producerSetting();
+    void producerSettingKeepsTheOtherLines();
 
 private:
     std::unique_ptr<test::TelematicInstallation> m_installation;
@@ -80,7 +97,7 @@ void TestSupplyRecords::patchesOfA()
     QFETCH(int, file);
     QFETCH(QString, expected);
     const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data.forn(), nullptr);
-    const QString patched = patchRecordA(line, files, file);
+    const QString patched = patchRecordA(loadRecordA(m_installation->folders()), line, files, file);
     QCOMPARE(patched.size(), line.size());
     QCOMPARE(patched.mid(521, 8), expected);
     QCOMPARE(patched.left(521), line.left(521));
@@ -89,15 +106,23 @@ void TestSupplyRecords::patchesOfA()
 
 void TestSupplyRecords::recordBFollowsTheLayout()
 {
-    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, nullptr);
+    const QString line =
+        writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, Producer, nullptr);
     QCOMPARE(line.size(), 1898);
     QCOMPARE(line.left(17), QStringLiteral("B80012345676     "));
     QCOMPARE(line.mid(17, 8), QStringLiteral("00000001"));
+    QCOMPARE(line.mid(25, 48), QString(48, u' '));
     QCOMPARE(line.mid(73, 16), QStringLiteral("01234567897     "));
-    QCOMPARE(line.mid(110, 20), QStringLiteral("ISTITUTO COMPRENSIVO"));
-    QCOMPARE(line.mid(311, 16), QStringLiteral("RSSMRA85T10A562S"));
-    QCOMPARE(line.mid(327, 2), QStringLiteral("01"));
-    QCOMPARE(line.mid(409, 1), QStringLiteral("1")); // signed
+    QCOMPARE(line.mid(90, 2), QStringLiteral("00")); // neither annulment nor replacement
+    QCOMPARE(line.mid(308, 2), QStringLiteral("00")); // no exceptional event
+    QCOMPARE(line.mid(310, 16), QStringLiteral("RSSMRA85T10A562S"));
+    QCOMPARE(line.mid(326, 2), QStringLiteral("01"));
+    QCOMPARE(line.mid(328, 24).trimmed(), QStringLiteral("ROSSI"));
+    QCOMPARE(line.mid(352, 20).trimmed(), QStringLiteral("MARIO"));
+    QCOMPARE(line.mid(372, 11), QStringLiteral("00000000000")); // no entity code
+    QCOMPARE(line.mid(410, 1), QStringLiteral("1"));            // signed
+    QCOMPARE(line.mid(428, 8), QStringLiteral("00000000"));     // no commitment date
+    QCOMPARE(line.mid(526, 1), QStringLiteral("0"));            // no special case
     QCOMPARE(line.right(1), QStringLiteral("A"));
 }
 
@@ -120,7 +145,8 @@ void TestSupplyRecords::recordBCtBox()
             break;
         position += f.width;
     }
-    const QString line = writeRecordB(layout, m_data.sost(), ctPresent, nullptr);
+    const QString line = writeRecordB(layout, m_data.sost(), ctPresent, Producer, nullptr);
+    QCOMPARE(position, 409);
     QCOMPARE(line.mid(position, 1), box);
 }
 
@@ -133,29 +159,60 @@ void TestSupplyRecords::recordBNeverLeavesAnEmptyField()
     section.fields.append({QStringLiteral("8"), QString(), 16, QStringLiteral("CF"), QStringLiteral("OF"),
                            QStringLiteral("99999999999"), QString(), QString()});
     layout.addSection(section);
-    const QString line = writeRecordB(layout, m_data.sost(), false, nullptr);
-    QCOMPARE(line, QStringLiteral("000") + producerFiscalCode().leftJustified(16));
+    const QString line = writeRecordB(layout, m_data.sost(), false, Producer, nullptr);
+    QCOMPARE(line, QStringLiteral("000") + Producer.leftJustified(16));
 }
 
 void TestSupplyRecords::recordBPatchCountsCertificates()
 {
-    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, nullptr);
-    const QString patched = patchRecordB(line, 120, 30);
+    const RecordLayout layout = loadRecordB(m_installation->folders());
+    const QString line = writeRecordB(layout, m_data.sost(), false, Producer, nullptr);
+    const QString patched = patchRecordB(layout, line, 120, 30);
     QCOMPARE(patched.mid(401, 8), QStringLiteral("00000150"));
     QCOMPARE(patched.size(), 1898);
 }
 
+void TestSupplyRecords::recordBNamesAPersonOrAnEntity_data()
+{
+    QTest::addColumn<QString>("firstName");
+    QTest::addColumn<QString>("surname");    // 93-116
+    QTest::addColumn<QString>("name");       // 117-136
+    QTest::addColumn<QString>("entityName"); // 137-196
+    QTest::newRow("an entity") << "" << "" << "" << "ISTITUTO COMPRENSIVO";
+    QTest::newRow("a natural person") << "Lucia" << "ISTITUTO COMPRENSIVO" << "LUCIA" << "";
+}
+
+void TestSupplyRecords::recordBNamesAPersonOrAnEntity()
+{
+    QFETCH(QString, firstName);
+    QFETCH(QString, surname);
+    QFETCH(QString, name);
+    QFETCH(QString, entityName);
+    m_data.sost().edit();
+    m_data.sost().setValue(u"SSOSNOME", firstName);
+    m_data.sost().post();
+    const QString line =
+        writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, Producer, nullptr);
+    QCOMPARE(line.mid(92, 24), surname.leftJustified(24));
+    QCOMPARE(line.mid(116, 20), name.leftJustified(20));
+    QCOMPARE(line.mid(136, 60), entityName.leftJustified(60));
+}
+
 void TestSupplyRecords::recordZCounters()
 {
-    const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), nullptr);
+    const RecordLayout layout = loadRecordZ(m_installation->folders());
+    const QString line = writeRecordZ(layout, nullptr);
     QCOMPARE(line.size(), 1898);
     QCOMPARE(line.left(1), QStringLiteral("Z"));
-    QCOMPARE(line.mid(24, 36), QString(36, u'0'));
-    const QString patched = patchRecordZ(line, 4, 12, 3, 0);
-    QCOMPARE(patched.mid(24, 9), QStringLiteral("000000000"));
-    QCOMPARE(patched.mid(33, 9), QStringLiteral("000000004"));
-    QCOMPARE(patched.mid(42, 9), QStringLiteral("000000012"));
-    QCOMPARE(patched.mid(51, 9), QStringLiteral("000000003"));
+    QCOMPARE(line.mid(15, 54), QStringLiteral("000000001") + QString(45, u'0'));
+    const QString patched = patchRecordZ(layout, line, {{u'B', 1}, {u'D', 4}, {u'G', 12}, {u'H', 3}});
+    QCOMPARE(patched.mid(15, 9), QStringLiteral("000000001")); // B
+    QCOMPARE(patched.mid(24, 9), QStringLiteral("000000000")); // C
+    QCOMPARE(patched.mid(33, 9), QStringLiteral("000000004")); // D
+    QCOMPARE(patched.mid(42, 9), QStringLiteral("000000012")); // G
+    QCOMPARE(patched.mid(51, 9), QStringLiteral("000000003")); // H
+    QCOMPARE(patched.mid(60, 9), QStringLiteral("000000000")); // L
+    QCOMPARE(patched.mid(69, 1828), QString(1828, u' '));
     QCOMPARE(patched.right(1), QStringLiteral("A"));
 }
 
@@ -186,18 +243,106 @@ void TestSupplyRecords::lineNeverPassesTheGuard()
     section.fields.append({QStringLiteral("1"), QString(), 1899, QStringLiteral("AN"), QStringLiteral("OF"),
                            QStringLiteral("Z"), QString(), QString()});
     section.fields.append({QStringLiteral("2"), QString(), 1, QStringLiteral("AN"), QStringLiteral("OF"),
-                           QStringLiteral("x"), QString(), QString()});
+                           QStringLiteral("X"), QString(), QString()});
     section.fields.append({QStringLiteral("3"), QString(), 1, QStringLiteral("AN"), QStringLiteral("OF"),
-                           QStringLiteral("y"), QString(), QString()});
+                           QStringLiteral("Y"), QString(), QString()});
     section.fields.append({QStringLiteral("4"), QString(), 1, QStringLiteral("AN"), QStringLiteral("OF"),
-                           QStringLiteral("w"), QString(), QString()});
+                           QStringLiteral("W"), QString(), QString()});
     layout.addSection(section);
     ScriptedOperator op;
     const QString line = writeRecordZ(layout, &op);
     QCOMPARE(line.size(), 1901); // 1900 built, then the control character
-    QCOMPARE(line.mid(1899, 1), QStringLiteral("x"));
+    QCOMPARE(line.mid(1899, 1), QStringLiteral("X"));
     QCOMPARE(op.texts(Severity::Warning), QStringList({QStringLiteral("Supera i 1900 caratteri"),
                                                        QStringLiteral("Supera i 1900 caratteri")}));
+}
+
+// The agent's data in upper case, an accented letter as its plain letter
+// and an apostrophe.
+void TestSupplyRecords::valuesInUpperCaseAscii()
+{
+    m_data.sost().edit();
+    m_data.sost().setValue(u"SSOSCOGNRAPPR", QStringLiteral("Niccolò d’Àrco"));
+    m_data.sost().post();
+    const QString line =
+        writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, Producer, nullptr);
+    QCOMPARE(line.mid(328, 24).trimmed(), QStringLiteral("NICCOLO' D'A'RCO"));
+}
+
+void TestSupplyRecords::tooLongNumberIsRefused()
+{
+    m_data.sost().edit();
+    m_data.sost().setValue(u"SCARCODICE", QStringLiteral("123"));
+    m_data.sost().post();
+    try {
+        writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, Producer, nullptr);
+        QFAIL("a three-digit office code was written into two positions");
+    } catch (const EZfError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("record B, campo 19")), qPrintable(e.message()));
+    }
+}
+
+void TestSupplyRecords::producerSetting_data()
+{
+    QTest::addColumn<QString>("settings"); // the settings file; empty: none
+    QTest::addColumn<QString>("code");     // the code read; empty: refused
+    QTest::addColumn<QString>("message");  // part of the refusal
+    QTest::newRow("numeric code") << "[Fornitura]\nCodiceFiscaleProduttore = 01234567897\n"
+                                  << "01234567897" << "";
+    QTest::newRow("personal code in lower case")
+        << "[fornitura]\ncodicefiscaleproduttore=rssmra85t10a562s\n"
+        << "RSSMRA85T10A562S" << "";
+    QTest::newRow("no settings file") << ""
+                                      << ""
+                                      << "Codice fiscale del produttore del software mancante";
+    QTest::newRow("no key") << "[Database]\nDriver = QSQLITE\n"
+                            << ""
+                            << "sezione [Fornitura], chiave CodiceFiscaleProduttore";
+    QTest::newRow("wrong check digit") << "[Fornitura]\nCodiceFiscaleProduttore = 01234567890\n"
+                                       << ""
+                                       << "\"01234567890\" non valido";
+}
+
+void TestSupplyRecords::producerSetting()
+{
+    QFETCH(QString, settings);
+    QFETCH(QString, code);
+    QFETCH(QString, message);
+    const Folders& folders = m_installation->folders();
+    const QString path = ConnectionSettings::settingsFile(folders);
+    QFile::remove(path);
+    if (!settings.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settings.toUtf8());
+    }
+    if (!code.isEmpty()) {
+        QCOMPARE(producerFiscalCode(folders), code);
+        return;
+    }
+    try {
+        producerFiscalCode(folders);
+        QFAIL("a missing or invalid producer code was accepted");
+    } catch (const EZfError& e) {
+        QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+    }
+}
+
+void TestSupplyRecords::producerSettingKeepsTheOtherLines()
+{
+    const Folders& folders = m_installation->folders();
+    const QString path = ConnectionSettings::settingsFile(folders);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\nCodiceFiscaleProduttore = 1\n[Params]\nX = 1\n");
+    file.close();
+    setProducerFiscalCode(folders, QStringLiteral("80012345676"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             QStringLiteral("; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\nCodiceFiscaleProduttore = "
+                            "80012345676\n[Params]\nX = 1\n"));
+    QCOMPARE(producerFiscalCode(folders), QStringLiteral("80012345676"));
+    QVERIFY_THROWS_EXCEPTION(EZfError, setProducerFiscalCode(folders, QStringLiteral("123")));
 }
 
 QTEST_GUILESS_MAIN(TestSupplyRecords)

@@ -1,0 +1,41 @@
+// The characters of the telematic file: the agency reads upper-case
+// printable ASCII only. Every value is turned into that form before it is
+// formatted: letters in upper case, a vowel with a grave or acute accent as
+// the plain vowel followed by an apostrophe (NICCOLÒ -> NICCOLO'), any other
+// letter as its nearest plain form (Ș -> S, ß -> SS, Ø -> O), typographic
+// quotes, dashes and spaces as their ASCII form, control characters as a
+// blank. A character without such a form is refused, never dropped or
+// written as "?".
+#pragma once
+
+#include "foundation/operator/Errors.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace cu {
+
+// A character that the file cannot carry, with the text it was found in.
+class UnwritableCharacter : public EZfError
+{
+public:
+    UnwritableCharacter(QChar character, const QString& text);
+    QChar character() const { return m_character; }
+
+private:
+    QChar m_character;
+};
+
+// The text in the file's form; UnwritableCharacter for a character that has
+// none.
+QString fileText(const QString& text);
+
+// True when every character is printable ASCII (blank to "~") and no letter
+// is lower case.
+bool isFileText(QStringView text);
+
+// The bytes of a text already in the file's form (the pad marker "`"
+// included); any other character is an EZfError naming it.
+QByteArray fileBytes(const QString& text);
+
+} // namespace cu
