@@ -83,7 +83,7 @@ QString FormatField(const QString& value, int width, const QString& format, cons
         return value.isEmpty() ? QString() : rightBlank(strZero(value, digits), width);
     if (format == u"N2")
         return rightBlank(strZero(value, 2), width);
-    if (format == u"PR")
+    if (format == u"PR" || format == u"PN")
         return padR(value, PadMarker, width);
     if (format == u"CN") {
         const QString trimmed = trim(value);
@@ -93,7 +93,7 @@ QString FormatField(const QString& value, int width, const QString& format, cons
     }
     if (format == u"ND")
         return trim(value).isEmpty() ? rightBlank(QStringLiteral("0"), width) : rightBlank(value, width);
-    if (format == u"VP")
+    if (format == u"VP" || format == u"VN")
         return formatAmount(value, width);
     // "DA", "D6", "NP", "NU", "PC", "QU" and every other code.
     return rightBlank(value, width);

@@ -74,9 +74,13 @@ int number(QByteArrayView text)
     return isDigits(text) ? text.toByteArray().toInt() : -1;
 }
 
+// A value as the findings quote it; a long one (a filler) cut to its start.
 QString quoted(QByteArrayView text)
 {
-    return u'"' + QString::fromLatin1(text) + u'"';
+    constexpr int Shown = 24;
+    if (text.size() <= Shown)
+        return u'"' + QString::fromLatin1(text) + u'"';
+    return u'"' + QString::fromLatin1(text.first(Shown)) + QStringLiteral("...\"");
 }
 
 QString positions(int start, int width)

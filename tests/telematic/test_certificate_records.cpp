@@ -128,12 +128,11 @@ void TestCertificateRecords::annulmentOnlyWritesDWithoutG()
     QCOMPARE(m_gCounts.skipped, 1);
     const QString d = linesOf(lines, QStringLiteral("D"))[0].record;
     QCOMPARE(d.mid(25, 16), test::personalCode(1));
-    QCOMPARE(d.mid(41, 6), QStringLiteral("000001"));
-    QCOMPARE(d.mid(47, 17), QStringLiteral("24011512345678901"));
-    QCOMPARE(d.mid(64, 6), QStringLiteral("000042"));
-    QCOMPARE(d.mid(71, 1), QStringLiteral("A"));
-    QCOMPARE(d.mid(73, 16), QStringLiteral("01234567897     "));
-    QCOMPARE(codedFields(d).value(QStringLiteral("DA001002")), QStringLiteral("COGNOME1"));
+    QCOMPARE(d.mid(41, 5), QStringLiteral("00001"));
+    QCOMPARE(d.mid(46, 17), QStringLiteral("24011512345678901"));
+    QCOMPARE(d.mid(63, 6), QStringLiteral("000042"));
+    QCOMPARE(d.mid(83, 1), QStringLiteral("A"));
+    QCOMPARE(codedFields(d).value(QStringLiteral("DA002002")), QStringLiteral("COGNOME1"));
 }
 
 void TestCertificateRecords::bothFlagsWriteReplacement()
@@ -142,7 +141,7 @@ void TestCertificateRecords::bothFlagsWriteReplacement()
                             {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")},
                              {QStringLiteral("LCUDSOSTITUZIONE"), QStringLiteral("1")}});
     const QVector<FileLine> lines = run({0});
-    QCOMPARE(linesOf(lines, QStringLiteral("D"))[0].record.mid(71, 1), QStringLiteral("S"));
+    QCOMPARE(linesOf(lines, QStringLiteral("D"))[0].record.mid(83, 1), QStringLiteral("S"));
 }
 
 void TestCertificateRecords::rowsOfSectionsMakeModules()
@@ -194,8 +193,8 @@ void TestCertificateRecords::furtherChildrenAreNumberedFrom603()
     const QMap<QString, QString> fields = codedFields(g[0].record);
     QCOMPARE(fields.value(QStringLiteral("DB603001")), QStringLiteral("F"));
     QCOMPARE(fields.value(QStringLiteral("DB604001")), QStringLiteral("F"));
-    QCOMPARE(fields.value(QStringLiteral("DB603002")), test::personalCode(101));
-    QCOMPARE(fields.value(QStringLiteral("DB604002")), test::personalCode(102));
+    QCOMPARE(fields.value(QStringLiteral("DB603004")), test::personalCode(101));
+    QCOMPARE(fields.value(QStringLiteral("DB604004")), test::personalCode(102));
     QCOMPARE(fields.value(QStringLiteral("DB602001")), QStringLiteral("D"));
     QCOMPARE(fields.value(QStringLiteral("DB602B07")), QStringLiteral("C"));
     QVERIFY(!fields.contains(QStringLiteral("DB602A07")));
@@ -215,7 +214,7 @@ void TestCertificateRecords::selfEmploymentRowsMakeHModules()
     QCOMPARE(h.size(), 2);
     QCOMPARE(h[0].record.mid(17, 8), QStringLiteral("00000001"));
     QCOMPARE(h[1].record.mid(17, 8), QStringLiteral("00000002"));
-    QCOMPARE(h[0].record.mid(41, 6), QStringLiteral("000002"));
+    QCOMPARE(h[0].record.mid(41, 5), QStringLiteral("00002"));
     QCOMPARE(codedFields(h[0].record).value(QStringLiteral("AU001004")), QStringLiteral("1500,00"));
     QCOMPARE(codedFields(h[1].record).value(QStringLiteral("AU001004")), QStringLiteral("800,40"));
 }
@@ -264,9 +263,9 @@ void TestCertificateRecords::chosenCertificatesKeepTheirPositions()
         test::appendCertificate(*m_data, i, {{QStringLiteral("fCudReddDetr"), amount("100")}});
     const QVector<FileLine> d = linesOf(run({1, 4, 8}), QStringLiteral("D"));
     QCOMPARE(d.size(), 3);
-    QCOMPARE(d[0].record.mid(41, 6), QStringLiteral("000002"));
-    QCOMPARE(d[1].record.mid(41, 6), QStringLiteral("000005"));
-    QCOMPARE(d[2].record.mid(41, 6), QStringLiteral("000009"));
+    QCOMPARE(d[0].record.mid(41, 5), QStringLiteral("00002"));
+    QCOMPARE(d[1].record.mid(41, 5), QStringLiteral("00005"));
+    QCOMPARE(d[2].record.mid(41, 5), QStringLiteral("00009"));
     QCOMPARE(d[2].certificate.value(), 9);
 }
 
@@ -292,8 +291,8 @@ void TestCertificateRecords::ctFormWritesRecordC()
     QCOMPARE(c[0].record.mid(1, 16), QStringLiteral("80012345676     "));
     QCOMPARE(c[0].record.mid(17, 8), QStringLiteral("00000001"));
     const QMap<QString, QString> fields = codedFields(c[0].record);
-    QCOMPARE(fields.value(QStringLiteral("CT001004")), QStringLiteral("segreteria@scuol"));
-    QVERIFY(c[0].record.contains(QStringLiteral("CT001004+a.example.it")));
+    QCOMPARE(fields.value(QStringLiteral("CT001004")), QStringLiteral("SEGRETERIA@SCUOL"));
+    QVERIFY(c[0].record.contains(QStringLiteral("CT001004+A.EXAMPLE.IT")));
 }
 
 void TestCertificateRecords::unknownSectionDatasetStopsTheRecord()

@@ -1,4 +1,5 @@
-// Rows of the field list (WriteCampo) and their packing into lines
+// Rows of the field list (WriteCampo): the file's characters, pieces of long
+// text, no blank or zero coded value; and their packing into lines
 // (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
 #include "telematic/FieldListWriter.h"
@@ -47,7 +48,8 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
     writer.setLetter(letter);
     writer.writeCampo(letter,
                       field(QStringLiteral("1"), 1, QStringLiteral("AN"), QStringLiteral("OF"), letter), 0);
-    const int widths[] = {16, 8, 16, 6, 17, 6, 1, 1, 1, 16};
+    const int widths[] = {16, 8, 16, 5, 17, 6, 14, 1, 4, 1};
+    const char* formats[] = {"CF", "NF", "CF", "NF", "NF", "NF", "AN", "AN", "AN", "CP"};
     const QString values[] = {QStringLiteral("80012345676"),
                               QString::number(module),
                               QStringLiteral("RSSMRA85T10A562S"),
@@ -57,14 +59,12 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
                               QString(),
                               QString(),
                               QString(),
-                              QStringLiteral("01234567897")};
-    for (int i = 0; i < 10; ++i) {
-        const bool number = i == 1 || i == 3;
+                              QStringLiteral("0")};
+    for (int i = 0; i < 10; ++i)
         writer.writeCampo(values[i],
-                          field(QString::number(i + 2), widths[i],
-                                number ? QStringLiteral("NF") : QStringLiteral("AN"), QStringLiteral("O@")),
+                          field(QString::number(i + 2), widths[i], QString::fromLatin1(formats[i]),
+                                QStringLiteral("O@")),
                           0);
-    }
 }
 
 void writeCoded(FieldListWriter& writer, int count, int firstPoint = 1)
@@ -94,6 +94,12 @@ private slots:
     void rowsOfAnotherLetterArePassedOver();
     void everyModuleOfGStartsALine();
     void listsSurviveInTheirFiles();
+    void valuesTakeTheFilesCharacters_data();
+    void valuesTakeTheFilesCharacters();
+    void characterWithoutAFormNamesPersonAndField();
+    void zeroCodedValuesAreNotWritten_data();
+    void zeroCodedValuesAreNotWritten();
+    void onlyTextIsContinued();
 };
 
 void TestFieldList::longValuesAreWrittenInPieces()
@@ -102,14 +108,14 @@ void TestFieldList::longValuesAreWrittenInPieces()
     FieldListWriter writer(list, RecordFamily::CD);
     writer.setLetter(QStringLiteral("D"));
     writer.setCertificateNumber(3);
-    const QString text = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 characters
+    const QString text = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD"); // 40 characters
     writer.writeCampo(text, field(QStringLiteral("DA001002"), 16, QStringLiteral("AN"), QStringLiteral("@@")),
                       0);
     const QVector<Row> rows = rowsOf(list);
     QCOMPARE(rows.size(), 3);
     QCOMPARE(rows[0].record, QStringLiteral("DA001002ABCDEFGHIJKLMNOP"));
     QCOMPARE(rows[1].record, QStringLiteral("DA001002+QRSTUVWXYZ01234"));
-    QCOMPARE(rows[2].record, QStringLiteral("DA001002+56789abcd``````"));
+    QCOMPARE(rows[2].record, QStringLiteral("DA001002+56789ABCD``````"));
     for (const Row& row : rows) {
         QCOMPARE(row.letter, QStringLiteral("D"));
         QCOMPARE(row.progressive, QStringLiteral("000000000000000003"));
@@ -287,10 +293,8 @@ void TestFieldList::everyModuleOfGStartsALine()
 
 void TestFieldList::listsSurviveInTheirFiles()
 {
-    // Letters beyond ASCII that the file's Latin-1 can hold come back as
-    // they were, from memory and from the lists' files.
-    const QString name = QStringLiteral("DA001002NICOLÒ`````````");
-    const QString line = QStringLiteral("D") + QString(20, u'È') + QStringLiteral("A");
+    const QString name = QStringLiteral("DA001002NICCOLO'````````");
+    const QString line = QStringLiteral("D") + QString(20, u'E') + QStringLiteral("A");
     QTemporaryDir dir;
     FieldList list;
     list.append(QStringLiteral("D"), QStringLiteral("000000000000000001"), name);
@@ -312,17 +316,15 @@ void TestFieldList::listsSurviveInTheirFiles()
     QCOMPARE(lines.first().record, line);
     QCOMPARE(lines.first().progressive, QStringLiteral("000000000000000001"));
 
-    // What Latin-1 lacks goes in as its nearest form, or is refused with
-    // the character named: never a silent "?".
-    list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001D’ANGELO ȘTEFAN"));
-    QCOMPARE(list.record(), QStringLiteral("DA001001D'ANGELO STEFAN"));
+    // The lists hold the file's ASCII only: anything else is refused, with
+    // the character named, and leaves no half row.
     try {
-        list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001王"));
-        QFAIL("a character without a Latin-1 form was written");
+        list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001È"));
+        QFAIL("a character outside ASCII reached the list");
     } catch (const EZfError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("\"王\" (U+738b)")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("\"È\" (U+00C8)")), qPrintable(e.message()));
     }
-    QCOMPARE(list.dataset().recordCount(), 2); // no half row left behind
+    QCOMPARE(list.dataset().recordCount(), 1);
     QCOMPARE(list.dataset().state(), Dataset::State::Browse);
 
     // A missing file, or one of another shape, gives an empty list.
@@ -334,6 +336,99 @@ void TestFieldList::listsSurviveInTheirFiles()
     otherShape.load(dir.filePath(RecordList::fileName()));
     QCOMPARE(otherShape.dataset().recordCount(), 0);
     QCOMPARE(otherShape.dataset().fields().size(), 3);
+}
+
+void TestFieldList::valuesTakeTheFilesCharacters_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("lower case") << "Rossi" << "ROSSI";
+    QTest::newRow("grave accent") << "Niccolò" << "NICCOLO'";
+    QTest::newRow("acute accent") << "José" << "JOSE'";
+    QTest::newRow("accent as a combining mark") << QStringLiteral("Jose\u0301") << "JOSE'";
+    QTest::newRow("typographic apostrophe") << "D’Angelo" << "D'ANGELO";
+    QTest::newRow("comma below") << "Ștefan" << "STEFAN";
+    QTest::newRow("umlaut") << "Müller" << "MULLER";
+    QTest::newRow("sharp s") << "Straße" << "STRASSE";
+    QTest::newRow("stroke") << "Øystein Łukasz" << "OYSTEIN LUKASZ";
+    QTest::newRow("no-break space and dash") << QStringLiteral("Via\u00A0Roma \u2013 1") << "VIA ROMA - 1";
+}
+
+void TestFieldList::valuesTakeTheFilesCharacters()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, written);
+    FieldList list;
+    FieldListWriter writer(list, RecordFamily::CD);
+    writer.setLetter(QStringLiteral("D"));
+    writer.writeCampo(value, field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")),
+                      0);
+    QCOMPARE(rowsOf(list).value(0).record, QStringLiteral("DA002002") + written.leftJustified(16, u'`'));
+}
+
+void TestFieldList::characterWithoutAFormNamesPersonAndField()
+{
+    FieldList list;
+    FieldListWriter writer(list, RecordFamily::CD);
+    writer.setLetter(QStringLiteral("D"));
+    writer.setSubject(QStringLiteral("percipiente WANG LI (WNGLIA80A01Z210X)"));
+    try {
+        writer.writeCampo(QStringLiteral("王"),
+                          field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")), 0);
+        QFAIL("a character without a plain form was written");
+    } catch (const EZfError& e) {
+        for (const QString& part : {QStringLiteral("\"王\" (U+738B)"), QStringLiteral("campo DA002002"),
+                                    QStringLiteral("WANG LI (WNGLIA80A01Z210X)")})
+            QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+    }
+    QCOMPARE(list.dataset().recordCount(), 0);
+}
+
+void TestFieldList::zeroCodedValuesAreNotWritten_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("amount 0") << "VP" << "0" << false;
+    QTest::newRow("amount 0.004") << "VP" << "0.004" << false;
+    QTest::newRow("amount 0.01") << "VP" << "0.01" << true;
+    QTest::newRow("number 0") << "NP" << "0" << false;
+    QTest::newRow("months 0") << "N2" << "0" << false;
+    QTest::newRow("months 3") << "N2" << "3" << true;
+    QTest::newRow("percentage 0") << "PC" << "0" << false;
+    QTest::newRow("no month") << "CB12" << "000000000000" << false;
+    QTest::newRow("one month") << "CB12" << "100000000000" << true;
+    QTest::newRow("unset box") << "CB" << "0" << false;
+    QTest::newRow("text 0 is a value") << "AN" << "0" << true;
+}
+
+void TestFieldList::zeroCodedValuesAreNotWritten()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, value);
+    QFETCH(bool, written);
+    FieldList list;
+    FieldListWriter writer(list, RecordFamily::G);
+    writer.setLetter(QStringLiteral("G"));
+    writer.writeCampo(value, field(QStringLiteral("DB001001"), 16, format, QStringLiteral("@@")), 0);
+    QCOMPARE(list.dataset().recordCount(), written ? 1 : 0);
+}
+
+// A text longer than its field goes on with "+"; a number never does.
+void TestFieldList::onlyTextIsContinued()
+{
+    FieldList list;
+    FieldListWriter writer(list, RecordFamily::H);
+    writer.setLetter(QStringLiteral("H"));
+    writer.writeCampo(QStringLiteral("COOPERATIVA SOCIALE LA ROSA"),
+                      field(QStringLiteral("AU001030"), 16, QStringLiteral("AN"), QStringLiteral("@@")), 0);
+    QCOMPARE(list.dataset().recordCount(), 2);
+    QVERIFY_THROWS_EXCEPTION(EZfError,
+                             writer.writeCampo(QStringLiteral("12345678901234567"),
+                                               field(QStringLiteral("AU001006"), 16, QStringLiteral("NP"),
+                                                     QStringLiteral("@@")),
+                                               0));
+    QCOMPARE(list.dataset().recordCount(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestFieldList)

@@ -51,6 +51,7 @@ private slots:
     void supplyIsWrittenAndVerified();
     void split_data();
     void split();
+    void splitKeepsCertificatesWhole();
     void noneWithCtFormWritesOnlyTheFrontAndC();
     void chosenFiscalCodes();
     void unknownFiscalCodeIsRefused();
@@ -136,7 +137,7 @@ void TestProduction::split_data()
     QTest::addColumn<int>("certificates");
     QTest::addColumn<QVector<int>>("linesPerFile");
     QTest::newRow("8275 lines, one file") << 8275 << QVector<int>{8275};
-    QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8274, 2};
+    QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8275, 1};
 }
 
 void TestProduction::split()
@@ -171,6 +172,33 @@ void TestProduction::split()
     QCOMPARE(warned, files.size() > 1);
 }
 
+// 4,138 certificates of a D and a G line: 8,276 certificate lines. The
+// first file stops before the certificate that would not fit whole.
+void TestProduction::splitKeepsCertificatesWhole()
+{
+    for (int i = 1; i <= 4138; ++i)
+        test::appendCertificate(m_production->data(), i, {{QStringLiteral("fCudReddDetr"), amount("100")}});
+    QStringList files;
+    createAndSave({}, &files);
+    QCOMPARE(files.size(), 2);
+    const FileLayouts layouts(m_installation->folders());
+    const QVector<int> certificatesPerFile{4137, 1};
+    for (int i = 0; i < 2; ++i) {
+        const QStringList lines = fileLines(files[i]);
+        QCOMPARE(countOf(lines, u'D'), certificatesPerFile[i]);
+        QCOMPARE(countOf(lines, u'G'), certificatesPerFile[i]);
+        QCOMPARE(lines.first().left(1) + lines[1].left(1) + lines.last().left(1), QStringLiteral("ABZ"));
+        QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00004138")); // the supply's total in every file
+        for (int at = 2; at + 1 < lines.size(); at += 2) {
+            QCOMPARE(lines[at].left(1) + lines[at + 1].left(1), QStringLiteral("DG"));
+            QCOMPARE(lines[at].mid(25, 21), lines[at + 1].mid(25, 21)); // recipient and certificate
+        }
+        const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
+        QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+    }
+    QCOMPARE(fileLines(files[1])[2].mid(41, 5), QStringLiteral("04138"));
+}
+
 void TestProduction::noneWithCtFormWritesOnlyTheFrontAndC()
 {
     test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
@@ -184,7 +212,7 @@ void TestProduction::noneWithCtFormWritesOnlyTheFrontAndC()
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1),
              QStringLiteral("ABCZ"));
-    QCOMPARE(lines[1].mid(384, 1), QStringLiteral("1")); // the CT box
+    QCOMPARE(lines[1].mid(409, 1), QStringLiteral("1")); // the CT box
     QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00000000"));
 }
 
@@ -341,8 +369,8 @@ void TestProduction::verifyNamesTheDefect_data()
                                   << "sconosciuto al tracciato del record G";
     QTest::newRow("value past 16 characters") << 3 << 113 << "ABC"
                                               << "codice di campo non valido";
-    QTest::newRow("positional number") << 3 << 20 << "x"
-                                       << "posizioni 18-25 (Progressivo modulo): valore non numerico";
+    QTest::newRow("positional number") << 3 << 20 << "X"
+                                       << "posizioni 18-25 (Progressivo modulo): atteso cifre";
     QTest::newRow("fiscal code") << 2 << 25 << "Z"
                                  << "codice fiscale";
     QTest::newRow("record order") << 0 << 0 << "B"
