@@ -2,6 +2,7 @@
 // A B Z, packing and the writing of the files.
 #include "telematic/TelematicProduction.h"
 
+#include "certificates/CtForm.h"
 #include "certificates/checks/CheckData.h"
 #include "foundation/installation/AppContext.h"
 #include "foundation/installation/Folders.h"
@@ -285,11 +286,7 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
                                     m_folders,
                                     [this](const QString& line) { addLog(line); },
                                     m_companyRegistration};
-        Dataset& ct = m_data.quadroCT();
-        if (ct.isActive() && !ct.isEmpty()) {
-            ct.first();
-            m_ctPresent = !isBlank(ct, "SCTCELL") || !isBlank(ct, "SCTEMAIL");
-        }
+        m_ctPresent = isCtFormPresent(m_data.quadroCT());
         if (m_ctPresent)
             writeRecordsC(context);
         writeRecordsD(context, positions);

@@ -81,8 +81,10 @@ private slots:
         Dataset agent;
         m_tables->open(agent, QStringLiteral("TCUS_DATISOST"));
         agent.first();
+        Dataset noCtForm;
+        m_tables->open(noCtForm, QStringLiteral("TCUCT_DATICT"));
         AgentPrint print(m_installation->folders());
-        const QString path = print.print(AgentPrintKind::Frontispiece, agent, QStringLiteral("Frontespizio"));
+        const QString path = print.printFrontispiece(agent, noCtForm, QStringLiteral("Frontespizio"));
         const QVector<PdfPageText> pages = test::readPdf(path);
         QCOMPARE(pages.size(), 1);
         QCOMPARE(pages[0].modelPage(), 1);
@@ -90,6 +92,41 @@ private slots:
         QCOMPARE(crossAt(pages[0], 126, 53), replacement == u"1");
         QVERIFY(pages[0].contains(QStringLiteral("80012345676")));
         QVERIFY(pages[0].find(QStringLiteral("0"))); // a text "0" is drawn on the agent pages
+    }
+
+    // The frontispiece's CT box follows the CT form as record B does, not the
+    // agent's own flag.
+    void frontispieceCtBox_data()
+    {
+        QTest::addColumn<QString>("mobile");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("agentFlag");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("mobile number only") << "3331234567" << "" << "0" << true;
+        QTest::newRow("e-mail only") << "" << "ct@example.it" << "0" << true;
+        QTest::newRow("neither, agent's flag set") << "" << "" << "1" << false;
+    }
+    void frontispieceCtBox()
+    {
+        QFETCH(QString, mobile);
+        QFETCH(QString, email);
+        QFETCH(QString, agentFlag);
+        QFETCH(bool, ticked);
+        addAgent({{"LSOSCT", agentFlag}});
+        m_tables->addRow(QStringLiteral("TCUCT_DATICT"),
+                         {{"SCTCODFIS", "80012345676"}, {"SCTCELL", mobile}, {"SCTEMAIL", email}});
+        Dataset agent;
+        m_tables->open(agent, QStringLiteral("TCUS_DATISOST"));
+        agent.first();
+        Dataset ct;
+        m_tables->open(ct, QStringLiteral("TCUCT_DATICT"));
+        AgentPrint print(m_installation->folders());
+        const PdfPageText page =
+            test::readPdf(print.printFrontispiece(agent, ct, QStringLiteral("Frontespizio"))).value(0);
+        int crosses = 0;
+        for (const PdfWord& w : page.words)
+            crosses += w.text == u"X";
+        QCOMPARE(crosses, ticked ? 1 : 0);
     }
 
     void quadroCtCheckBoxAndTexts()
@@ -104,7 +141,7 @@ private slots:
         ct.first();
         AgentPrint print(m_installation->folders());
         const PdfPageText page =
-            test::readPdf(print.print(AgentPrintKind::QuadroCT, ct, QStringLiteral("QuadroCT"))).value(0);
+            test::readPdf(print.printQuadroCT(ct, QStringLiteral("QuadroCT"))).value(0);
         QCOMPARE(page.modelPage(), 2);
         int crosses = 0;
         for (const PdfWord& w : page.words)

@@ -305,6 +305,50 @@ private slots:
         QVERIFY(pages[1].find(QStringLiteral("annotazione0"))->bottom < 30.5); // first line at y 29
     }
 
+    // Every page of a certificate names its recipient in the header's
+    // "Codice fiscale" box; a code is printed as a code, not as an amount.
+    void taxCodeOnEveryPage_data()
+    {
+        QTest::addColumn<bool>("ordinary");
+        QTest::addColumn<QVector<int>>("expected");
+        QTest::addColumn<int>("selfEmploymentPage");
+        QTest::newRow("synthetic") << false << QVector<int>{1, 2, 3, 4, 5, 6, 7, 8, 10, 11} << 8;
+        QTest::newRow("ordinary") << true << QVector<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14} << 14;
+    }
+    void taxCodeOnEveryPage()
+    {
+        QFETCH(bool, ordinary);
+        QFETCH(QVector<int>, expected);
+        QFETCH(int, selfEmploymentPage);
+        const QString cf = QStringLiteral("RSSMRA80A01H501U");
+        addCertificate(cf, QStringLiteral("ROSSI"), QStringLiteral("12"),
+                       {{"FCUDREDDETTRDET", "1000"}, {"SCUDANNOTAZIONI", "AA) prima nota"}}, 101);
+        addSection(QStringLiteral("TCUDC_CONFAMCARICO"), cf, QStringLiteral("12"),
+                   {{"LCUDRELPARCON", "1"}, {"SCUDCODFISCON", "BNCLRA82A41H501X"}});
+        addSection(QStringLiteral("TCUDI_INPS"), cf, QStringLiteral("12"), {{"FCUDIMPONIBILE", "2000"}});
+        addSection(QStringLiteral("TCUDT_TFR"), cf, QStringLiteral("12"), {{"FRL7INDENANNO", "1500"}});
+        addSection(QStringLiteral("TASE_AUTSOMMEEROGATE"), cf, QStringLiteral("12"),
+                   {{"SCAUCODICE", "A"}, {"FDSE7AMMLORDO", "900"}, {"FDSE7CODICE", "25"}, {"FDSE7ALTRESOMME", "900"}});
+        m_installation->writeNotes({QStringLiteral("AA")});
+        CertificatePrintOptions options;
+        options.ordinary = ordinary;
+        const QVector<PdfPageText> pages = print(options);
+        QCOMPARE(modelPages(pages), expected);
+        for (const PdfPageText& page : pages) {
+            if (page.modelPage() == 10 && !ordinary)
+                QVERIFY(page.contains(cf)); // the taxpayer's box of the choice page
+            else if (page.modelPage() == 11 && !ordinary)
+                QCOMPARE(page.text().count(QStringLiteral("R S S M R A")), 1); // one character per cell
+            else
+                QVERIFY2(page.contains(cf), qPrintable(QStringLiteral("pagina %1").arg(page.modelPage())));
+            if (page.modelPage() == selfEmploymentPage) {
+                QVERIFY(page.contains(QStringLiteral("25")));
+                QVERIFY(!page.contains(QStringLiteral("25,00")));
+                QVERIFY(page.contains(QStringLiteral("900,00")));
+            }
+        }
+    }
+
     void ordinaryTfrPairs()
     {
         const QString cf = QStringLiteral("RSSMRA80A01H501U");
