@@ -188,6 +188,12 @@ void TestFormatField::formats_data()
     QTest::newRow("VP of empty") << "" << 4 << "VP"
                                  << "@@"
                                  << "    ";
+    QTest::newRow("VN of a negative amount") << "-12.5" << 16 << "VN"
+                                             << "@@"
+                                             << "          -12,50";
+    QTest::newRow("PN as PR, left-aligned") << "RM" << 16 << "PN"
+                                            << "@@"
+                                            << "RM``````````````";
 }
 
 void TestFormatField::formats()

@@ -59,7 +59,7 @@ void writeCodeTable(const QVector<layouts::CodeRow>& rows, const QString& path)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         throw EZfError(QStringLiteral("Impossibile scrivere %1").arg(path));
     QTextStream out(&file);
-    out << "| Record | Codice | Punto | Colonna | Formato | Descrizione | Fonte |\n"
+    out << "| Record | Codice | Punto o campo | Colonna | Formato | Descrizione | Fonte |\n"
         << "|---|---|---|---|---|---|---|\n";
     for (const layouts::CodeRow& row : rows)
         out << "| " << row.letter << " | " << row.code << " | " << row.code.right(3) << " | `" << row.column
