@@ -5,14 +5,14 @@
 //   bench_telematic verify MEGABYTES (default 1024)
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/FieldNumbers.h"
-#include "telematic/FileLayouts.h"
-#include "telematic/FormatField.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/SupplyRecords.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
-#include "telematic/TextFunctions.h"
+#include "telematic/layouts/FieldNumbers.h"
+#include "telematic/layouts/FileLayouts.h"
+#include "telematic/layouts/FormatField.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/layouts/TextFunctions.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -103,7 +103,8 @@ int produce(int certificates, QTextStream& out)
         defects += TelematicVerifier(layouts).verify(file).defectCount;
     out << QStringLiteral(
                "certificazioni %1: dati %2 ms, elenco campi %3 ms, salvataggio %4 ms, totale produzione %5 "
-               "ms, %6 file, %7 difetti, memoria massima %8 MB (dopo i dati %9 MB, dopo l'elenco campi %10 MB)\n")
+               "ms, %6 file, %7 difetti, memoria massima %8 MB (dopo i dati %9 MB, dopo l'elenco campi %10 "
+               "MB)\n")
                .arg(certificates)
                .arg(filled)
                .arg(created)
@@ -120,7 +121,8 @@ int produce(int certificates, QTextStream& out)
 // The head of a certificate line as the layout places it: the record
 // letter, agent, module, recipient and certificate number where the layout
 // puts them, every other field as its layout's constant.
-QByteArray certificateHead(const RecordLayout& layout, const QByteArray& recipient, int certificate, int module)
+QByteArray certificateHead(const RecordLayout& layout, const QByteArray& recipient, int certificate,
+                           int module)
 {
     QByteArray head;
     for (const PositionedField& p : FileLayouts::positionedFields(layout)) {
@@ -159,10 +161,10 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
     const int modules = int(std::max<qint64>(1, lines / certificates - 1));
     const auto write = [&file](const QString& text) { file.write(text.toLatin1() + "\r\n"); };
     write(patchRecordA(loadRecordA(folders), writeRecordA(loadRecordA(folders), data.forn(), nullptr), 0, 0));
-    write(patchRecordB(loadRecordB(folders),
-                       writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"),
-                                    nullptr),
-                       certificates, 0));
+    write(patchRecordB(
+        loadRecordB(folders),
+        writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"), nullptr),
+        certificates, 0));
     QByteArray amounts;
     const RecordLayout layoutD = loadRecordD(folders);
     const RecordLayout layoutG = loadRecordG(folders);

@@ -17,7 +17,8 @@ bool isFilled(const Dataset& rows, const char* column)
 
 bool isCtFormPresent(const Dataset& ctForm)
 {
-    return ctForm.isActive() && !ctForm.isEmpty() && (isFilled(ctForm, "SCTCELL") || isFilled(ctForm, "SCTEMAIL"));
+    return ctForm.isActive() && !ctForm.isEmpty() &&
+           (isFilled(ctForm, "SCTCELL") || isFilled(ctForm, "SCTEMAIL"));
 }
 
 } // namespace cu

@@ -39,7 +39,8 @@ void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& sec
         const double x = rect.Left();
         const double y = rect.Top();
         const double size = rect.Height();
-        const QVariant value = computed.contains(edit.Name()) ? computed.value(edit.Name()) : data.value(edit.Name());
+        const QVariant value =
+            computed.contains(edit.Name()) ? computed.value(edit.Name()) : data.value(edit.Name());
         const QString text = printvalues::text(value);
         if (edit.Type() == u"CB") {
             if (text == u"1")

@@ -1,7 +1,7 @@
 // Forms of the values of the telematic file, by format code.
 #include "telematic/FieldFormCheck.h"
 
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -214,7 +214,7 @@ QString positionalValueDefect(const LayoutField& field, QByteArrayView value)
         return value == "0" || value == "1" ? QString() : QStringLiteral("casella \"0\" o \"1\"");
     if (format == u"DT" || format == u"DP")
         return isBlank(value) || isZeros(value) || date(value) ? QString()
-                                                              : QStringLiteral("data ggmmaaaa o zeri");
+                                                               : QStringLiteral("data ggmmaaaa o zeri");
     if (format == u"CN")
         return isDigits(value) ? QString() : QStringLiteral("codice fiscale numerico di 11 cifre o zeri");
     if (format == u"AN" || format == u"CF")

@@ -4,8 +4,8 @@
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/operator/Errors.h"
 #include "telematic/FieldFormCheck.h"
-#include "telematic/FieldNumbers.h"
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FieldNumbers.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QSet>
@@ -52,8 +52,8 @@ bool isUpperOrDigit(char c)
 bool isWellFormedCode(QByteArrayView code)
 {
     return code.size() == CodeLength && code[0] >= 'A' && code[0] <= 'Z' && code[1] >= 'A' &&
-           code[1] <= 'Z' && isDigits(sub(code, 2, 3)) && isUpperOrDigit(code[5]) && isUpperOrDigit(code[6]) &&
-           isUpperOrDigit(code[7]);
+           code[1] <= 'Z' && isDigits(sub(code, 2, 3)) && isUpperOrDigit(code[5]) &&
+           isUpperOrDigit(code[6]) && isUpperOrDigit(code[7]);
 }
 
 quint64 packed(QByteArrayView code)
@@ -238,9 +238,9 @@ private:
         defect(n, QStringLiteral("%1 (%2): %3, il file ammette solo lettere maiuscole e caratteri ASCII "
                                  "stampabili")
                       .arg(positions(int(at), 1), fieldAt(letter, text, int(at)),
-                           lowerCase ? QStringLiteral("lettera minuscola \"%1\"").arg(QChar(text[at]))
-                                     : QStringLiteral("carattere non ammesso (codice %1)")
-                                           .arg(quint8(text[at]))));
+                           lowerCase
+                               ? QStringLiteral("lettera minuscola \"%1\"").arg(QChar(text[at]))
+                               : QStringLiteral("carattere non ammesso (codice %1)").arg(quint8(text[at]))));
     }
 
     // The name of the field that holds a position: its code or its description.
@@ -272,8 +272,10 @@ private:
             }
             if (letter == 'D' && p.field.code() == fieldnumbers::Operation) {
                 if (value != "A" && value != "S" && value != " ")
-                    defect(n, where() + QStringLiteral(": atteso \"A\", \"S\" o spazio, trovato %1")
-                                            .arg(quoted(value)));
+                    defect(
+                        n,
+                        where() +
+                            QStringLiteral(": atteso \"A\", \"S\" o spazio, trovato %1").arg(quoted(value)));
                 continue;
             }
             const QString expected = positionalValueDefect(p.field, value);
@@ -324,8 +326,10 @@ private:
             const quint64 key = packed(code);
             const LayoutField* field = layoutField(letter, key, code);
             if (!field)
-                defect(n, where() + QStringLiteral(": codice sconosciuto al tracciato del record %1")
-                                        .arg(QChar(letter)));
+                defect(
+                    n,
+                    where() +
+                        QStringLiteral(": codice sconosciuto al tracciato del record %1").arg(QChar(letter)));
             if (isBlank(value))
                 defect(n, where() + QStringLiteral(": campo senza valore"));
             const bool continuation = value.size() > 0 && value[0] == '+' && key == previous;

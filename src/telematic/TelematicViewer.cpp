@@ -2,8 +2,8 @@
 #include "telematic/TelematicViewer.h"
 
 #include "foundation/operator/Errors.h"
-#include "telematic/FieldNumbers.h"
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FieldNumbers.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTextStream>

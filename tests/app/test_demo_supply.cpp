@@ -9,9 +9,9 @@
 #include "store/HlmDBCds.h"
 #include "support/TelematicTestSupport.h"
 #include "support/TestDatabases.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,7 +3,7 @@
 // the telematic file and the prints; the substitute tax on productivity
 // bonuses of the declarant and of the spouse go to points 101 and 301.
 #include "ImportTestSupport.h"
-#include "import/SezioneFiscale.h"
+#include "import/builders/SezioneFiscale.h"
 
 #include <QTest>
 
@@ -45,7 +45,7 @@ private slots:
         p.archive.on("QRY_CUD_730", rows({"IVACRID", "ICOMRID", "FVACRLORDO"},
                                          {{1, 10057, "120.50"}, {2, 10058, "80.25"}, {3, 10057, "9.50"}}));
         SezioneFiscale::Assistenza730(p.ctx);
-        QCOMPARE(p.amount("FCUDISPRT"), money("130"));   // point 101
+        QCOMPARE(p.amount("FCUDISPRT"), money("130"));    // point 101
         QCOMPARE(p.amount("FCUDCISPRT"), money("80.25")); // point 301
         QVERIFY(p.amount("FCUDISPPT").isZero());
         QVERIFY(p.amount("FCUDISPPCT").isZero());

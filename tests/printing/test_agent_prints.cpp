@@ -102,9 +102,15 @@ private slots:
         QTest::addColumn<QString>("email");
         QTest::addColumn<QString>("agentFlag");
         QTest::addColumn<bool>("ticked");
-        QTest::newRow("mobile number only") << "3331234567" << "" << "0" << true;
-        QTest::newRow("e-mail only") << "" << "ct@example.it" << "0" << true;
-        QTest::newRow("neither, agent's flag set") << "" << "" << "1" << false;
+        QTest::newRow("mobile number only") << "3331234567"
+                                            << ""
+                                            << "0" << true;
+        QTest::newRow("e-mail only") << ""
+                                     << "ct@example.it"
+                                     << "0" << true;
+        QTest::newRow("neither, agent's flag set") << ""
+                                                   << ""
+                                                   << "1" << false;
     }
     void frontispieceCtBox()
     {
@@ -140,8 +146,7 @@ private slots:
         m_tables->open(ct, QStringLiteral("TCUCT_DATICT"));
         ct.first();
         AgentPrint print(m_installation->folders());
-        const PdfPageText page =
-            test::readPdf(print.printQuadroCT(ct, QStringLiteral("QuadroCT"))).value(0);
+        const PdfPageText page = test::readPdf(print.printQuadroCT(ct, QStringLiteral("QuadroCT"))).value(0);
         QCOMPARE(page.modelPage(), 2);
         int crosses = 0;
         for (const PdfWord& w : page.words)

@@ -328,7 +328,10 @@ private slots:
         addSection(QStringLiteral("TCUDI_INPS"), cf, QStringLiteral("12"), {{"FCUDIMPONIBILE", "2000"}});
         addSection(QStringLiteral("TCUDT_TFR"), cf, QStringLiteral("12"), {{"FRL7INDENANNO", "1500"}});
         addSection(QStringLiteral("TASE_AUTSOMMEEROGATE"), cf, QStringLiteral("12"),
-                   {{"SCAUCODICE", "A"}, {"FDSE7AMMLORDO", "900"}, {"FDSE7CODICE", "25"}, {"FDSE7ALTRESOMME", "900"}});
+                   {{"SCAUCODICE", "A"},
+                    {"FDSE7AMMLORDO", "900"},
+                    {"FDSE7CODICE", "25"},
+                    {"FDSE7ALTRESOMME", "900"}});
         m_installation->writeNotes({QStringLiteral("AA")});
         CertificatePrintOptions options;
         options.ordinary = ordinary;

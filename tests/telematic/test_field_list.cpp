@@ -2,9 +2,9 @@
 // text, no blank or zero coded value; and their packing into lines
 // (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
-#include "telematic/FieldListWriter.h"
-#include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/records/FieldListWriter.h"
+#include "telematic/records/RecordPacker.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,10 +61,10 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
                               QString(),
                               QStringLiteral("0")};
     for (int i = 0; i < 10; ++i)
-        writer.writeCampo(values[i],
-                          field(QString::number(i + 2), widths[i], QString::fromLatin1(formats[i]),
-                                QStringLiteral("O@")),
-                          0);
+        writer.writeCampo(
+            values[i],
+            field(QString::number(i + 2), widths[i], QString::fromLatin1(formats[i]), QStringLiteral("O@")),
+            0);
 }
 
 void writeCoded(FieldListWriter& writer, int count, int firstPoint = 1)
@@ -342,15 +342,23 @@ void TestFieldList::valuesTakeTheFilesCharacters_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("written");
-    QTest::newRow("lower case") << "Rossi" << "ROSSI";
-    QTest::newRow("grave accent") << "Niccolò" << "NICCOLO'";
-    QTest::newRow("acute accent") << "José" << "JOSE'";
+    QTest::newRow("lower case") << "Rossi"
+                                << "ROSSI";
+    QTest::newRow("grave accent") << "Niccolò"
+                                  << "NICCOLO'";
+    QTest::newRow("acute accent") << "José"
+                                  << "JOSE'";
     QTest::newRow("accent as a combining mark") << QStringLiteral("Jose\u0301") << "JOSE'";
-    QTest::newRow("typographic apostrophe") << "D’Angelo" << "D'ANGELO";
-    QTest::newRow("comma below") << "Ștefan" << "STEFAN";
-    QTest::newRow("umlaut") << "Müller" << "MULLER";
-    QTest::newRow("sharp s") << "Straße" << "STRASSE";
-    QTest::newRow("stroke") << "Øystein Łukasz" << "OYSTEIN LUKASZ";
+    QTest::newRow("typographic apostrophe") << "D’Angelo"
+                                            << "D'ANGELO";
+    QTest::newRow("comma below") << "Ștefan"
+                                 << "STEFAN";
+    QTest::newRow("umlaut") << "Müller"
+                            << "MULLER";
+    QTest::newRow("sharp s") << "Straße"
+                             << "STRASSE";
+    QTest::newRow("stroke") << "Øystein Łukasz"
+                            << "OYSTEIN LUKASZ";
     QTest::newRow("no-break space and dash") << QStringLiteral("Via\u00A0Roma \u2013 1") << "VIA ROMA - 1";
 }
 
@@ -361,8 +369,8 @@ void TestFieldList::valuesTakeTheFilesCharacters()
     FieldList list;
     FieldListWriter writer(list, RecordFamily::CD);
     writer.setLetter(QStringLiteral("D"));
-    writer.writeCampo(value, field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")),
-                      0);
+    writer.writeCampo(value,
+                      field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")), 0);
     QCOMPARE(rowsOf(list).value(0).record, QStringLiteral("DA002002") + written.leftJustified(16, u'`'));
 }
 
@@ -374,7 +382,8 @@ void TestFieldList::characterWithoutAFormNamesPersonAndField()
     writer.setSubject(QStringLiteral("percipiente WANG LI (WNGLIA80A01Z210X)"));
     try {
         writer.writeCampo(QStringLiteral("王"),
-                          field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")), 0);
+                          field(QStringLiteral("DA002002"), 16, QStringLiteral("AN"), QStringLiteral("@@")),
+                          0);
         QFAIL("a character without a plain form was written");
     } catch (const EZfError& e) {
         for (const QString& part : {QStringLiteral("\"王\" (U+738B)"), QStringLiteral("campo DA002002"),
@@ -389,17 +398,28 @@ void TestFieldList::zeroCodedValuesAreNotWritten_data()
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("written");
-    QTest::newRow("amount 0") << "VP" << "0" << false;
-    QTest::newRow("amount 0.004") << "VP" << "0.004" << false;
-    QTest::newRow("amount 0.01") << "VP" << "0.01" << true;
-    QTest::newRow("number 0") << "NP" << "0" << false;
-    QTest::newRow("months 0") << "N2" << "0" << false;
-    QTest::newRow("months 3") << "N2" << "3" << true;
-    QTest::newRow("percentage 0") << "PC" << "0" << false;
-    QTest::newRow("no month") << "CB12" << "000000000000" << false;
-    QTest::newRow("one month") << "CB12" << "100000000000" << true;
-    QTest::newRow("unset box") << "CB" << "0" << false;
-    QTest::newRow("text 0 is a value") << "AN" << "0" << true;
+    QTest::newRow("amount 0") << "VP"
+                              << "0" << false;
+    QTest::newRow("amount 0.004") << "VP"
+                                  << "0.004" << false;
+    QTest::newRow("amount 0.01") << "VP"
+                                 << "0.01" << true;
+    QTest::newRow("number 0") << "NP"
+                              << "0" << false;
+    QTest::newRow("months 0") << "N2"
+                              << "0" << false;
+    QTest::newRow("months 3") << "N2"
+                              << "3" << true;
+    QTest::newRow("percentage 0") << "PC"
+                                  << "0" << false;
+    QTest::newRow("no month") << "CB12"
+                              << "000000000000" << false;
+    QTest::newRow("one month") << "CB12"
+                               << "100000000000" << true;
+    QTest::newRow("unset box") << "CB"
+                               << "0" << false;
+    QTest::newRow("text 0 is a value") << "AN"
+                                       << "0" << true;
 }
 
 void TestFieldList::zeroCodedValuesAreNotWritten()
@@ -423,11 +443,10 @@ void TestFieldList::onlyTextIsContinued()
     writer.writeCampo(QStringLiteral("COOPERATIVA SOCIALE LA ROSA"),
                       field(QStringLiteral("AU001030"), 16, QStringLiteral("AN"), QStringLiteral("@@")), 0);
     QCOMPARE(list.dataset().recordCount(), 2);
-    QVERIFY_THROWS_EXCEPTION(EZfError,
-                             writer.writeCampo(QStringLiteral("12345678901234567"),
-                                               field(QStringLiteral("AU001006"), 16, QStringLiteral("NP"),
-                                                     QStringLiteral("@@")),
-                                               0));
+    QVERIFY_THROWS_EXCEPTION(EZfError, writer.writeCampo(QStringLiteral("12345678901234567"),
+                                                         field(QStringLiteral("AU001006"), 16,
+                                                               QStringLiteral("NP"), QStringLiteral("@@")),
+                                                         0));
     QCOMPARE(list.dataset().recordCount(), 2);
 }
 

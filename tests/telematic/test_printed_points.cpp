@@ -4,7 +4,7 @@
 // telematic layouts, the code of its family and that point.
 #include "certificates/CertificateSchema.h"
 #include "support/TestPaths.h"
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -43,7 +43,8 @@ QHash<QString, QString> geometryPoints()
     for (int i = 0; i < captions.size(); ++i) {
         const QDomElement c = captions.at(i).toElement();
         if (c.hasAttribute(QStringLiteral("column")) && c.hasAttribute(QStringLiteral("point")))
-            points.insert(c.attribute(QStringLiteral("column")).toUpper(), c.attribute(QStringLiteral("point")));
+            points.insert(c.attribute(QStringLiteral("column")).toUpper(),
+                          c.attribute(QStringLiteral("point")));
     }
     return points;
 }
@@ -72,12 +73,30 @@ private slots:
         QTest::addColumn<QString>("part");
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("record");
-        QTest::newRow("fiscal data") << "TCUD_DATICUD" << "fiscali" << "DB001" << "Record_G.xml";
-        QTest::newRow("INPS") << "TCUDI_INPS" << "inps" << "DC001" << "Record_G.xml";
-        QTest::newRow("public-sector INPS") << "TCUDN_INPDAP" << "inpdap" << "DC001" << "Record_G.xml";
-        QTest::newRow("INAIL") << "TCUIN_INAIL" << "inail" << "DC001" << "Record_G.xml";
-        QTest::newRow("severance pay") << "TCUDT_TFR" << "tfr" << "DD001" << "Record_G.xml";
-        QTest::newRow("self-employment") << "TASE_AUTSOMMEEROGATE" << "autonomi" << "AU001" << "Record_H.xml";
+        QTest::newRow("fiscal data") << "TCUD_DATICUD"
+                                     << "fiscali"
+                                     << "DB001"
+                                     << "Record_G.xml";
+        QTest::newRow("INPS") << "TCUDI_INPS"
+                              << "inps"
+                              << "DC001"
+                              << "Record_G.xml";
+        QTest::newRow("public-sector INPS") << "TCUDN_INPDAP"
+                                            << "inpdap"
+                                            << "DC001"
+                                            << "Record_G.xml";
+        QTest::newRow("INAIL") << "TCUIN_INAIL"
+                               << "inail"
+                               << "DC001"
+                               << "Record_G.xml";
+        QTest::newRow("severance pay") << "TCUDT_TFR"
+                                       << "tfr"
+                                       << "DD001"
+                                       << "Record_G.xml";
+        QTest::newRow("self-employment") << "TASE_AUTSOMMEEROGATE"
+                                         << "autonomi"
+                                         << "AU001"
+                                         << "Record_H.xml";
     }
     void printedPointsAreSent()
     {
@@ -90,9 +109,9 @@ private slots:
         const QSet<QString> printed = printedColumns(res + QStringLiteral("StpCUD.xml")) +
                                       printedColumns(res + QStringLiteral("StpCUD_Ord.xml"));
         const QHash<QString, QString> givenPoints = geometryPoints();
-        const QMultiHash<QString, QString> codes = codesByColumn(RecordLayout::load(
-            res + QStringLiteral("filetel/") + record,
-            record == u"Record_H.xml" ? LayoutBinding::H : LayoutBinding::G));
+        const QMultiHash<QString, QString> codes = codesByColumn(
+            RecordLayout::load(res + QStringLiteral("filetel/") + record,
+                               record == u"Record_H.xml" ? LayoutBinding::H : LayoutBinding::G));
         int checked = 0;
         for (const ColumnSchema& column : schema.table(table)->columns) {
             const QString name = column.name.toUpper();

@@ -15,10 +15,10 @@
 #include "foundation/text/Currency.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/ProducerSetting.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>
@@ -315,19 +315,20 @@ void writeFurtherCertificates(StoreFlow& flow)
                            {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")},
                             {QStringLiteral("SCUDIDENTSERVTELE"), QStringLiteral("24011512345678901")},
                             {QStringLiteral("SCUDPROGRDICH"), QStringLiteral("42")}}});
-    flow.writeCertificate({Replaced,
-                           QStringLiteral("CONTE"),
-                           QStringLiteral("LAURA"),
-                           QStringLiteral("F"),
-                           QDate(1985, 8, 1),
-                           {{QStringLiteral("LCUDSOSTITUZIONE"), QStringLiteral("1")},
-                            {QStringLiteral("LCUDCONFERMADICH"), QStringLiteral("1")},
-                            {QStringLiteral("SCUDIDENTSERVTELE"), QStringLiteral("24011598765432101")},
-                            {QStringLiteral("SCUDPROGRDICH"), QStringLiteral("7")},
-                            {QStringLiteral("DCUDDATIANADATA"), QDate(2025, 3, 10)},
-                            {QStringLiteral("SCUDCOMDFAP"), QStringLiteral("Forlì")},
-                            {QStringLiteral("SCUDPROVDFAP"), QStringLiteral("FC")},
-                            {QStringLiteral("fCudReddDetr"), QVariant::fromValue(Currency::fromUnits(15000))}}});
+    flow.writeCertificate(
+        {Replaced,
+         QStringLiteral("CONTE"),
+         QStringLiteral("LAURA"),
+         QStringLiteral("F"),
+         QDate(1985, 8, 1),
+         {{QStringLiteral("LCUDSOSTITUZIONE"), QStringLiteral("1")},
+          {QStringLiteral("LCUDCONFERMADICH"), QStringLiteral("1")},
+          {QStringLiteral("SCUDIDENTSERVTELE"), QStringLiteral("24011598765432101")},
+          {QStringLiteral("SCUDPROGRDICH"), QStringLiteral("7")},
+          {QStringLiteral("DCUDDATIANADATA"), QDate(2025, 3, 10)},
+          {QStringLiteral("SCUDCOMDFAP"), QStringLiteral("Forlì")},
+          {QStringLiteral("SCUDPROVDFAP"), QStringLiteral("FC")},
+          {QStringLiteral("fCudReddDetr"), QVariant::fromValue(Currency::fromUnits(15000))}}});
     flow.writeSectionRow(QStringLiteral("TCUDC_CONFAMCARICO"), sample::rossi().fiscalCode,
                          {{QStringLiteral("LCUDRELPARCON"), QStringLiteral("1")},
                           {QStringLiteral("SCUDCODFISCON"), Spouse},
@@ -336,24 +337,26 @@ void writeFurtherCertificates(StoreFlow& flow)
                           {QStringLiteral("SCUDCODFISPRIFIGL"), Child},
                           {QStringLiteral("SCUDMESICARPRIFIGL"), QStringLiteral("6")},
                           {QStringLiteral("SCUDDETRSPETTPRIFIGL"), QStringLiteral("50")}});
-    flow.writeSectionRow(QStringLiteral("TCUDN_INPDAP"), sample::dellAcqua().fiscalCode,
-                         {{QStringLiteral("SCUDCODFISAMMNE"), sample::AgentCode},
-                          {QStringLiteral("SCUDGESASS_1"), QStringLiteral("1")},
-                          {QStringLiteral("ICUDANNORIF"), qint64(2024)},
-                          {QStringLiteral("FCUD_DMA_IMPPENS"), QVariant::fromValue(Currency::fromUnits(30000))},
-                          {QStringLiteral("LINPDAPGENNAIO"), QStringLiteral("X")},
-                          {QStringLiteral("LINPDAPFEBBRAIO"), QStringLiteral("X")}});
+    flow.writeSectionRow(
+        QStringLiteral("TCUDN_INPDAP"), sample::dellAcqua().fiscalCode,
+        {{QStringLiteral("SCUDCODFISAMMNE"), sample::AgentCode},
+         {QStringLiteral("SCUDGESASS_1"), QStringLiteral("1")},
+         {QStringLiteral("ICUDANNORIF"), qint64(2024)},
+         {QStringLiteral("FCUD_DMA_IMPPENS"), QVariant::fromValue(Currency::fromUnits(30000))},
+         {QStringLiteral("LINPDAPGENNAIO"), QStringLiteral("X")},
+         {QStringLiteral("LINPDAPFEBBRAIO"), QStringLiteral("X")}});
     flow.writeSectionRow(QStringLiteral("TCUIN_INAIL"), sample::dellAcqua().fiscalCode,
                          {{QStringLiteral("SQUACODICE"), QStringLiteral("B")},
                           {QStringLiteral("SINA7POSASSTERR"), QStringLiteral("12345678")},
                           {QStringLiteral("DINA7DTINIZIOINAIL"), QDate(2024, 1, 1)},
                           {QStringLiteral("DINA7DTFINEINAIL"), QDate(2024, 12, 31)},
                           {QStringLiteral("SINA7CODCOM"), QStringLiteral("H501")}});
-    flow.writeSectionRow(QStringLiteral("TASE_AUTSOMMEEROGATE"), sample::bianchi().fiscalCode,
-                         {{QStringLiteral("SCAUCODICE"), QStringLiteral("M")},
-                          {QStringLiteral("FDSE7AMMLORDO"), QVariant::fromValue(Currency::fromUnits(1500))},
-                          {QStringLiteral("FDSE7CODICE"), QVariant::fromValue(Currency::fromUnits(22))},
-                          {QStringLiteral("FDSE7ALTRESOMME"), QVariant::fromValue(Currency::fromUnits(300))}});
+    flow.writeSectionRow(
+        QStringLiteral("TASE_AUTSOMMEEROGATE"), sample::bianchi().fiscalCode,
+        {{QStringLiteral("SCAUCODICE"), QStringLiteral("M")},
+         {QStringLiteral("FDSE7AMMLORDO"), QVariant::fromValue(Currency::fromUnits(1500))},
+         {QStringLiteral("FDSE7CODICE"), QVariant::fromValue(Currency::fromUnits(22))},
+         {QStringLiteral("FDSE7ALTRESOMME"), QVariant::fromValue(Currency::fromUnits(300))}});
 }
 
 // The line of a letter for a recipient.
@@ -370,8 +373,9 @@ QString lineOf(const QStringList& lines, QChar letter, const QString& fiscalCode
 QString headTail(int certificate, const QString& identifier, const QString& progressive, QChar operation,
                  QChar confirmation)
 {
-    return QStringLiteral("%1").arg(certificate, 5, 10, QLatin1Char('0')) + identifier.rightJustified(17, u'0') +
-           progressive.rightJustified(6, u'0') + QString(14, u' ') + operation + QString(4, u' ') + confirmation;
+    return QStringLiteral("%1").arg(certificate, 5, 10, QLatin1Char('0')) +
+           identifier.rightJustified(17, u'0') + progressive.rightJustified(6, u'0') + QString(14, u' ') +
+           operation + QString(4, u' ') + confirmation;
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/ProducerSetting.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/SupplyRecords.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QFile>
 #include <QTest>
@@ -113,7 +113,7 @@ void TestSupplyRecords::recordBFollowsTheLayout()
     QCOMPARE(line.mid(17, 8), QStringLiteral("00000001"));
     QCOMPARE(line.mid(25, 48), QString(48, u' '));
     QCOMPARE(line.mid(73, 16), QStringLiteral("01234567897     "));
-    QCOMPARE(line.mid(90, 2), QStringLiteral("00")); // neither annulment nor replacement
+    QCOMPARE(line.mid(90, 2), QStringLiteral("00"));  // neither annulment nor replacement
     QCOMPARE(line.mid(308, 2), QStringLiteral("00")); // no exceptional event
     QCOMPARE(line.mid(310, 16), QStringLiteral("RSSMRA85T10A562S"));
     QCOMPARE(line.mid(326, 2), QStringLiteral("01"));
@@ -178,8 +178,14 @@ void TestSupplyRecords::recordBNamesAPersonOrAnEntity_data()
     QTest::addColumn<QString>("surname");    // 93-116
     QTest::addColumn<QString>("name");       // 117-136
     QTest::addColumn<QString>("entityName"); // 137-196
-    QTest::newRow("an entity") << "" << "" << "" << "ISTITUTO COMPRENSIVO";
-    QTest::newRow("a natural person") << "Lucia" << "ISTITUTO COMPRENSIVO" << "LUCIA" << "";
+    QTest::newRow("an entity") << ""
+                               << ""
+                               << ""
+                               << "ISTITUTO COMPRENSIVO";
+    QTest::newRow("a natural person") << "Lucia"
+                                      << "ISTITUTO COMPRENSIVO"
+                                      << "LUCIA"
+                                      << "";
 }
 
 void TestSupplyRecords::recordBNamesAPersonOrAnEntity()
@@ -288,10 +294,11 @@ void TestSupplyRecords::producerSetting_data()
     QTest::addColumn<QString>("code");     // the code read; empty: refused
     QTest::addColumn<QString>("message");  // part of the refusal
     QTest::newRow("numeric code") << "[Fornitura]\nCodiceFiscaleProduttore = 01234567897\n"
-                                  << "01234567897" << "";
-    QTest::newRow("personal code in lower case")
-        << "[fornitura]\ncodicefiscaleproduttore=rssmra85t10a562s\n"
-        << "RSSMRA85T10A562S" << "";
+                                  << "01234567897"
+                                  << "";
+    QTest::newRow("personal code in lower case") << "[fornitura]\ncodicefiscaleproduttore=rssmra85t10a562s\n"
+                                                 << "RSSMRA85T10A562S"
+                                                 << "";
     QTest::newRow("no settings file") << ""
                                       << ""
                                       << "Codice fiscale del produttore del software mancante";
@@ -334,7 +341,8 @@ void TestSupplyRecords::producerSettingKeepsTheOtherLines()
     const QString path = ConnectionSettings::settingsFile(folders);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\nCodiceFiscaleProduttore = 1\n[Params]\nX = 1\n");
+    file.write(
+        "; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\nCodiceFiscaleProduttore = 1\n[Params]\nX = 1\n");
     file.close();
     setProducerFiscalCode(folders, QStringLiteral("80012345676"));
     QVERIFY(file.open(QIODevice::ReadOnly));

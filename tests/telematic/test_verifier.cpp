@@ -3,8 +3,8 @@
 // expected form, and nothing found in the file they were made from.
 #include "support/TelematicTestSupport.h"
 #include "support/TestPaths.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QTest>
 
@@ -36,10 +36,10 @@ void TestVerifier::handMadeFaults_data()
         << "lower-case-name.txt" << 1
         << "riga 3: posizione 411 (campo DA002002): lettera minuscola \"a\", il file ammette solo lettere "
            "maiuscole e caratteri ASCII stampabili";
-    QTest::newRow("right-aligned text")
-        << "right-aligned-text.txt" << 1
-        << "riga 3: posizione 426 (DA002003), formato AN: atteso testo allineato a sinistra, trovato \"       "
-           "ANTONELLA\"";
+    QTest::newRow("right-aligned text") << "right-aligned-text.txt" << 1
+                                        << "riga 3: posizione 426 (DA002003), formato AN: atteso testo "
+                                           "allineato a sinistra, trovato \"       "
+                                           "ANTONELLA\"";
     QTest::newRow("left-aligned amount")
         << "left-aligned-amount.txt" << 1
         << "riga 4: posizione 186 (DB001021), formato VP: atteso importo diverso da zero, con virgola e due "
@@ -57,8 +57,8 @@ void TestVerifier::handMadeFaults()
     QFETCH(QString, finding);
     const test::TelematicInstallation installation;
     const FileLayouts layouts(installation.folders());
-    const VerifyReport report =
-        TelematicVerifier(layouts).verify(test::sourceRoot() + QStringLiteral("/tests/telematic/data/") + file);
+    const VerifyReport report = TelematicVerifier(layouts).verify(
+        test::sourceRoot() + QStringLiteral("/tests/telematic/data/") + file);
     QCOMPARE(report.defectCount, defects);
     QCOMPARE(report.defects.value(0), finding);
 }

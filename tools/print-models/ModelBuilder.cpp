@@ -237,7 +237,8 @@ ModelBuilder::Caption ModelBuilder::captionOf(const TableSchema& table, const Co
     if (!column.point.isEmpty()) {
         for (const QDomElement& c : captions)
             if (c.attribute(QStringLiteral("table")) == table.name &&
-                c.attribute(QStringLiteral("point")) == column.point && !c.hasAttribute(QStringLiteral("column")) &&
+                c.attribute(QStringLiteral("point")) == column.point &&
+                !c.hasAttribute(QStringLiteral("column")) &&
                 (!c.hasAttribute(QStringLiteral("part")) ||
                  c.attribute(QStringLiteral("part")) == column.part))
                 return {column.point, c.attribute(QStringLiteral("text"))};
@@ -346,7 +347,8 @@ void ModelBuilder::placeGrid(Context& context, const QDomElement& grid)
         fail(grid, QStringLiteral("%1 larghezze per %2 colonne").arg(spans.size()).arg(columns.size()));
     for (int i = 0; i < columns.size(); ++i) {
         const ColumnSchema* column = columns[i];
-        const int span = spans.isEmpty() ? spanOf(*column, unitWidth, units) : std::min(spans[i].toInt(), units);
+        const int span =
+            spans.isEmpty() ? spanOf(*column, unitWidth, units) : std::min(spans[i].toInt(), units);
         if (cursor + span > units) {
             cursor = 0;
             rowTop += rowHeight;

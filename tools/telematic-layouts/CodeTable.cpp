@@ -19,8 +19,7 @@ CodeTable::CodeTable(const QDomElement& input)
          c = c.nextSiblingElement(QStringLiteral("code")))
         m_facts.insert(c.attribute(QStringLiteral("number")),
                        {c.attribute(QStringLiteral("format")), c.attribute(QStringLiteral("description")),
-                        c.attribute(QStringLiteral("source")),
-                        c.attribute(QStringLiteral("exact")) == u"1"});
+                        c.attribute(QStringLiteral("source")), c.attribute(QStringLiteral("exact")) == u"1"});
 }
 
 QString CodeTable::key(const QString& table, const QString& column)

@@ -13,9 +13,9 @@ namespace cu::layouts {
 
 struct CodeFacts
 {
-    QString format;      // empty: from the column's type
-    QString description; // empty: from the column
-    QString source;      // empty: unconfirmed
+    QString format;                // empty: from the column's type
+    QString description;           // empty: from the column
+    QString source;                // empty: unconfirmed
     bool exactDescription = false; // the program recognises the field by it
 };
 

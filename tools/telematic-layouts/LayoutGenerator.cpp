@@ -189,8 +189,7 @@ void LayoutGenerator::addCode(LayoutSection& s, const QDomElement& e, const QStr
     if (!tableOfCds(e, field.cds).column(field.field))
         fail(e, QStringLiteral("colonna %1 assente dalla tabella di %2").arg(field.field, field.cds));
     const QString source = attribute(e, "source");
-    field.description =
-        described(attribute(e, "description"), source, attribute(e, "exact") == u"1");
+    field.description = described(attribute(e, "description"), source, attribute(e, "exact") == u"1");
     append(s, letter, field, source);
 }
 
@@ -256,7 +255,8 @@ void LayoutGenerator::append(LayoutSection& s, const QString& letter, const Layo
                              const QString& source)
 {
     if (m_recordCodes.contains(field.number)) {
-        m_warnings.append(QStringLiteral("codice %1 ripetuto (%2), campo escluso").arg(field.number, field.field));
+        m_warnings.append(
+            QStringLiteral("codice %1 ripetuto (%2), campo escluso").arg(field.number, field.field));
         return;
     }
     m_recordCodes.insert(field.number);

@@ -7,7 +7,7 @@
 #include "CodeTable.h"
 
 #include "certificates/CertificateSchema.h"
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QDomElement>
 #include <QStringList>
