@@ -118,14 +118,14 @@ int produce(int certificates, QTextStream& out)
     return defects == 0 ? 0 : 1;
 }
 
-// The head of a certificate line as the layout places it: the record
-// letter, agent, module, recipient and certificate number where the layout
-// puts them, every other field as its layout's constant.
-QByteArray certificateHead(const RecordLayout& layout, const QByteArray& recipient, int certificate,
-                           int module)
+// The head of a certificate line as its positional fields place it: the
+// record letter, agent, module, recipient and certificate number where the
+// layout puts them, every other field as its layout's constant.
+QByteArray certificateHead(const QVector<PositionedField>& fields, const QByteArray& recipient,
+                           int certificate, int module)
 {
     QByteArray head;
-    for (const PositionedField& p : FileLayouts::positionedFields(layout)) {
+    for (const PositionedField& p : fields) {
         const QString number = p.field.code();
         QString value = p.field.info == u"OF" ? p.field.fixed : QString();
         if (number == fieldnumbers::Module)
@@ -166,19 +166,20 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
         writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"), nullptr),
         certificates, 0));
     QByteArray amounts;
-    const RecordLayout layoutD = loadRecordD(folders);
+    const QVector<PositionedField> headD = FileLayouts::positionedFields(loadRecordD(folders));
     const RecordLayout layoutG = loadRecordG(folders);
+    const QVector<PositionedField> headG = FileLayouts::positionedFields(layoutG);
     for (const LayoutSection& section : layoutG.sections())
         for (const LayoutField& f : section.fields)
             if (f.format == u"VP" && f.cds == u"cdsDip" && amounts.size() < 75 * 24)
                 amounts += f.code().toLatin1() + QByteArray("1234,56").rightJustified(16);
     for (int i = 1; i <= certificates; ++i) {
         const QByteArray recipient = test::personalCode(i % 17000).toLatin1();
-        file.write(("D" + certificateHead(layoutD, recipient, i, 1).mid(1) + "DA002001" + recipient)
+        file.write(("D" + certificateHead(headD, recipient, i, 1).mid(1) + "DA002001" + recipient)
                        .leftJustified(1897, ' ') +
                    "A\r\n");
         for (int module = 1; module <= modules; ++module)
-            file.write(("G" + certificateHead(layoutG, recipient, i, module).mid(1) + amounts)
+            file.write(("G" + certificateHead(headG, recipient, i, module).mid(1) + amounts)
                            .leftJustified(1897, ' ') +
                        "A\r\n");
     }

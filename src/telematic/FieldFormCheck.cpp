@@ -4,7 +4,6 @@
 #include "telematic/layouts/RecordLayout.h"
 
 #include <QDate>
-#include <QRegularExpression>
 
 namespace cu {
 
@@ -52,9 +51,13 @@ QByteArrayView rightAligned(QByteArrayView value)
     return text.contains(' ') ? QByteArrayView() : text;
 }
 
-bool isValidDate(QByteArrayView digits, const char* pattern)
+// The number of two or four digits at pos (the text holds digits only).
+int digitsAt(QByteArrayView text, qsizetype pos, qsizetype n)
 {
-    return QDate::fromString(QString::fromLatin1(digits), QString::fromLatin1(pattern)).isValid();
+    int value = 0;
+    for (qsizetype i = pos; i < pos + n; ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
 }
 
 // The digits of the "N1" ... "N11" formats; 0 for any other code.
@@ -85,14 +88,18 @@ bool numericCode(QByteArrayView text)
 {
     return text.size() == 11 && isDigits(text);
 }
+// Digits, a comma and two decimals, with a minus sign before a negative amount.
 bool amount(QByteArrayView text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^-?[0-9]+,[0-9]{2}$"));
-    return pattern.match(QString::fromLatin1(text)).hasMatch() && !isZeros(text.sliced(text[0] == '-'));
+    const QByteArrayView unsignedText = text.startsWith('-') ? text.sliced(1) : text;
+    const qsizetype comma = unsignedText.size() - 3;
+    return comma > 0 && unsignedText[comma] == ',' && isDigits(unsignedText.first(comma)) &&
+           isDigits(unsignedText.sliced(comma + 1)) && !isZeros(unsignedText);
 }
 bool date(QByteArrayView text)
 {
-    return text.size() == 8 && isDigits(text) && isValidDate(text, "ddMMyyyy");
+    return text.size() == 8 && isDigits(text) &&
+           QDate::isValid(digitsAt(text, 4, 4), digitsAt(text, 2, 2), digitsAt(text, 0, 2));
 }
 bool year(QByteArrayView text)
 {
@@ -100,11 +107,11 @@ bool year(QByteArrayView text)
 }
 bool dayMonth(QByteArrayView text)
 {
-    return text.size() == 4 && isDigits(text) && isValidDate(text.toByteArray() + "2024", "ddMMyyyy");
+    return text.size() == 4 && isDigits(text) && QDate::isValid(2024, digitsAt(text, 2, 2), digitsAt(text, 0, 2));
 }
 bool monthYear(QByteArrayView text)
 {
-    return text.size() == 6 && isDigits(text) && isValidDate("01" + text.toByteArray(), "ddMMyyyy");
+    return text.size() == 6 && isDigits(text) && QDate::isValid(digitsAt(text, 2, 4), digitsAt(text, 0, 2), 1);
 }
 bool box(QByteArrayView text)
 {
@@ -125,8 +132,9 @@ bool signedNumber(QByteArrayView text)
 }
 bool percentage(QByteArrayView text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[0-9]+(,[0-9]+)?$"));
-    return pattern.match(QString::fromLatin1(text)).hasMatch() && !isZeros(text);
+    const qsizetype comma = text.indexOf(',');
+    const bool digits = comma < 0 ? isDigits(text) : isDigits(text.first(comma)) && isDigits(text.sliced(comma + 1));
+    return digits && !isZeros(text);
 }
 
 // Forms of right-aligned coded values; null accepts for a format without one.
@@ -202,11 +210,10 @@ QString positionalValueDefect(const LayoutField& field, QByteArrayView value)
 {
     const QString& format = field.format;
     if (field.info == u"OF" && (format == u"AN" || format == u"AX")) {
+        if (field.fixed.isEmpty())
+            return isBlank(value) ? QString() : QStringLiteral("spazi (campo vuoto)");
         const QByteArray expected = field.fixed.toLatin1().leftJustified(field.width, ' ', true);
-        if (value == expected)
-            return QString();
-        return field.fixed.isEmpty() ? QStringLiteral("spazi (campo vuoto)")
-                                     : QStringLiteral("\"%1\"").arg(field.fixed);
+        return value == expected ? QString() : QStringLiteral("\"%1\"").arg(field.fixed);
     }
     if (format == u"NF" || format == u"N2")
         return isDigits(value) ? QString() : QStringLiteral("cifre, riempite a sinistra con zeri");
