@@ -102,7 +102,7 @@ public:
             for (const QString& table : tables) {
                 Dataset rows;
                 store.open(rows, table);
-                lines << test::rowLines(rows, {QStringLiteral("iFisRigo")}, table);
+                lines << test::rowLines(rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table);
             }
         });
         return lines;
@@ -252,12 +252,13 @@ private slots:
         CU_REQUIRE_DATABASE(database);
         const Installation demo(database.params());
         CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
-        const QString code = demo.rows({QStringLiteral("TCUD_DATICUD")})
-                                 .first()
-                                 .section(QStringLiteral("|SCUDCODFIS="), 1)
-                                 .section(u'|', 0, 0);
+        const QString first = demo.rows({QStringLiteral("TCUD_DATICUD")}).first();
+        const auto column = [&first](const char* name) {
+            return first.section(QStringLiteral("|%1=").arg(QLatin1String(name)), 1).section(u'|', 0, 0);
+        };
+        const QString code = column("SCUDCODFIS");
         QVERIFY(!code.isEmpty());
-        const QString key = code + QStringLiteral("/12");
+        const QString key = code + u'/' + column("SCUDMESE");
         CU_EXPECT_RUN(demo.modellocu({"print", "sintetico", "--cf", code}), 0);
         CU_EXPECT_RUN(demo.modellocu({"stato", "--cf", key}), 0);
 

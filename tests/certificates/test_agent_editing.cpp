@@ -7,6 +7,7 @@
 #include "certificates/agent/CtFormEditing.h"
 #include "certificates/agent/OtherAgentsEditing.h"
 #include "certificates/agent/SupplierEditing.h"
+#include "certificates/editing/Lookup.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
 
@@ -126,6 +127,15 @@ private slots:
         addOtherAgent(agents, QStringLiteral("01234567897"), QStringLiteral("COMUNE"));
         addOtherAgent(agents, QStringLiteral("80012345676"), QStringLiteral("PROVINCIA"));
         referTo(*flow, {QStringLiteral("01234567897"), QStringLiteral("01234567897"), QStringLiteral("01234567897")});
+
+        // The certificates choose them through the lookup over the store.
+        const LookupSource source =
+            lookupSource(*flow->schema().table(u"TCUD_DATICUD")->column(u"SCUDALTROSOSCODFIS"));
+        Dataset lookup;
+        loadLookup(lookup, source, flow->certificates(), flow->folders());
+        QCOMPARE(firstShownField(lookup, source), QStringLiteral("SSOSCODFIS"));
+        QCOMPARE(lookup.recordCount(), 2);
+        QCOMPARE(nearestRow(lookup, QStringLiteral("SSOSCODFIS"), QStringLiteral("8")), 1);
 
         // Without a fiscal code, or with another agent's, nothing is stored.
         QStringList before = everything(*flow);

@@ -3,6 +3,8 @@
 #include "certificates/CertificateSchema.h"
 #include "certificates/FlagValue.h"
 #include "certificates/editing/ColumnText.h"
+#include "certificates/editing/Lookup.h"
+#include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 #include "support/TestPaths.h"
 
@@ -82,6 +84,31 @@ private slots:
         } catch (const EZfError& e) {
             QCOMPARE(e.message(), refusal);
         }
+    }
+
+    void lookupFromFile_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("position");
+        QTest::newRow("nothing typed") << "" << 0;
+        QTest::newRow("a prefix") << "0" << 0;
+        QTest::newRow("between the codes") << "02" << 1;
+        QTest::newRow("after the last") << "5" << 1;
+    }
+    void lookupFromFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, position);
+        const ColumnSchema& type = column(QStringLiteral("TCFO_FORNITORE"), QStringLiteral("STFOCODICE"));
+        const LookupSource source = lookupSource(type);
+        QCOMPARE(source.kind, LookupSource::Kind::File);
+        Dataset rows;
+        loadLookupFile(rows, source, Folders(cu::test::buildRoot()));
+        QCOMPARE(firstShownField(rows, source), QStringLiteral("Codice"));
+        QCOMPARE(rows.recordCount(), 2);
+        QCOMPARE(nearestRow(rows, QStringLiteral("Codice"), typed), position);
+        QCOMPARE(lookupSource(column(QStringLiteral("TCUD_DATICUD"), QStringLiteral("SCUDNOME"))).kind,
+                 LookupSource::Kind::None);
     }
 
     void unsetFlagIsShownUnticked()
