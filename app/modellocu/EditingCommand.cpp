@@ -70,9 +70,10 @@ EditingArguments EditingArguments::parse(const CommandLine& line)
 void EditingArguments::requireAction(const QStringList& actions) const
 {
     if (!actions.contains(action))
-        throw EZfError(action.isEmpty() ? QStringLiteral("Azione mancante (%1)").arg(actions.join(u'|'))
-                                        : QStringLiteral("Azione sconosciuta: \"%1\" (%2)")
-                                              .arg(action, actions.join(u'|')));
+        throw EZfError(
+            action.isEmpty()
+                ? QStringLiteral("Azione mancante (%1)").arg(actions.join(u'|'))
+                : QStringLiteral("Azione sconosciuta: \"%1\" (%2)").arg(action, actions.join(u'|')));
 }
 
 void EditingArguments::requireNoAssignments() const
@@ -130,7 +131,8 @@ QVector<Assignment> readAssignmentFile(const QString& path)
     QVector<Assignment> assignments;
     const QStringList lines = text.split(u'\n');
     for (int i = 0; i < lines.size(); ++i)
-        if (const auto assignment = parseAssignment(lines[i], QStringLiteral("%1 riga %2").arg(path).arg(i + 1)))
+        if (const auto assignment =
+                parseAssignment(lines[i], QStringLiteral("%1 riga %2").arg(path).arg(i + 1)))
             assignments.append(*assignment);
     return assignments;
 }
@@ -138,7 +140,8 @@ QVector<Assignment> readAssignmentFile(const QString& path)
 EditingInstallation::EditingInstallation(const EditingArguments& arguments)
     : m_folders(arguments.folders),
       m_op(arguments.yes ? TerminalOperator::Policy::AnswerYes : TerminalOperator::Policy::Interactive),
-      m_installation(std::make_unique<OpenInstallation>(m_folders, arguments.connection, arguments.year, m_op)),
+      m_installation(
+          std::make_unique<OpenInstallation>(m_folders, arguments.connection, arguments.year, m_op)),
       m_schema(CertificateSchema::loadInstalled(m_folders)),
       m_certificates(std::make_unique<CertificateStore>(*m_installation->context().store, m_schema))
 {
@@ -159,7 +162,8 @@ void printRow(QTextStream& out, const TableEditing& editing, bool all)
 {
     const Dataset& rows = editing.rows();
     for (const ColumnSchema& column : editing.table().columns) {
-        const QString text = rows.recNo() < 0 ? QString() : columntext::display(column, rows.value(column.name));
+        const QString text =
+            rows.recNo() < 0 ? QString() : columntext::display(column, rows.value(column.name));
         if (all || !text.isEmpty())
             out << column.name << u'=' << text << '\n';
     }
@@ -167,8 +171,10 @@ void printRow(QTextStream& out, const TableEditing& editing, bool all)
 
 QString commonOptionsHelp()
 {
-    return QStringLiteral("  --anno A        anno finanziario (2024 o 2025, predefinito 2024)\n"
-                          "  --yes           risponde Si' alle domande (altrimenti chieste sul terminale)\n");
+    return QStringLiteral(
+               "  --anno A        anno finanziario (2024 o 2025, predefinito 2024)\n"
+               "  --yes           risponde Si' alle domande (altrimenti chieste sul terminale)\n") +
+           ConnectionSettings::commandLineHelp();
 }
 
 int runEditing(const std::function<int()>& body)
@@ -176,8 +182,10 @@ int runEditing(const std::function<int()>& body)
     try {
         return body();
     } catch (const PrintedLock& lock) {
-        throw EZfError(lock.message() +
-                       QStringLiteral(": prima renderlo modificabile con \"modellocu stato --cf CF/MM --modificabile\""));
+        throw EZfError(
+            lock.message() +
+            QStringLiteral(
+                ": prima renderlo modificabile con \"modellocu stato --cf CF/MM --modificabile\""));
     }
 }
 

@@ -48,8 +48,8 @@ void show(QTextStream& out, CertificateEditing& editing, bool all)
         shown.insert(section->table().name);
         Dataset& rows = section->rows();
         for (rows.first(); !rows.eof(); rows.next())
-            printRows(out, *section, QStringLiteral("%1 riga %2").arg(section->table().name).arg(rows.recNo() + 1),
-                      all);
+            printRows(out, *section,
+                      QStringLiteral("%1 riga %2").arg(section->table().name).arg(rows.recNo() + 1), all);
     }
 }
 
@@ -82,8 +82,8 @@ int run(const CommandLine& line)
     });
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("certificato"), QStringLiteral("mostra o modifica una certificazione"), run});
+const CommandRegistration registration({QStringLiteral("certificato"),
+                                        QStringLiteral("mostra o modifica una certificazione"), run});
 
 } // namespace
 

@@ -32,8 +32,9 @@ int run(const CommandLine& line)
     const QVector<CheckFinding> findings = checkYear(installation.certificates());
     for (const CheckFinding& finding : findings)
         out << finding.line() << '\n';
-    installation.op().information(findings.isEmpty() ? QStringLiteral("Nessun problema trovato.")
-                                                     : QStringLiteral("Problemi trovati: %1").arg(findings.size()));
+    installation.op().information(findings.isEmpty()
+                                      ? QStringLiteral("Nessun problema trovato.")
+                                      : QStringLiteral("Problemi trovati: %1").arg(findings.size()));
     return findings.isEmpty() ? 0 : 1;
 }
 

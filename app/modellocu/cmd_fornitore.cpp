@@ -10,12 +10,12 @@ namespace cu::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] fornitore show\n"
-    "     modellocu [--root CARTELLA] fornitore set COLONNA=valore ... [--file FILE]\n"
-    "Fornitore del file telematico (tabella TCFO_FORNITORE: SFORCODFIS, STFOCODICE).\n"
-    "Se i controlli trovano dati mancanti li elenca e chiede se proseguire.\n"
-    "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
+const QString Usage =
+    QStringLiteral("Uso: modellocu [--root CARTELLA] fornitore show\n"
+                   "     modellocu [--root CARTELLA] fornitore set COLONNA=valore ... [--file FILE]\n"
+                   "Fornitore del file telematico (tabella TCFO_FORNITORE: SFORCODFIS, STFOCODICE).\n"
+                   "Se i controlli trovano dati mancanti li elenca e chiede se proseguire.\n"
+                   "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
 
 int run(const CommandLine& line)
 {
@@ -24,8 +24,9 @@ int run(const CommandLine& line)
     });
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("fornitore"), QStringLiteral("mostra o modifica il fornitore del file telematico"), run});
+const CommandRegistration registration({QStringLiteral("fornitore"),
+                                        QStringLiteral("mostra o modifica il fornitore del file telematico"),
+                                        run});
 
 } // namespace
 

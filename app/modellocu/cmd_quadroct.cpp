@@ -8,12 +8,12 @@ namespace cu::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] quadro-ct show\n"
-    "     modellocu [--root CARTELLA] quadro-ct set COLONNA=valore ... [--file FILE]\n"
-    "Quadro CT (tabella TCUCT_DATICT). Dopo il salvataggio il flag LSOSCT del sostituto\n"
-    "vale 1 se SCTCELL o SCTEMAIL sono compilati, 0 altrimenti.\n"
-    "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
+const QString Usage =
+    QStringLiteral("Uso: modellocu [--root CARTELLA] quadro-ct show\n"
+                   "     modellocu [--root CARTELLA] quadro-ct set COLONNA=valore ... [--file FILE]\n"
+                   "Quadro CT (tabella TCUCT_DATICT). Dopo il salvataggio il flag LSOSCT del sostituto\n"
+                   "vale 1 se SCTCELL o SCTEMAIL sono compilati, 0 altrimenti.\n"
+                   "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
 
 int run(const CommandLine& line)
 {
@@ -22,8 +22,8 @@ int run(const CommandLine& line)
     });
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("quadro-ct"), QStringLiteral("mostra o modifica il quadro CT"), run});
+const CommandRegistration registration({QStringLiteral("quadro-ct"),
+                                        QStringLiteral("mostra o modifica il quadro CT"), run});
 
 } // namespace
 

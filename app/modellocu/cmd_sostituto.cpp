@@ -8,12 +8,12 @@ namespace cu::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] sostituto show\n"
-    "     modellocu [--root CARTELLA] sostituto set COLONNA=valore ... [--file FILE]\n"
-    "Dati del sostituto d'imposta (tabella TCUS_DATISOST): \"show\" li stampa come righe\n"
-    "COLONNA=valore, \"set\" scrive le colonne date (la riga si crea se manca).\n"
-    "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
+const QString Usage =
+    QStringLiteral("Uso: modellocu [--root CARTELLA] sostituto show\n"
+                   "     modellocu [--root CARTELLA] sostituto set COLONNA=valore ... [--file FILE]\n"
+                   "Dati del sostituto d'imposta (tabella TCUS_DATISOST): \"show\" li stampa come righe\n"
+                   "COLONNA=valore, \"set\" scrive le colonne date (la riga si crea se manca).\n"
+                   "  --file FILE     righe COLONNA=valore da un file (UTF-8; '#' commento)\n");
 
 int run(const CommandLine& line)
 {
@@ -22,8 +22,9 @@ int run(const CommandLine& line)
     });
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("sostituto"), QStringLiteral("mostra o modifica i dati del sostituto d'imposta"), run});
+const CommandRegistration registration({QStringLiteral("sostituto"),
+                                        QStringLiteral("mostra o modifica i dati del sostituto d'imposta"),
+                                        run});
 
 } // namespace
 

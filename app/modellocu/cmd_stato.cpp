@@ -19,7 +19,8 @@ const QString Usage = QStringLiteral(
 
 QString stateText(const CertificateEditing& editing)
 {
-    return editing.isPrinted() ? QStringLiteral("stampata (non modificabile)") : QStringLiteral("modificabile");
+    return editing.isPrinted() ? QStringLiteral("stampata (non modificabile)")
+                               : QStringLiteral("modificabile");
 }
 
 int run(const CommandLine& line)
@@ -41,13 +42,15 @@ int run(const CommandLine& line)
     if (arguments.editable && editing.canReleasePrinted())
         editing.releasePrinted();
     else if (arguments.editable)
-        installation.op().information(QStringLiteral("La certificazione %1 non è stampata: è già modificabile.").arg(label));
+        installation.op().information(
+            QStringLiteral("La certificazione %1 non è stampata: è già modificabile.").arg(label));
     out << QStringLiteral("Certificazione %1: %2\n").arg(label, stateText(editing));
     return 0;
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("stato"), QStringLiteral("mostra lo stato di stampa di una certificazione o la sblocca"), run});
+const CommandRegistration
+    registration({QStringLiteral("stato"),
+                  QStringLiteral("mostra lo stato di stampa di una certificazione o la sblocca"), run});
 
 } // namespace
 

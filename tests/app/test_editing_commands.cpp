@@ -155,8 +155,7 @@ private:
     test::MessageLogOperator m_op;
 };
 
-#define CU_EXPECT_RUN(run, expected)                                                                         \
-    QVERIFY2((run).status == (expected), qPrintable((run).out + (run).err))
+#define CU_EXPECT_RUN(run, expected) QVERIFY2((run).status == (expected), qPrintable((run).out + (run).err))
 
 } // namespace
 
@@ -183,7 +182,8 @@ private slots:
         demo.empty(AgentTables);
         CU_EXPECT_RUN(demo.modellocu({"file", "--yes"}), 1);
 
-        CU_EXPECT_RUN(demo.modellocu({"sostituto", "set", "--file", demo.writeFile("sostituto.txt", AgentFile)}), 0);
+        CU_EXPECT_RUN(
+            demo.modellocu({"sostituto", "set", "--file", demo.writeFile("sostituto.txt", AgentFile)}), 0);
         CU_EXPECT_RUN(demo.modellocu({"quadro-ct", "set", "SCTCODFIS=80012345676", "SCTCELL=3331234567",
                                       "SCTFIRMA=MARIO ROSSI"}),
                       0);
@@ -192,7 +192,8 @@ private slots:
         QVERIFY2(filled.contains(QStringLiteral("TCFO_FORNITORE|SFORCODFIS=80012345676|STFOCODICE=01")),
                  qPrintable(filled.join(u'\n')));
         QVERIFY(filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|LSOSCT=1|"));
-        QVERIFY(filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|DSOSDTIMPEGNO=2025-02-28|"));
+        QVERIFY(
+            filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|DSOSDTIMPEGNO=2025-02-28|"));
         const Run shown = demo.modellocu({"sostituto", "show"});
         CU_EXPECT_RUN(shown, 0);
         QVERIFY(shown.out.contains(u"\nSSOSFIRMACOM=MARIO ROSSI\n"));
@@ -207,8 +208,9 @@ private slots:
         CU_EXPECT_RUN(demo.modellocu({"sostituto", "set", "SCARCODICE="}), 0);
         const Run found = demo.modellocu({"check"});
         CU_EXPECT_RUN(found, 1);
-        QCOMPARE(found.out, QStringLiteral("Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del "
-                                           "rappresentante firmatario\n"));
+        QCOMPARE(found.out,
+                 QStringLiteral("Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del "
+                                "rappresentante firmatario\n"));
     }
 
     void refusalsStoreNothing_data() { TestDatabases::addEngineColumns(); }
@@ -231,7 +233,8 @@ private slots:
             {{"altri-sostituti", "set", "SSOSDENOM=SENZA CODICE"},
              "ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."},
             {{"fornitore", "set", "STFOCODICE="}, "Si desidera proseguire?"},
-            {{"sostituto", "set", "SSOSNONESISTE=1"}, "Colonna sconosciuta nella tabella TCUS_DATISOST: SSOSNONESISTE"},
+            {{"sostituto", "set", "SSOSNONESISTE=1"},
+             "Colonna sconosciuta nella tabella TCUS_DATISOST: SSOSNONESISTE"},
             {{"sostituto", "set", "DSOSDTIMPEGNO=31/02/2025"}, "Valore non valido per DSOSDTIMPEGNO"},
             {{"sostituto", "set", "SSOSDENOM"}, "Atteso COLONNA=valore"},
             {{"certificato", "set", "--cf", "XXXXXX00A00X000X", "SCUDNOME=X"}, "Certificazione non trovata"},

@@ -126,7 +126,8 @@ private slots:
         agents.open();
         addOtherAgent(agents, QStringLiteral("01234567897"), QStringLiteral("COMUNE"));
         addOtherAgent(agents, QStringLiteral("80012345676"), QStringLiteral("PROVINCIA"));
-        referTo(*flow, {QStringLiteral("01234567897"), QStringLiteral("01234567897"), QStringLiteral("01234567897")});
+        referTo(*flow, {QStringLiteral("01234567897"), QStringLiteral("01234567897"),
+                        QStringLiteral("01234567897")});
 
         // The certificates choose them through the lookup over the store.
         const LookupSource source =
@@ -185,10 +186,18 @@ private slots:
         QTest::addColumn<QString>("flag");
         for (const QString& engine : cu::test::TestDatabases::engines()) {
             const QByteArray e = engine.toUtf8();
-            QTest::newRow(e + " mobile only") << engine << "3331234567" << "" << "1";
-            QTest::newRow(e + " e-mail only") << engine << "" << "a@b.it" << "1";
-            QTest::newRow(e + " both cleared") << engine << "" << "" << "0";
-            QTest::newRow(e + " blanks only") << engine << "   " << "  " << "0";
+            QTest::newRow(e + " mobile only") << engine << "3331234567"
+                                              << ""
+                                              << "1";
+            QTest::newRow(e + " e-mail only") << engine << ""
+                                              << "a@b.it"
+                                              << "1";
+            QTest::newRow(e + " both cleared") << engine << ""
+                                               << ""
+                                               << "0";
+            QTest::newRow(e + " blanks only") << engine << "   "
+                                              << "  "
+                                              << "0";
         }
     }
     void ctForm()
@@ -232,7 +241,8 @@ private slots:
         QCOMPARE(refusal([&] { supplier.post(); }), QStringLiteral("Codice fiscale obbligatorio"));
         QVERIFY(!supplier.canClose());
         QCOMPARE(op.texts(Severity::Information),
-                 QStringList{QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche")});
+                 QStringList{QStringLiteral(
+                     "Non è possibile chiudere la finestra prima di aver salvato le modifiche")});
 
         // A code without a supplier type: the check list, and the answer decides.
         supplier.setText(QStringLiteral("STFOCODICE"), QString());

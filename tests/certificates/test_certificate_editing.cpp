@@ -93,10 +93,18 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("flag");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("Dicembre, Conguaglio") << 11 << true << "12" << "X" << "";
-        QTest::newRow("Giugno") << 5 << false << "06" << "0" << "";
-        QTest::newRow("no month") << -1 << false << "00" << "0" << "";
-        QTest::newRow("Conguaglio without month") << -1 << true << "" << "" << "Mese di chiusura obbligatorio!!!";
+        QTest::newRow("Dicembre, Conguaglio") << 11 << true << "12"
+                                              << "X"
+                                              << "";
+        QTest::newRow("Giugno") << 5 << false << "06"
+                                << "0"
+                                << "";
+        QTest::newRow("no month") << -1 << false << "00"
+                                  << "0"
+                                  << "";
+        QTest::newRow("Conguaglio without month") << -1 << true << ""
+                                                  << ""
+                                                  << "Mese di chiusura obbligatorio!!!";
     }
     void insertionChoice()
     {
@@ -118,14 +126,22 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("defect");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("one digit") << "7" << "Il mese deve essere di 2 cifre";
-        QTest::newRow("three digits") << "012" << "Il mese deve essere di 2 cifre";
-        QTest::newRow("13") << "13" << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("00") << "00" << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("letters") << "AB" << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("05") << "05" << "";
-        QTest::newRow("12") << "12" << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("one digit") << "7"
+                                   << "Il mese deve essere di 2 cifre";
+        QTest::newRow("three digits") << "012"
+                                      << "Il mese deve essere di 2 cifre";
+        QTest::newRow("13") << "13"
+                            << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("00") << "00"
+                            << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("letters") << "AB"
+                                 << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("05") << "05"
+                            << "";
+        QTest::newRow("12") << "12"
+                            << "";
     }
     void familyMonths()
     {
@@ -139,15 +155,16 @@ private slots:
         QStringList questions;
         for (const SectionInfo& info : sectionInfos())
             questions << info.deletionQuestion();
-        QCOMPARE(questions, QStringList({"Confermi la cancellazione della sezione \"INPS\"?",
-                                         "Confermi la cancellazione della sezione \"INPS\"?",
-                                         "Confermi la cancellazione della sezione \"INPDAP\"?",
-                                         "Confermi la cancellazione della sezione \"INAIL\"?",
-                                         "Confermi la cancellazione della sezione \"ALTRI ENTI\"?",
-                                         "Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?",
-                                         "Confermi la cancellazione della sezione \"TFR\"?",
-                                         "Confermi la cancellazione della sezione \"Autonomo\"?",
-                                         "Confermi la cancellazione della sezione \"CoopArt\"?"}));
+        QCOMPARE(questions,
+                 QStringList({"Confermi la cancellazione della sezione \"INPS\"?",
+                              "Confermi la cancellazione della sezione \"INPS\"?",
+                              "Confermi la cancellazione della sezione \"INPDAP\"?",
+                              "Confermi la cancellazione della sezione \"INAIL\"?",
+                              "Confermi la cancellazione della sezione \"ALTRI ENTI\"?",
+                              "Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?",
+                              "Confermi la cancellazione della sezione \"TFR\"?",
+                              "Confermi la cancellazione della sezione \"Autonomo\"?",
+                              "Confermi la cancellazione della sezione \"CoopArt\"?"}));
     }
 
     void printedLockAndRelease_data() { cu::test::TestDatabases::addEngineColumns(); }
@@ -226,8 +243,9 @@ private slots:
         m_flow->op().queueAnswer(yes ? Operator::Answer::Yes : Operator::Answer::No);
         QCOMPARE(refusal([&] { m_editing->remove(); }), yes ? QString() : QStringLiteral("(silenzioso)"));
         QCOMPARE(m_flow->op().questions(),
-                 QStringList{printed ? QStringLiteral("IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?")
-                                     : QStringLiteral("Confermi la cancellazione del modello corrente?")});
+                 QStringList{
+                     printed ? QStringLiteral("IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?")
+                             : QStringLiteral("Confermi la cancellazione del modello corrente?")});
         QCOMPARE(m_flow->personOf(rossi) == 0, yes);
         // The certificate's INPS row goes with it.
         Dataset inpsRows;
@@ -245,7 +263,8 @@ private slots:
         m_editing->insert(InsertionChoice::fromDialog(11, true));
         QCOMPARE(refusal([&] { m_editing->post(); }), QStringLiteral("Codice fiscale obbligatorio"));
         QCOMPARE(m_editing->list().state(), Dataset::State::Insert);
-        QCOMPARE(refusal([&] { inps().insert(); }), QStringLiteral("Salvare il modello prima di compilarne le sezioni."));
+        QCOMPARE(refusal([&] { inps().insert(); }),
+                 QStringLiteral("Salvare il modello prima di compilarne le sezioni."));
         m_editing->setText(QStringLiteral("SCUDCODFIS"), sample::rossi().fiscalCode);
         QCOMPARE(refusal([&] { m_editing->post(); }),
                  QStringLiteral("Esiste già un modello per %1/12").arg(sample::rossi().fiscalCode));
@@ -268,7 +287,8 @@ private slots:
         inps().post();
         QCOMPARE(inps().positionText(), QStringLiteral("1 di 1"));
         Dataset inpsDecember;
-        m_flow->store().open(inpsDecember, QStringLiteral("TCUDI_INPS"), int(m_editing->current().person), 12, 2024);
+        m_flow->store().open(inpsDecember, QStringLiteral("TCUDI_INPS"), int(m_editing->current().person), 12,
+                             2024);
         QCOMPARE(inpsDecember.recordCount(), 1);
         QCOMPARE(inpsDecember.asString(u"SCUDCODFIS"), QStringLiteral("VRDGPP80A01H501U"));
         QCOMPARE(inpsDecember.asString(u"SCUDMESE"), QStringLiteral("12"));
@@ -325,7 +345,9 @@ private slots:
         reopen();
         m_editing->find(sample::bianchi().fiscalCode);
         QCOMPARE(m_editing->section(SectionKind::Family).rows().recordCount(), 0);
-        QVERIFY(m_editing->list().asString(u"SCUDANNOTAZIONI").endsWith(u"AA) Redditi erogati da altri soggetti"));
+        QVERIFY(m_editing->list()
+                    .asString(u"SCUDANNOTAZIONI")
+                    .endsWith(u"AA) Redditi erogati da altri soggetti"));
     }
 
     void signatureOnOpening_data() { cu::test::TestDatabases::addEngineColumns(); }
@@ -335,7 +357,8 @@ private slots:
             CU_REQUIRE_DATABASE(m_flow->database());
         QCOMPARE(m_editing->signaturesUpdated(), 0);
         markPrinted(*m_flow, sample::rossi().fiscalCode);
-        m_flow->writeSingleRow(QStringLiteral("TCUS_DATISOST"), {{QStringLiteral("SSOSFIRMACOM"), QStringLiteral("ANNA BIANCHI")}});
+        m_flow->writeSingleRow(QStringLiteral("TCUS_DATISOST"),
+                               {{QStringLiteral("SSOSFIRMACOM"), QStringLiteral("ANNA BIANCHI")}});
         reopen();
         QCOMPARE(m_editing->signaturesUpdated(), 3);
         QStringList signatures;

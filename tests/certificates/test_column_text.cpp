@@ -40,31 +40,111 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("refusal");
         const QString cud = QStringLiteral("TCUD_DATICUD");
-        QTest::newRow("amount, Italian") << cud << "fCudReddDetr" << "1.234.567,891" << "1.234.567,89"
-                                         << "1234567,89" << "";
-        QTest::newRow("amount, point") << cud << "fCudReddDetr" << "1234.5" << "1.234,50" << "1234,50" << "";
-        QTest::newRow("amount, negative") << cud << "fCudReddDetr" << "-0,01" << "-0,01" << "-0,01" << "";
-        QTest::newRow("amount zero is blank") << cud << "fCudReddDetr" << "0,00" << "" << "" << "";
-        QTest::newRow("amount, words") << cud << "fCudReddDetr" << "mille" << "" << ""
-                                       << "Valore non valido per fCudReddDetr: \"mille\" (importo come 1234,56)";
-        QTest::newRow("rate, three decimals") << cud << "FCUDQUOTA2122" << "0,5" << "0,500" << "0,500" << "";
-        QTest::newRow("date") << cud << "DCUDDATANAS" << "1/2/1980" << "01/02/1980" << "01/02/1980" << "";
-        QTest::newRow("date, ISO") << cud << "DCUDDATANAS" << "1980-02-29" << "29/02/1980" << "29/02/1980" << "";
-        QTest::newRow("date, impossible") << cud << "DCUDDATANAS" << "31/02/1980" << "" << ""
-                                          << "Valore non valido per DCUDDATANAS: \"31/02/1980\" (data gg/mm/aaaa)";
-        QTest::newRow("integer") << cud << "iCudPeriodoLav" << "365" << "365" << "365" << "";
-        QTest::newRow("integer, decimals") << cud << "iCudPeriodoLav" << "36,5" << "" << ""
-                                           << "Valore non valido per iCudPeriodoLav: \"36,5\" (numero intero)";
-        QTest::newRow("text, trimmed") << cud << "SCUDNOME" << "  MARIO " << "MARIO" << "MARIO" << "";
-        QTest::newRow("text, too long") << cud << "SCUDPROVNAS" << "ROM" << "" << ""
+        QTest::newRow("amount, Italian") << cud << "fCudReddDetr"
+                                         << "1.234.567,891"
+                                         << "1.234.567,89"
+                                         << "1234567,89"
+                                         << "";
+        QTest::newRow("amount, point") << cud << "fCudReddDetr"
+                                       << "1234.5"
+                                       << "1.234,50"
+                                       << "1234,50"
+                                       << "";
+        QTest::newRow("amount, negative") << cud << "fCudReddDetr"
+                                          << "-0,01"
+                                          << "-0,01"
+                                          << "-0,01"
+                                          << "";
+        QTest::newRow("amount zero is blank") << cud << "fCudReddDetr"
+                                              << "0,00"
+                                              << ""
+                                              << ""
+                                              << "";
+        QTest::newRow("amount, words")
+            << cud << "fCudReddDetr"
+            << "mille"
+            << ""
+            << ""
+            << "Valore non valido per fCudReddDetr: \"mille\" (importo come 1234,56)";
+        QTest::newRow("rate, three decimals") << cud << "FCUDQUOTA2122"
+                                              << "0,5"
+                                              << "0,500"
+                                              << "0,500"
+                                              << "";
+        QTest::newRow("date") << cud << "DCUDDATANAS"
+                              << "1/2/1980"
+                              << "01/02/1980"
+                              << "01/02/1980"
+                              << "";
+        QTest::newRow("date, ISO") << cud << "DCUDDATANAS"
+                                   << "1980-02-29"
+                                   << "29/02/1980"
+                                   << "29/02/1980"
+                                   << "";
+        QTest::newRow("date, impossible")
+            << cud << "DCUDDATANAS"
+            << "31/02/1980"
+            << ""
+            << ""
+            << "Valore non valido per DCUDDATANAS: \"31/02/1980\" (data gg/mm/aaaa)";
+        QTest::newRow("integer") << cud << "iCudPeriodoLav"
+                                 << "365"
+                                 << "365"
+                                 << "365"
+                                 << "";
+        QTest::newRow("integer, decimals")
+            << cud << "iCudPeriodoLav"
+            << "36,5"
+            << ""
+            << ""
+            << "Valore non valido per iCudPeriodoLav: \"36,5\" (numero intero)";
+        QTest::newRow("text, trimmed") << cud << "SCUDNOME"
+                                       << "  MARIO "
+                                       << "MARIO"
+                                       << "MARIO"
+                                       << "";
+        QTest::newRow("text, too long") << cud << "SCUDPROVNAS"
+                                        << "ROM"
+                                        << ""
+                                        << ""
                                         << "Testo troppo lungo per SCUDPROVNAS: 3 caratteri, al massimo 2";
-        QTest::newRow("flag X, typed 1") << cud << "LCUDCONGUAGLIO" << "1" << "X" << "X" << "";
-        QTest::newRow("flag 1, typed si") << cud << "LCUDANNULLAMENTO" << "si" << "1" << "1" << "";
-        QTest::newRow("flag, empty is unset") << cud << "LCUDINFORZA3112" << "" << "0" << "0" << "";
-        QTest::newRow("agent flag, typed X") << "TCUS_DATISOST" << "LSOSCT" << "X" << "1" << "1" << "";
-        QTest::newRow("family flag") << "TCUDC_CONFAMCARICO" << "LCUDRELPARCON" << "x" << "1" << "1" << "";
-        QTest::newRow("INAIL travelling staff") << "TCUIN_INAIL" << "SINA7PERSVIAGG" << "1" << "1" << "1" << "";
-        QTest::newRow("flag, other text") << cud << "LCUDCONGUAGLIO" << "forse" << "" << ""
+        QTest::newRow("flag X, typed 1") << cud << "LCUDCONGUAGLIO"
+                                         << "1"
+                                         << "X"
+                                         << "X"
+                                         << "";
+        QTest::newRow("flag 1, typed si") << cud << "LCUDANNULLAMENTO"
+                                          << "si"
+                                          << "1"
+                                          << "1"
+                                          << "";
+        QTest::newRow("flag, empty is unset") << cud << "LCUDINFORZA3112"
+                                              << ""
+                                              << "0"
+                                              << "0"
+                                              << "";
+        QTest::newRow("agent flag, typed X") << "TCUS_DATISOST"
+                                             << "LSOSCT"
+                                             << "X"
+                                             << "1"
+                                             << "1"
+                                             << "";
+        QTest::newRow("family flag") << "TCUDC_CONFAMCARICO"
+                                     << "LCUDRELPARCON"
+                                     << "x"
+                                     << "1"
+                                     << "1"
+                                     << "";
+        QTest::newRow("INAIL travelling staff") << "TCUIN_INAIL"
+                                                << "SINA7PERSVIAGG"
+                                                << "1"
+                                                << "1"
+                                                << "1"
+                                                << "";
+        QTest::newRow("flag, other text") << cud << "LCUDCONGUAGLIO"
+                                          << "forse"
+                                          << ""
+                                          << ""
                                           << "Valore non valido per LCUDCONGUAGLIO: \"forse\" (X oppure 0)";
     }
     void texts()
@@ -113,7 +193,8 @@ private slots:
 
     void unsetFlagIsShownUnticked()
     {
-        const ColumnSchema& annulment = column(QStringLiteral("TCUD_DATICUD"), QStringLiteral("LCUDANNULLAMENTO"));
+        const ColumnSchema& annulment =
+            column(QStringLiteral("TCUD_DATICUD"), QStringLiteral("LCUDANNULLAMENTO"));
         QVERIFY(isFlagSet(table(QStringLiteral("TCUD_DATICUD")), annulment, QStringLiteral("1")));
         QVERIFY(!isFlagSet(table(QStringLiteral("TCUD_DATICUD")), annulment, QStringLiteral("X")));
         QVERIFY(!isFlagSet(table(QStringLiteral("TCUD_DATICUD")), annulment, FlagUnset));

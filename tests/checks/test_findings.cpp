@@ -49,14 +49,15 @@ private slots:
         flow.install();
         // An empty year: the agent's and the supplier's mandatory data.
         QCOMPARE(lines(checkYear(flow.certificates())),
-                 QStringList({"Sostituto SSOSCODFIS: Dato obbligatorio mancante: Codice fiscale del sostituto",
-                              "Sostituto SSOSDENOM: Dato obbligatorio mancante: Denominazione del sostituto",
-                              "Sostituto SSOSCFRAPPR: Dato obbligatorio mancante: Codice fiscale del rappresentante "
-                              "firmatario",
-                              "Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del rappresentante "
-                              "firmatario",
-                              "Fornitore SFORCODFIS: Dato obbligatorio mancante: Codice fiscale del fornitore",
-                              "Fornitore STFOCODICE: Dato obbligatorio mancante: Tipo fornitore"}));
+                 QStringList(
+                     {"Sostituto SSOSCODFIS: Dato obbligatorio mancante: Codice fiscale del sostituto",
+                      "Sostituto SSOSDENOM: Dato obbligatorio mancante: Denominazione del sostituto",
+                      "Sostituto SSOSCFRAPPR: Dato obbligatorio mancante: Codice fiscale del rappresentante "
+                      "firmatario",
+                      "Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del rappresentante "
+                      "firmatario",
+                      "Fornitore SFORCODFIS: Dato obbligatorio mancante: Codice fiscale del fornitore",
+                      "Fornitore STFOCODICE: Dato obbligatorio mancante: Tipo fornitore"}));
 
         flow.writeSampleSupply();
         QCOMPARE(lines(checkYear(flow.certificates())), QStringList());
@@ -73,10 +74,11 @@ private slots:
                              {{QStringLiteral("SCUDCODFISAMMNE"), QStringLiteral("80012345670")}});
         const QVector<CheckFinding> findings = checkYear(flow.certificates());
         const QString where = QStringLiteral("Certificazione %1/12").arg(sample::rossi().fiscalCode);
-        QCOMPARE(lines(findings),
-                 QStringList({where + " SCUDNOME: Dato obbligatorio mancante: Nome del percipiente",
-                              where + ", TCUDN_INPDAP riga 1 SCUDCODFISAMMNE: Campo errato: codice fiscale "
-                                      "80012345670 (SCUDCODFISAMMNE) non valido: cifra di controllo errata"}));
+        QCOMPARE(
+            lines(findings),
+            QStringList({where + " SCUDNOME: Dato obbligatorio mancante: Nome del percipiente",
+                         where + ", TCUDN_INPDAP riga 1 SCUDCODFISAMMNE: Campo errato: codice fiscale "
+                                 "80012345670 (SCUDCODFISAMMNE) non valido: cifra di controllo errata"}));
         QCOMPARE(findings.first().table, QStringLiteral("TCUD_DATICUD"));
         QCOMPARE(findings.first().person, flow.personOf(sample::rossi().fiscalCode));
         QCOMPARE(findings.last().table, QStringLiteral("TCUDN_INPDAP"));
@@ -91,23 +93,48 @@ private slots:
         QTest::addColumn<QString>("defect");
         const QString cud = QStringLiteral("TCUD_DATICUD");
         const QString agent = QStringLiteral("TCUS_DATISOST");
-        QTest::newRow("personal code") << cud << "SCUDCODFIS" << "rssmra85t10a562s" << "";
-        QTest::newRow("personal code, check") << cud << "SCUDCODFIS" << "RSSMRA85T10A562T"
+        QTest::newRow("personal code") << cud << "SCUDCODFIS"
+                                       << "rssmra85t10a562s"
+                                       << "";
+        QTest::newRow("personal code, check") << cud << "SCUDCODFIS"
+                                              << "RSSMRA85T10A562T"
                                               << "Codice fiscale non valido: carattere di controllo errato";
-        QTest::newRow("numeric code") << agent << "SSOSCODFIS" << "80012345676" << "";
-        QTest::newRow("short code") << agent << "SSOSCFRAPPR" << "RSSMRA"
+        QTest::newRow("numeric code") << agent << "SSOSCODFIS"
+                                      << "80012345676"
+                                      << "";
+        QTest::newRow("short code") << agent << "SSOSCFRAPPR"
+                                    << "RSSMRA"
                                     << "Codice fiscale non valido: lunghezza 6 invece di 16 o 11 caratteri";
-        QTest::newRow("empty is fine") << agent << "SSOSCFRAPPR" << "" << "";
-        QTest::newRow("date") << cud << "DCUDDATANAS" << "29/02/1984" << "";
-        QTest::newRow("date, impossible") << cud << "DCUDDATANAS" << "30/02/1984"
+        QTest::newRow("empty is fine") << agent << "SSOSCFRAPPR"
+                                       << ""
+                                       << "";
+        QTest::newRow("date") << cud << "DCUDDATANAS"
+                              << "29/02/1984"
+                              << "";
+        QTest::newRow("date, impossible") << cud << "DCUDDATANAS"
+                                          << "30/02/1984"
                                           << "Data non valida: usare gg/mm/aaaa";
-        QTest::newRow("province") << cud << "SCUDPROVNAS" << "rm" << "";
-        QTest::newRow("province abroad") << cud << "SCUDPROVNAS" << "EE" << "";
-        QTest::newRow("province unknown") << agent << "SSOSPROV" << "XX" << "Sigla di provincia sconosciuta: XX";
-        QTest::newRow("postcode") << agent << "SSOSCAP" << "00184" << "";
-        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP" << "0018A" << "Il CAP deve essere di 5 cifre";
-        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC" << "184" << "Il CAP deve essere di 5 cifre";
-        QTest::newRow("other column") << cud << "SCUDCOMNAS" << "ROMA" << "";
+        QTest::newRow("province") << cud << "SCUDPROVNAS"
+                                  << "rm"
+                                  << "";
+        QTest::newRow("province abroad") << cud << "SCUDPROVNAS"
+                                         << "EE"
+                                         << "";
+        QTest::newRow("province unknown") << agent << "SSOSPROV"
+                                          << "XX"
+                                          << "Sigla di provincia sconosciuta: XX";
+        QTest::newRow("postcode") << agent << "SSOSCAP"
+                                  << "00184"
+                                  << "";
+        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP"
+                                           << "0018A"
+                                           << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC"
+                                         << "184"
+                                         << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("other column") << cud << "SCUDCOMNAS"
+                                      << "ROMA"
+                                      << "";
     }
     void fieldChecks()
     {

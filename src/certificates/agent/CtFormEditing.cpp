@@ -17,8 +17,8 @@ QString CtFormEditing::agentFlagFor(const Dataset& form)
 {
     if (form.isEmpty())
         return QStringLiteral("0");
-    const bool reachable = !form.asString(u"SCTCELL").trimmed().isEmpty() ||
-                           !form.asString(u"SCTEMAIL").trimmed().isEmpty();
+    const bool reachable =
+        !form.asString(u"SCTCELL").trimmed().isEmpty() || !form.asString(u"SCTEMAIL").trimmed().isEmpty();
     return reachable ? QStringLiteral("1") : QStringLiteral("0");
 }
 

@@ -49,7 +49,8 @@ void OtherAgentsEditing::checkBeforePost()
 {
     const QString code = rows().asString(CodeColumn).trimmed();
     if (code.isEmpty())
-        throw EZfWarning(QStringLiteral("ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."));
+        throw EZfWarning(
+            QStringLiteral("ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."));
     requireUniqueCode(code);
     m_codeWhenSelected = rows().state() == Dataset::State::Edit
                              ? rows().oldValue(rows().requireField(CodeColumn)).toString()
@@ -60,8 +61,10 @@ void OtherAgentsEditing::requireUniqueCode(const QString& code) const
 {
     const int field = rows().requireField(CodeColumn);
     for (int position = 0; position < rows().recordCount(); ++position) {
-        if (position != rows().recNo() && normalised(rows().valueAt(position, field).toString()) == normalised(code))
-            throw EZfWarning(QStringLiteral("Esiste già un altro sostituto con codice fiscale %1.").arg(code));
+        if (position != rows().recNo() &&
+            normalised(rows().valueAt(position, field).toString()) == normalised(code))
+            throw EZfWarning(
+                QStringLiteral("Esiste già un altro sostituto con codice fiscale %1.").arg(code));
     }
 }
 
@@ -102,7 +105,8 @@ int OtherAgentsEditing::renameInCertificates(const QString& oldCode, const QStri
 void OtherAgentsEditing::checkBeforeRemove()
 {
     if (certificatesReferringTo(rows().asString(CodeColumn)) > 0)
-        throw EZfWarning(QStringLiteral("Impossibile cancellare il sostituto, risultano associati dei Dati Cud."));
+        throw EZfWarning(
+            QStringLiteral("Impossibile cancellare il sostituto, risultano associati dei Dati Cud."));
 }
 
 } // namespace cu

@@ -16,7 +16,8 @@ bool SupplierEditing::canClose()
 {
     if (!isEditing())
         return true;
-    op().information(QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche"));
+    op().information(
+        QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche"));
     return false;
 }
 

@@ -79,7 +79,8 @@ QString fieldDefect(const ColumnSchema& column, const QString& typed)
     case FieldKind::Province:
         return isKnownProvince(text) ? QString() : QStringLiteral("Sigla di provincia sconosciuta: ") + text;
     case FieldKind::Postcode:
-        return text.size() == 5 && isDigits(text) ? QString() : QStringLiteral("Il CAP deve essere di 5 cifre");
+        return text.size() == 5 && isDigits(text) ? QString()
+                                                  : QStringLiteral("Il CAP deve essere di 5 cifre");
     case FieldKind::Other:
         break;
     }

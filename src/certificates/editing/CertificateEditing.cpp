@@ -53,9 +53,8 @@ void CertificateEditing::open()
     m_agent.first();
     certificates().openCertificates(rows());
     // Without an agent's row there is no signature to give.
-    m_signaturesUpdated = m_agent.isEmpty() ? 0
-                                            : certificates().updateSignatures(
-                                                  rows(), m_agent.asString(u"SSOSFIRMACOM"));
+    m_signaturesUpdated =
+        m_agent.isEmpty() ? 0 : certificates().updateSignatures(rows(), m_agent.asString(u"SSOSFIRMACOM"));
     rows().first();
     select();
 }
@@ -128,8 +127,8 @@ void CertificateEditing::insert(const InsertionChoice& choice)
 void CertificateEditing::addNote(const QString& code, const QString& note)
 {
     edit();
-    rows().setValue(u"SCUDANNOTAZIONI",
-                    rows().asString(u"SCUDANNOTAZIONI") + QStringLiteral("\r\n") + code + QStringLiteral(") ") + note);
+    rows().setValue(u"SCUDANNOTAZIONI", rows().asString(u"SCUDANNOTAZIONI") + QStringLiteral("\r\n") + code +
+                                            QStringLiteral(") ") + note);
 }
 
 SectionEditing& CertificateEditing::section(SectionKind kind)
@@ -168,8 +167,8 @@ void CertificateEditing::requireUniqueKey() const
     for (int position = 0; position < rows().recordCount(); ++position) {
         if (position == rows().recNo())
             continue;
-        if (keyOf(rows().valueAt(position, codeField).toString(), rows().valueAt(position, monthField).toString()) ==
-            key)
+        if (keyOf(rows().valueAt(position, codeField).toString(),
+                  rows().valueAt(position, monthField).toString()) == key)
             throw EZfError(QStringLiteral("Esiste già un modello per %1").arg(key));
     }
 }
@@ -182,9 +181,9 @@ void CertificateEditing::saveAfterPost()
 
 void CertificateEditing::checkBeforeRemove()
 {
-    const QString question = m_current.isPrinted()
-                                 ? QStringLiteral("IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?")
-                                 : QStringLiteral("Confermi la cancellazione del modello corrente?");
+    const QString question =
+        m_current.isPrinted() ? QStringLiteral("IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?")
+                              : QStringLiteral("Confermi la cancellazione del modello corrente?");
     if (op().ask(question) != Operator::Answer::Yes)
         throw EAbort();
     m_removed = m_current;

@@ -9,9 +9,9 @@ namespace cu {
 const QStringList& InsertionChoice::monthNames()
 {
     static const QStringList names{
-        QStringLiteral("Gennaio"), QStringLiteral("Febbraio"),  QStringLiteral("Marzo"),
-        QStringLiteral("Aprile"),  QStringLiteral("Maggio"),    QStringLiteral("Giugno"),
-        QStringLiteral("Luglio"),  QStringLiteral("Agosto"),    QStringLiteral("Settembre"),
+        QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),
+        QStringLiteral("Aprile"),  QStringLiteral("Maggio"),   QStringLiteral("Giugno"),
+        QStringLiteral("Luglio"),  QStringLiteral("Agosto"),   QStringLiteral("Settembre"),
         QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre")};
     return names;
 }

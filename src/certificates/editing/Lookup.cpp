@@ -27,8 +27,9 @@ int compareWith(const Dataset& rows, int position, int field, const QString& typ
     if (isNumeric(rows.fields()[field].type)) {
         bool ok = false;
         const double wanted = typed.trimmed().toDouble(&ok);
-        const double have = value.metaType() == QMetaType::fromType<Currency>() ? value.value<Currency>().toDouble()
-                                                                                 : value.toDouble();
+        const double have = value.metaType() == QMetaType::fromType<Currency>()
+                                ? value.value<Currency>().toDouble()
+                                : value.toDouble();
         if (ok)
             return have < wanted ? -1 : (have > wanted ? 1 : 0);
     }
@@ -53,7 +54,8 @@ QStringList hiddenLookupFields(const LookupSource& source)
     return {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")};
 }
 
-void loadLookup(Dataset& rows, const LookupSource& source, CertificateStore& certificates, const Folders& folders)
+void loadLookup(Dataset& rows, const LookupSource& source, CertificateStore& certificates,
+                const Folders& folders)
 {
     if (source.kind != LookupSource::Kind::Store) {
         loadLookupFile(rows, source, folders);

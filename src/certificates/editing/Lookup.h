@@ -35,7 +35,8 @@ QStringList hiddenLookupFields(const LookupSource& source);
 
 // Loads the source's rows ordered by the first shown field. A missing file
 // is an EZfError naming it.
-void loadLookup(Dataset& rows, const LookupSource& source, CertificateStore& certificates, const Folders& folders);
+void loadLookup(Dataset& rows, const LookupSource& source, CertificateStore& certificates,
+                const Folders& folders);
 // The same for a file source alone.
 void loadLookupFile(Dataset& rows, const LookupSource& source, const Folders& folders);
 
