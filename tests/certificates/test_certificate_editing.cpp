@@ -150,23 +150,6 @@ private slots:
         QCOMPARE(familyMonthDefect(text), defect);
     }
 
-    void deletionQuestions()
-    {
-        QStringList questions;
-        for (const SectionInfo& info : sectionInfos())
-            questions << info.deletionQuestion();
-        QCOMPARE(questions,
-                 QStringList({"Confermi la cancellazione della sezione \"INPS\"?",
-                              "Confermi la cancellazione della sezione \"INPS\"?",
-                              "Confermi la cancellazione della sezione \"INPDAP\"?",
-                              "Confermi la cancellazione della sezione \"INAIL\"?",
-                              "Confermi la cancellazione della sezione \"ALTRI ENTI\"?",
-                              "Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?",
-                              "Confermi la cancellazione della sezione \"TFR\"?",
-                              "Confermi la cancellazione della sezione \"Autonomo\"?",
-                              "Confermi la cancellazione della sezione \"CoopArt\"?"}));
-    }
-
     void printedLockAndRelease_data() { cu::test::TestDatabases::addEngineColumns(); }
     void printedLockAndRelease()
     {
@@ -341,6 +324,8 @@ private slots:
         QCOMPARE(refusal([&] { family.remove(); }), QStringLiteral("(silenzioso)"));
         m_flow->op().queueAnswer(Operator::Answer::Yes);
         family.remove();
+        QCOMPARE(m_flow->op().questions().last(),
+                 QStringLiteral("Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?"));
         QCOMPARE(family.positionText(), QStringLiteral("0 di 0"));
         reopen();
         m_editing->find(sample::bianchi().fiscalCode);
