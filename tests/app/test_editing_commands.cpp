@@ -12,6 +12,7 @@
 #include "support/DatasetDump.h"
 #include "support/TestDatabases.h"
 #include "support/TestPaths.h"
+#include "telematic/ProducerSetting.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -62,6 +63,7 @@ public:
         files.prepareFolders();
         files.copyProgramFiles();
         files.writeSettings();
+        setProducerFiscalCode(files.folders(), QStringLiteral("01234567897")); // as the demo sets it
         Connection connection;
         if (!connection.open(m_params))
             qFatal("archive: %s", qPrintable(connection.lastError()));
