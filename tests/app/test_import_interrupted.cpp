@@ -9,9 +9,8 @@
 #include "import/DemoImport.h"
 #include "import/demo/DemoInstallation.h"
 #include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
 #include "support/TestDatabases.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -25,6 +24,8 @@
 #include <QTest>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 using cu::test::TestDatabase;
 using cu::test::TestDatabases;
@@ -37,7 +38,7 @@ constexpr qint64 CertificatesBeforeKill = 40;
 
 QString program()
 {
-    return test::buildRoot() + QStringLiteral("/bin/modellocu");
+    return test::buildRoot() + u"/bin/modellocu"_s;
 }
 
 // One installation with its archive in the given database: program files
@@ -67,50 +68,35 @@ public:
     QProcess* startImport(QObject* parent) const
     {
         auto* process = new QProcess(parent);
-        QStringList args{QStringLiteral("--root"), m_root.path(), QStringLiteral("import"),
-                         QStringLiteral("--db-driver"), m_params.driver, QStringLiteral("--db-name"),
-                         m_params.database};
+        QStringList args{u"--root"_s,     m_root.path(),  u"import"_s,      u"--db-driver"_s,
+                         m_params.driver, u"--db-name"_s, m_params.database};
         if (!m_params.host.isEmpty())
-            args << QStringLiteral("--db-host") << m_params.host << QStringLiteral("--db-port")
-                 << QString::number(m_params.port) << QStringLiteral("--db-user") << m_params.user;
-        process->start(program(), args << QStringLiteral("--sovrascrivi") << QStringLiteral("sempre"));
+            args << u"--db-host"_s << m_params.host << u"--db-port"_s << QString::number(m_params.port)
+                 << u"--db-user"_s << m_params.user;
+        process->start(program(), args << u"--sovrascrivi"_s << u"sempre"_s);
         return process;
     }
 
     // The stored certificates, as lines grouped by the person's fiscal code.
     QMultiHash<QString, QString> linesByPerson() const
     {
-        static const QRegularExpression fiscalCode(QStringLiteral("\\|SCUDCODFIS=([^|]*)"));
-        const CertificateSchema schema = CertificateSchema::load(
-            test::buildRoot() + QStringLiteral("/USR/FJ2024/Res/Schema/eli.xml"));
+        static const QRegularExpression fiscalCode(u"\\|SCUDCODFIS=([^|]*)"_s);
         Connection connection;
         if (!connection.open(m_params))
             qFatal("archive: %s", qPrintable(connection.lastError()));
         QMultiHash<QString, QString> lines;
-        {
-            HlmDBCds store(connection);
-            store.setProgramme(QStringLiteral("eli"));
-            store.setYear(2024);
-            store.setMonth(-1);
-            for (const TableSchema& table : schema.tables()) {
-                if (!table.name.startsWith(u"TCUD") && !table.name.startsWith(u"TASE"))
-                    continue; // the agent's and supplier's tables are not per person
-                Dataset rows;
-                store.open(rows, table.name);
-                for (const QString& line : test::rowLines(
-                         rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table.name))
-                    lines.insert(fiscalCode.match(line).captured(1), line);
-            }
-        }
+        for (const QString& line : test::DemoImport(connection).dump())
+            if (line.startsWith(u"TCUD") || line.startsWith(u"TASE")) // the agent's and supplier's are not per person
+                lines.insert(fiscalCode.match(line).captured(1), line);
         connection.close();
         return lines;
     }
 
     qint64 storedCertificates() const
     {
-        return scalars(QStringLiteral("SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis"
-                                      " JOIN tcds_struttura cds ON cds.icdsid = fis.icdsid"
-                                      " WHERE cds.scdsnome = 'TCUD_DATICUD'"))
+        return scalars(u"SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis"
+                       " JOIN tcds_struttura cds ON cds.icdsid = fis.icdsid"
+                       " WHERE cds.scdsnome = 'TCUD_DATICUD'"_s)
             .value(0)
             .toLongLong();
     }
@@ -121,11 +107,11 @@ public:
     QSet<QString> personsWithSeveralPositions() const
     {
         QSet<QString> codes;
-        for (const QVariant& code : scalars(QStringLiteral(
-                 "SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA"
-                 " JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID = ANA.IANAID"
-                 " JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
-                 " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1")))
+        for (const QVariant& code :
+             scalars(u"SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA"
+                     " JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID = ANA.IANAID"
+                     " JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
+                     " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1"_s))
             codes.insert(code.toString());
         return codes;
     }
@@ -150,7 +136,7 @@ private:
 
     ConnectionParams m_params;
     QTemporaryDir m_root;
-    test::MessageLogOperator m_op;
+    ScriptedOperator m_op;
 };
 
 QStringList sorted(QStringList lines)
@@ -184,8 +170,8 @@ private slots:
         QVERIFY(killed->waitForStarted());
         QElapsedTimer waited;
         waited.start();
-        while (interrupted.storedCertificates() < CertificatesBeforeKill && killed->state() == QProcess::Running &&
-               waited.elapsed() < 300000)
+        while (interrupted.storedCertificates() < CertificatesBeforeKill &&
+               killed->state() == QProcess::Running && waited.elapsed() < 300000)
             QTest::qWait(20);
         QVERIFY2(killed->state() == QProcess::Running, "the import ended before it could be killed");
         killed->kill();
@@ -201,10 +187,10 @@ private slots:
         const qint64 all = QSet<QString>(expected.keyBegin(), expected.keyEnd()).size();
         qInfo("persons stored before the kill: %lld of %lld", qint64(certified.size()), all);
         QVERIFY2(certified.size() >= CertificatesBeforeKill / 2 && certified.size() < all,
-                 qPrintable(QStringLiteral("%1 of %2 persons stored").arg(certified.size()).arg(all)));
+                 qPrintable(u"%1 of %2 persons stored"_s.arg(certified.size()).arg(all)));
         const QSet<QString> several = reference.personsWithSeveralPositions();
         for (const QString& person : QSet<QString>(found.keyBegin(), found.keyEnd())) {
-            QVERIFY2(certified.contains(person), qPrintable(QStringLiteral("rows without certificate: ") + person));
+            QVERIFY2(certified.contains(person), qPrintable(u"rows without certificate: "_s + person));
             if (!several.contains(person))
                 QCOMPARE(sorted(found.values(person)), sorted(expected.values(person)));
         }

@@ -1,22 +1,26 @@
 // Datasets that run a catalogue SELECT: typed fields, exact amounts and dates
-// on every engine, parameters from the text's markers.
+// on every engine, parameters from the text's markers, reading again only
+// when the key changes, and the legal-position filter the import appends.
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/catalogue/QueryDataset.h"
 #include "foundation/database/Connection.h"
 #include "foundation/database/SqlQuery.h"
+#include "foundation/dataset/DatasetHelpers.h"
 #include "foundation/operator/Errors.h"
-#include "support/CatalogueTestSupport.h"
 #include "support/TestDatabases.h"
+#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace cu;
 using cu::test::TestDatabase;
+using cu::test::TestDatabases;
 
 namespace {
 
-const QString Statements = QStringLiteral(R"(
+const QString Statements = uR"(
   <statement name="QRY_TEST_COMPENSI" type="SELECT">
     <sql>SELECT C.ICOMID, C.SCOMDESC, C.FCOMIMPORTO, C.DCOMDATA FROM TTEST_COMPENSI C
          WHERE C.ICOMANNO = :ICOMANNO %s ORDER BY C.ICOMID</sql>
@@ -26,36 +30,7 @@ const QString Statements = QStringLiteral(R"(
     <sql engine="QPSQL">SELECT SUM(FCOMIMPORTO)::NUMERIC(18,4) AS TOTALE, COUNT(*) AS RIGHE FROM TTEST_COMPENSI
          WHERE ICOMANNO = :ICOMANNO</sql>
   </statement>
-)");
-
-void createTable(Connection& connection)
-{
-    SqlQuery query(connection);
-    query.setSql(QStringLiteral("CREATE TABLE TTEST_COMPENSI (ICOMID INTEGER PRIMARY KEY, ICOMANNO "
-                                "INTEGER, "
-                                "SCOMDESC VARCHAR(40), FCOMIMPORTO NUMERIC(15,4), DCOMDATA DATE)"));
-    query.execute();
-    query.setSql(QStringLiteral("INSERT INTO TTEST_COMPENSI VALUES (:ID, :ANNO, "
-                                ":DESCR, :IMPORTO, :DATA)"));
-    const struct
-    {
-        int id;
-        const char* description;
-        const char* amount;
-        QDate date;
-    } rows[] = {{1, "Stipendio", "12345678.9012", QDate(2024, 1, 31)},
-                {2, "Rimborso 'spese'", "0.1000", QDate(2024, 2, 29)},
-                {3, nullptr, "-7", QDate()}};
-    for (const auto& row : rows) {
-        query.setParam(QStringLiteral("ID"), row.id);
-        query.setParam(QStringLiteral("ANNO"), 2024);
-        query.setParam(QStringLiteral("DESCR"),
-                       row.description ? QVariant(QString::fromUtf8(row.description)) : QVariant());
-        query.setParam(QStringLiteral("IMPORTO"), *Currency::parse(QString::fromLatin1(row.amount)));
-        query.setParam(QStringLiteral("DATA"), row.date.isValid() ? QVariant(row.date) : QVariant());
-        query.execute();
-    }
-}
+)"_s;
 
 } // namespace
 
@@ -63,120 +38,154 @@ class TestQueryDataset : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<Connection> m_connection;
+    HlmQueryText m_catalogue;
 
 private slots:
+    // Every test but the first runs on a fresh database of its row's engine
+    // holding three compensations of 2024.
+    void init()
+    {
+        const QString engine = QString::fromLatin1(QTest::currentDataTag());
+        if (!TestDatabases::engines().contains(engine))
+            return;
+        m_db = std::make_unique<TestDatabase>(engine);
+        CU_REQUIRE_DATABASE(*m_db);
+        m_connection = std::make_unique<Connection>();
+        QVERIFY2(m_connection->open(m_db->params()), qPrintable(m_connection->lastError()));
+        cu::test::execute(*m_connection,
+                          u"CREATE TABLE TTEST_COMPENSI (ICOMID INTEGER PRIMARY KEY, ICOMANNO "
+                          "INTEGER, SCOMDESC VARCHAR(40), FCOMIMPORTO NUMERIC(15,4), DCOMDATA DATE)"_s);
+        SqlQuery query(*m_connection);
+        query.setSql(u"INSERT INTO TTEST_COMPENSI VALUES (:ID, 2024, :DESCR, :IMPORTO, :DATA)"_s);
+        const QVariantList descriptions{u"Stipendio"_s, u"Rimborso 'spese'"_s, QVariant()};
+        const QVariantList dates{QDate(2024, 1, 31), QDate(2024, 2, 29), QVariant()};
+        const char* amounts[] = {"12345678.9012", "0.1000", "-7"};
+        for (int i = 0; i < 3; ++i) {
+            query.setParam(u"ID"_s, i + 1);
+            query.setParam(u"DESCR"_s, descriptions[i]);
+            query.setParam(u"IMPORTO"_s, cu::test::money(amounts[i]));
+            query.setParam(u"DATA"_s, dates[i]);
+            query.execute();
+        }
+        cu::test::buildCatalogue(m_catalogue, m_dir.path(), Statements);
+        m_catalogue.setEngine(m_connection->params().driver);
+    }
+    void cleanup()
+    {
+        m_connection.reset();
+        m_db.reset();
+    }
+
     void parametersFollowTheText()
     {
         Connection connection; // the markers are read without a database
         QueryDataset dataSet(connection);
-        dataSet.setCommandText(
-            QStringLiteral("SELECT ':NO', X::TEXT FROM T WHERE A = :a AND B = :B OR A = :A"));
-        QCOMPARE(dataSet.paramNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-        dataSet.setParam(QStringLiteral("b"), 5);
-        QCOMPARE(dataSet.param(QStringLiteral("B")), QVariant(5));
-        QVERIFY_THROWS_EXCEPTION(EAssertion, dataSet.setParam(QStringLiteral("C"), 1));
-        dataSet.setCommandText(QStringLiteral("SELECT 1 FROM T WHERE B = :B"));
-        QVERIFY(dataSet.param(QStringLiteral("B")).isNull()); // a new text drops the old values
+        dataSet.setCommandText(u"SELECT ':NO', X::TEXT FROM T WHERE A = :a AND B = :B OR A = :A"_s);
+        QCOMPARE(dataSet.paramNames(), (QStringList{u"A"_s, u"B"_s}));
+        dataSet.setParam(u"b"_s, 5);
+        QCOMPARE(dataSet.param(u"B"_s), QVariant(5));
+        QVERIFY_THROWS_EXCEPTION(EAssertion, dataSet.setParam(u"C"_s, 1));
+        dataSet.setCommandText(u"SELECT 1 FROM T WHERE B = :B"_s);
+        QVERIFY(dataSet.param(u"B"_s).isNull()); // a new text drops the old values
     }
 
-    void openFillsTypedRows_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void openFillsTypedRows_data() { TestDatabases::addEngineColumns(); }
     void openFillsTypedRows()
     {
-        QFETCH(QString, engine);
-        TestDatabase db(engine);
-        CU_REQUIRE_DATABASE(db);
-        Connection connection;
-        QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
-        createTable(connection);
-        HlmQueryText catalogue;
-        cu::test::buildCatalogue(catalogue, m_dir.path(), Statements);
-        catalogue.setEngine(connection.params().driver);
-
-        QueryDataset dataSet(connection);
-        catalogue.GetCommandText(QStringLiteral("qry_test_compensi"), dataSet, QStringLiteral("SELECT"));
-        HlmQueryText::FormatQuery(dataSet, {QStringLiteral(" AND C.ICOMID <> :ESCLUSO ")});
-        QCOMPARE(dataSet.paramNames(), (QStringList{QStringLiteral("ICOMANNO"), QStringLiteral("ESCLUSO")}));
-        dataSet.setParam(QStringLiteral("ICOMANNO"), 2024);
-        dataSet.setParam(QStringLiteral("ESCLUSO"), 99);
+        QueryDataset dataSet(*m_connection);
+        m_catalogue.GetCommandText(u"qry_test_compensi"_s, dataSet, u"SELECT"_s);
+        HlmQueryText::FormatQuery(dataSet, {u" AND C.ICOMID <> :ESCLUSO "_s});
+        QCOMPARE(dataSet.paramNames(), (QStringList{u"ICOMANNO"_s, u"ESCLUSO"_s}));
+        dataSet.setParam(u"ICOMANNO"_s, 2024);
+        dataSet.setParam(u"ESCLUSO"_s, 99);
         dataSet.open();
-
         QCOMPARE(dataSet.recordCount(), 3);
-        QCOMPARE(dataSet.fields().at(dataSet.fieldIndex(u"ICOMID")).type, FieldType::Integer);
-        QCOMPARE(dataSet.fields().at(dataSet.fieldIndex(u"SCOMDESC")).type, FieldType::String);
-        QCOMPARE(dataSet.fields().at(dataSet.fieldIndex(u"FCOMIMPORTO")).type, FieldType::Currency);
-        QCOMPARE(dataSet.fields().at(dataSet.fieldIndex(u"DCOMDATA")).type, FieldType::Date);
+        const auto type = [&](const char16_t* field) {
+            return dataSet.fields().at(dataSet.fieldIndex(field)).type;
+        };
+        QCOMPARE(type(u"ICOMID"), FieldType::Integer);
+        QCOMPARE(type(u"SCOMDESC"), FieldType::String);
+        QCOMPARE(type(u"FCOMIMPORTO"), FieldType::Currency);
+        QCOMPARE(type(u"DCOMDATA"), FieldType::Date);
         QVERIFY(!dataSet.hasChanges());
         QCOMPARE(dataSet.recNo(), 0);
-
-        QCOMPARE(dataSet.asInteger(u"ICOMID"), 1);
-        QCOMPARE(dataSet.asCurrency(u"FCOMIMPORTO"), *Currency::parse(u"12345678.9012"));
+        QCOMPARE(dataSet.asCurrency(u"FCOMIMPORTO"), cu::test::money("12345678.9012"));
         QCOMPARE(dataSet.asDate(u"DCOMDATA"), QDate(2024, 1, 31));
         dataSet.next();
-        QCOMPARE(dataSet.asString(u"SCOMDESC"), QStringLiteral("Rimborso 'spese'"));
+        QCOMPARE(dataSet.asString(u"SCOMDESC"), u"Rimborso 'spese'"_s);
         QCOMPARE(dataSet.asCurrency(u"FCOMIMPORTO"), Currency::fromRaw(1000));
         QCOMPARE(dataSet.asDate(u"DCOMDATA"), QDate(2024, 2, 29));
         dataSet.next();
-        QVERIFY(dataSet.isNull(u"SCOMDESC"));
-        QVERIFY(dataSet.isNull(u"DCOMDATA"));
+        QVERIFY(dataSet.isNull(u"SCOMDESC") && dataSet.isNull(u"DCOMDATA"));
         QCOMPARE(dataSet.asCurrency(u"FCOMIMPORTO"), Currency::fromUnits(-7));
-
         // Opening again with another filter replaces the rows.
-        dataSet.setParam(QStringLiteral("ESCLUSO"), 1);
+        dataSet.setParam(u"ESCLUSO"_s, 1);
         dataSet.open();
         QCOMPARE(dataSet.recordCount(), 2);
-        connection.close();
+
+        QueryDataset sum(*m_connection);
+        m_catalogue.GetCommandText(u"QRY_TEST_SOMMA"_s, sum, u"SELECT"_s);
+        sum.setParam(u"ICOMANNO"_s, 2024);
+        sum.open();
+        QCOMPARE(sum.asCurrency(u"TOTALE"), cu::test::money("12345672.0012"));
+        QCOMPARE(sum.asInteger(u"RIGHE"), 3);
     }
 
-    void sumsAreExact_data() { cu::test::TestDatabases::addEngineColumns(); }
-    void sumsAreExact()
-    {
-        QFETCH(QString, engine);
-        TestDatabase db(engine);
-        CU_REQUIRE_DATABASE(db);
-        Connection connection;
-        QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
-        createTable(connection);
-        HlmQueryText catalogue;
-        cu::test::buildCatalogue(catalogue, m_dir.path(), Statements);
-        catalogue.setEngine(connection.params().driver);
-
-        QueryDataset dataSet(connection);
-        catalogue.GetCommandText(QStringLiteral("QRY_TEST_SOMMA"), dataSet, QStringLiteral("SELECT"));
-        dataSet.setParam(QStringLiteral("ICOMANNO"), 2024);
-        dataSet.open();
-        QCOMPARE(dataSet.recordCount(), 1);
-        QCOMPARE(dataSet.asCurrency(u"TOTALE"), *Currency::parse(u"12345672.0012"));
-        QCOMPARE(dataSet.asInteger(u"RIGHE"), 3);
-        connection.close();
-    }
-
-    void faultsAreReported_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void faultsAreReported_data() { TestDatabases::addEngineColumns(); }
     void faultsAreReported()
     {
-        QFETCH(QString, engine);
-        TestDatabase db(engine);
-        CU_REQUIRE_DATABASE(db);
-        Connection connection;
-        QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
-        createTable(connection);
-
-        QueryDataset dataSet(connection);
+        QueryDataset dataSet(*m_connection);
         QVERIFY_THROWS_EXCEPTION(EAssertion, dataSet.open()); // no text
-        dataSet.setCommandText(QStringLiteral("SELECT * FROM TTEST_COMPENSI WHERE ICOMANNO = :ICOMANNO"));
-        QVERIFY_THROWS_EXCEPTION(EAssertion,
-                                 dataSet.open()); // parameter without value
-        dataSet.setCommandText(QStringLiteral("SELECT * FROM TTEST_NESSUNA"));
+        dataSet.setCommandText(u"SELECT * FROM TTEST_COMPENSI WHERE ICOMANNO = :ICOMANNO"_s);
+        QVERIFY_THROWS_EXCEPTION(EAssertion, dataSet.open()); // parameter without value
+        dataSet.setCommandText(u"SELECT * FROM TTEST_NESSUNA"_s);
         try {
             dataSet.open();
             QFAIL("missing table accepted");
         } catch (const DatabaseError& e) {
-            QVERIFY2(e.message().contains(QStringLiteral("ttest_nessuna"), Qt::CaseInsensitive),
-                     qPrintable(e.message()));
-            QCOMPARE(e.statement(), QStringLiteral("SELECT * FROM TTEST_NESSUNA"));
+            QVERIFY2(e.message().contains(u"ttest_nessuna"_s, Qt::CaseInsensitive), qPrintable(e.message()));
+            QCOMPARE(e.statement(), u"SELECT * FROM TTEST_NESSUNA"_s);
         }
-        connection.close();
+    }
+
+    // The query is read again only when its key changes, when forced, or
+    // when it has nothing to show: a row inserted meanwhile tells.
+    void reopenOnlyWhenTheKeyChanges_data() { TestDatabases::addEngineRow(TestDatabases::Sqlite); }
+    void reopenOnlyWhenTheKeyChanges()
+    {
+        const auto insert = [&](int id, int year) {
+            cu::test::execute(
+                *m_connection,
+                u"INSERT INTO TTEST_COMPENSI (ICOMID, ICOMANNO) VALUES (%1, %2)"_s.arg(id).arg(year));
+        };
+        QueryDataset query(*m_connection);
+        query.setCommandText(u"SELECT ICOMID, ICOMANNO FROM TTEST_COMPENSI WHERE ICOMANNO = :ICOMANNO"_s);
+        ReopenIfChanged(query, u"ICOMANNO"_s, false, 2024);
+        QCOMPARE(query.recordCount(), 3);
+        insert(4, 2024);
+        ReopenIfChanged(query, u"ICOMANNO"_s, false, 2024);
+        QCOMPARE(query.recordCount(), 3); // same key: not read again
+        ReopenIfChanged(query, u"ICOMANNO"_s, true, 2024);
+        QCOMPARE(query.recordCount(), 4); // forced
+        ReopenIfChanged(query, u"ICOMANNO"_s, false, 2025);
+        QCOMPARE(query.recordCount(), 0);
+        insert(5, 2025);
+        // An empty result is always read again, even for the same key.
+        ReopenIfChanged(query, u"ICOMANNO"_s, false, 2025);
+        QCOMPARE(query.recordCount(), 1);
+    }
+
+    void legalPositionFilters()
+    {
+        QCOMPARE(LegalPositionFilterIncluded(), u"REGS.ITNOID IN (10,14,15)"_s);
+        QCOMPARE(LegalPositionFilterIncluded(u"14, 15"_s),
+                 u"(REGS.ITNOID IN (10,14,15) AND NOT REGS.ITNOID IN (14, 15))"_s);
+        // The list becomes SQL text: anything but integers is refused.
+        for (const char* bad : {"14) OR (1=1", "14;DROP TABLE REGS", "a", ",", "14,"})
+            QVERIFY_THROWS_EXCEPTION(EAssertion, LegalPositionFilterIncluded(QString::fromLatin1(bad)));
     }
 };
 

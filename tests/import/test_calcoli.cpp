@@ -1,6 +1,8 @@
-// Rounding, percentages, floored differences and the days for deductions.
+// The calculations of the import (rounding, percentages, floored differences,
+// the days for deductions) and the layout of its log.
 #include "foundation/operator/Errors.h"
 #include "import/Calcoli.h"
+#include "import/Info.h"
 
 #include <QTest>
 
@@ -17,28 +19,6 @@ class TestCalcoli : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundCurr_data()
-    {
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("half up at the cent") << "30.015" << 2 << "30.02";
-        QTest::newRow("half up after an odd cent") << "30.025" << 2 << "30.03";
-        QTest::newRow("negative half away from zero") << "-2.5" << 0 << "-3";
-        QTest::newRow("positive half to units") << "2.5" << 0 << "3";
-        QTest::newRow("just below half") << "2.4999" << 0 << "2";
-        QTest::newRow("negative cents") << "-30.015" << 2 << "-30.02";
-        QTest::newRow("below half of a cent") << "1.0049" << 2 << "1.00";
-        QTest::newRow("already rounded") << "7.10" << 2 << "7.10";
-        QTest::newRow("zero") << "0" << 2 << "0";
-    }
-    void roundCurr()
-    {
-        QFETCH(QString, amount);
-        QFETCH(int, decimals);
-        QFETCH(QString, expected);
-        QCOMPARE(Calcoli::RoundCurr(*Currency::parse(amount), decimals), *Currency::parse(expected));
-    }
 
     void roundCurrRefusesImpossibleDecimals()
     {
@@ -51,30 +31,14 @@ private slots:
         QTest::addColumn<QString>("percent");
         QTest::addColumn<QString>("exact");
         QTest::addColumn<QString>("toCents");
-        QTest::newRow("municipal advance") << "100.05"
-                                           << "30"
-                                           << "30.015"
-                                           << "30.02";
-        QTest::newRow("hundred keeps four decimals") << "12.3456"
-                                                     << "100"
-                                                     << "12.3456"
-                                                     << "12.35";
-        QTest::newRow("pension fund share") << "1000"
-                                            << "6.91"
-                                            << "69.10"
-                                            << "69.10";
-        QTest::newRow("share of an odd base") << "1234.57"
-                                              << "6.91"
-                                              << "85.3088"
-                                              << "85.31";
-        QTest::newRow("negative amount") << "-100.05"
-                                         << "30"
-                                         << "-30.015"
-                                         << "-30.02";
-        QTest::newRow("zero percent") << "500"
-                                      << "0"
-                                      << "0"
-                                      << "0";
+        // clang-format off
+        QTest::newRow("municipal advance") << "100.05" << "30" << "30.015" << "30.02";
+        QTest::newRow("hundred keeps four decimals") << "12.3456" << "100" << "12.3456" << "12.35";
+        QTest::newRow("pension fund share") << "1000" << "6.91" << "69.10" << "69.10";
+        QTest::newRow("share of an odd base") << "1234.57" << "6.91" << "85.3088" << "85.31";
+        QTest::newRow("negative amount") << "-100.05" << "30" << "-30.015" << "-30.02";
+        QTest::newRow("zero percent") << "500" << "0" << "0" << "0";
+        // clang-format on
     }
     void percentages()
     {
@@ -141,6 +105,46 @@ private slots:
         // The calendar is asked only for full months that have not 30 days.
         for (int month : asked)
             QVERIFY(Calcoli::giorniDelMese(year, month) != 30);
+    }
+    void twoRemarksOfOnePersonAndSection()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "primo", Info::Fiscale);
+        log.add("ROSSI", "MARIO", "secondo", Info::Fiscale);
+        QCOMPARE(log.lines(),
+                 QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- primo", "- secondo"}));
+    }
+
+    void newSectionOfSamePersonStartsWithEmptyLine()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Fiscale);
+        log.add("ROSSI", "MARIO", "b", Info::Autonomo);
+        QCOMPARE(log.lines(), QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- a", "",
+                                           "--- Dati autonomo", "- b"}));
+    }
+
+    void sectionTitleWrittenOnceForTheWholeLog()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Familiari);
+        log.add("BIANCHI", "ANNA", "b", Info::Familiari);
+        log.add("BIANCHI", "ANNA", "c", Info::InpsPubblica);
+        QCOMPARE(log.lines(),
+                 QStringList({"Dipendente ROSSI MARIO", "--- Sezione familiari a carico per detrazioni",
+                              "- a", "", "Dipendente BIANCHI ANNA", "- b", "",
+                              "--- INPS Sezione 2 - Gestione Pubblica", "- c"}));
+    }
+
+    void clearForgetsPersonAndSections()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Fiscale);
+        log.clear();
+        QVERIFY(log.isEmpty());
+        log.add("ROSSI", "MARIO", "b", Info::Fiscale);
+        QCOMPARE(log.lines(), QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- b"}));
+        QCOMPARE(log.text(), QString("Dipendente ROSSI MARIO\r\n--- Sezione fiscale\r\n- b"));
     }
 };
 

@@ -202,10 +202,12 @@ private slots:
         QTest::addColumn<int>("itno");
         QTest::addColumn<QString>("deduction");
         QTest::addColumn<bool>("noted");
+        // clang-format off
         QTest::newRow("permanent at minimum") << 1 << "690" << true;
         QTest::newRow("permanent above") << 1 << "690.01" << false;
         QTest::newRow("fixed term at its minimum") << 3 << "1380" << true;
         QTest::newRow("fixed term above") << 3 << "1380.01" << false;
+        // clang-format on
     }
     void minimumDeduction()
     {
@@ -245,24 +247,14 @@ private slots:
         QTest::addColumn<QString>("inps");
         QTest::addColumn<QString>("cococo");
         QTest::addColumn<bool>("asked");
-        QTest::newRow("only self-employed") << 7 << 1 << QVector<int>{1} << false << ""
-                                            << ""
-                                            << "" << false;
-        QTest::newRow("one position, all categories") << 0 << 1 << QVector<int>{1} << false << "1,3"
-                                                      << "1,3,11"
-                                                      << "" << false;
-        QTest::newRow("one position, a category") << 4 << 3 << QVector<int>{3} << false << "3"
-                                                  << "3"
-                                                  << "" << false;
-        QTest::newRow("collaboration") << 4 << 11 << QVector<int>{11} << false << ""
-                                       << ""
-                                       << "11" << false;
-        QTest::newRow("two positions ask") << 0 << 1 << QVector<int>{1, 3} << false << "1,3"
-                                           << "1"
-                                           << "" << true;
-        QTest::newRow("tick makes collaborations") << 0 << 1 << QVector<int>{1} << true << "1"
-                                                   << "1"
-                                                   << "11" << true;
+        // clang-format off
+        QTest::newRow("only self-employed") << 7 << 1 << QVector<int>{1} << false << "" << "" << "" << false;
+        QTest::newRow("one position, all categories") << 0 << 1 << QVector<int>{1} << false << "1,3" << "1,3,11" << "" << false;
+        QTest::newRow("one position, a category") << 4 << 3 << QVector<int>{3} << false << "3" << "3" << "" << false;
+        QTest::newRow("collaboration") << 4 << 11 << QVector<int>{11} << false << "" << "" << "11" << false;
+        QTest::newRow("two positions ask") << 0 << 1 << QVector<int>{1, 3} << false << "1,3" << "1" << "" << true;
+        QTest::newRow("tick makes collaborations") << 0 << 1 << QVector<int>{1} << true << "1" << "1" << "11" << true;
+        // clang-format on
     }
     void legalPositionLists()
     {
