@@ -86,7 +86,8 @@ public:
             qFatal("archive: %s", qPrintable(connection.lastError()));
         QMultiHash<QString, QString> lines;
         for (const QString& line : test::DemoImport(connection).dump())
-            if (line.startsWith(u"TCUD") || line.startsWith(u"TASE")) // the agent's and supplier's are not per person
+            if (line.startsWith(u"TCUD") ||
+                line.startsWith(u"TASE")) // the agent's and supplier's are not per person
                 lines.insert(fiscalCode.match(line).captured(1), line);
         connection.close();
         return lines;

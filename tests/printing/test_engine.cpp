@@ -238,10 +238,15 @@ private slots:
                         {"S1", FieldType::String, 20},
                         {"S2", FieldType::String, 20}});
         data.open();
-        cu::test::appendRow(data, {{u"F1"_s, cu::test::amount("0")}, {u"F2"_s, cu::test::amount("0.004")},
-                                   {u"F3"_s, cu::test::amount("0.5")}, {u"F4"_s, cu::test::amount("1234567.891")},
-                                   {u"L1"_s, u"0"_s}, {u"L2"_s, u"1"_s}, {u"D1"_s, QDate(2024, 3, 5)},
-                                   {u"S1"_s, u"0"_s}, {u"S2"_s, u"Città"_s}});
+        cu::test::appendRow(data, {{u"F1"_s, cu::test::amount("0")},
+                                   {u"F2"_s, cu::test::amount("0.004")},
+                                   {u"F3"_s, cu::test::amount("0.5")},
+                                   {u"F4"_s, cu::test::amount("1234567.891")},
+                                   {u"L1"_s, u"0"_s},
+                                   {u"L2"_s, u"1"_s},
+                                   {u"D1"_s, QDate(2024, 3, 5)},
+                                   {u"S1"_s, u"0"_s},
+                                   {u"S2"_s, u"Città"_s}});
 
         HlkPdf pdf;
         pdf.NewDocument();

@@ -4,19 +4,27 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+<<<<<<< HEAD
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
-#include "telematic/CertificateRecords.h"
-#include "telematic/CertificateSelection.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/RecordPacker.h"
-#include "telematic/SupplyRecords.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/CertificateRecords.h"
+#include "telematic/records/CertificateSelection.h"
+#include "telematic/records/RecordPacker.h"
+#include "telematic/records/SupplyRecords.h"
+    == == ==
+    =
+>>>>>>> main
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/CertificateRecords.h"
+#include "telematic/records/CertificateSelection.h"
+#include "telematic/records/RecordPacker.h"
 
 #include <QFile>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
+        using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;

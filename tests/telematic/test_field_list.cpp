@@ -2,18 +2,25 @@
 // getCampoValue per record family, the rows of the field list (WriteCampo)
 // and their packing into lines (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
+<<<<<<< HEAD
 #include "foundation/text/Currency.h"
-#include "telematic/CampoValue.h"
-#include "telematic/FieldListWriter.h"
-#include "telematic/FormatField.h"
-#include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/layouts/FormatField.h"
+#include "telematic/records/FieldListWriter.h"
+#include "telematic/records/RecordPacker.h"
 #include <QDate>
+    == == ==
+    =
+#include "telematic/WorkingLists.h"
+#include "telematic/records/FieldListWriter.h"
+#include "telematic/records/RecordPacker.h"
+        >>>>>>> main
 
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
+        using namespace Qt::StringLiterals;
 
 using namespace cu;
 

@@ -4,16 +4,21 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+<<<<<<< HEAD
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FileLayouts.h"
+    == == ==
+    =
+>>>>>>> main
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>
 
-using namespace Qt::StringLiterals;
+        using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;

@@ -12,9 +12,9 @@
 #include "support/StoreFlowFixture.h"
 #include "support/TelematicTestSupport.h"
 #include "support/TestSupport.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>
@@ -229,7 +229,8 @@ private slots:
             QVERIFY(!files[i].isEmpty());
         }
         // Line by line first, so that a difference is shown where it is.
-        QCOMPARE(QString::fromLatin1(files[1]).split(u"\r\n"_s), QString::fromLatin1(files[0]).split(u"\r\n"_s));
+        QCOMPARE(QString::fromLatin1(files[1]).split(u"\r\n"_s),
+                 QString::fromLatin1(files[0]).split(u"\r\n"_s));
         QCOMPARE(files[1], files[0]);
     }
 };
