@@ -1,17 +1,12 @@
 // The calculations of the import (rounding, percentages, floored differences,
 // the days for deductions) and the layout of its log.
 #include "foundation/operator/Errors.h"
-<<<<<<< HEAD
 #include "import/builders/Calcoli.h"
 #include "import/run/Info.h"
-    == == ==
-    =
-#include "import/builders/Calcoli.h"
-        >>>>>>> main
 
 #include <QTest>
 
-        using namespace cu;
+using namespace cu;
 
 namespace {
 Currency c(const char* text)

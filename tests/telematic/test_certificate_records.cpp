@@ -4,27 +4,19 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-<<<<<<< HEAD
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
-#include "telematic/layouts/RecordLayout.h"
-#include "telematic/records/CertificateRecords.h"
-#include "telematic/records/CertificateSelection.h"
-#include "telematic/records/RecordPacker.h"
-#include "telematic/records/SupplyRecords.h"
-    == == ==
-    =
->>>>>>> main
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
 #include "telematic/records/RecordPacker.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QFile>
 #include <QTest>
 
-        using namespace Qt::StringLiterals;
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;

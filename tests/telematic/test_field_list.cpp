@@ -2,7 +2,6 @@
 // getCampoValue per record family, the rows of the field list (WriteCampo)
 // and their packing into lines (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
-<<<<<<< HEAD
 #include "foundation/text/Currency.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/CampoValue.h"
@@ -10,17 +9,11 @@
 #include "telematic/records/FieldListWriter.h"
 #include "telematic/records/RecordPacker.h"
 #include <QDate>
-    == == ==
-    =
-#include "telematic/WorkingLists.h"
-#include "telematic/records/FieldListWriter.h"
-#include "telematic/records/RecordPacker.h"
-        >>>>>>> main
 
 #include <QTemporaryDir>
 #include <QTest>
 
-        using namespace Qt::StringLiterals;
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 

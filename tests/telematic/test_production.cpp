@@ -4,13 +4,8 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-<<<<<<< HEAD
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
-#include "telematic/layouts/FileLayouts.h"
-    == == ==
-    =
->>>>>>> main
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
 #include "telematic/layouts/FileLayouts.h"
@@ -18,7 +13,7 @@
 #include <QFile>
 #include <QTest>
 
-        using namespace Qt::StringLiterals;
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;
