@@ -227,19 +227,6 @@ private slots:
         QVERIFY(dataSet.commandText().isEmpty());
     }
 
-    void prepareUpdatableStopsAtTheFirstMissingIndex()
-    {
-        HlmQueryText catalogue;
-        build(catalogue);
-        QueryDataset dataSet(m_connection);
-        dataSet.updateStatements().remove = QStringList{u"stale"_s};
-        catalogue.PrepareUpdatable(u"qry_ana"_s, dataSet);
-        QCOMPARE(dataSet.commandText(), u"SELECT * FROM TANA"_s);
-        QCOMPARE(dataSet.updateStatements().insert, (QStringList{u"INSERT 0"_s, u"INSERT 1"_s}));
-        QCOMPARE(dataSet.updateStatements().update, QStringList{u"UPDATE 0"_s});
-        QCOMPARE(dataSet.updateStatements().remove, QStringList()); // index 0 missing: none
-    }
-
     void engineVariantIsPreferred_data()
     {
         QTest::addColumn<QString>("engine");

@@ -122,19 +122,6 @@ private slots:
         QVERIFY(!ds->bof() && !ds->eof());
     }
 
-    void insertPutsTheRowBeforeTheCurrentOne()
-    {
-        addRow(*ds, "A", "01", 1);
-        addRow(*ds, "C", "03", 3);
-        ds->first();
-        ds->next();
-        ds->insert();
-        QCOMPARE(ds->recNo(), 1);
-        ds->setValue(u"SCUDCODFIS", "B");
-        ds->post();
-        QCOMPARE(column(*ds, u"SCUDCODFIS"), QStringList({"A", "B", "C"}));
-    }
-
     void statesFollowEditing()
     {
         QCOMPARE(ds->state(), Dataset::State::Browse);
@@ -149,8 +136,7 @@ private slots:
         QCOMPARE(ds->state(), Dataset::State::Browse);
         QCOMPARE(ds->recordCount(), 0);
         addRow(*ds, "A", "01", 1);
-        QVERIFY(ds->editIfBrowsing());
-        QVERIFY(!ds->editIfBrowsing());
+        ds->edit();
         ds->setValue(u"SCUDMESE", "09");
         QCOMPARE(ds->asString(u"SCUDMESE"), "09");
         ds->cancel();

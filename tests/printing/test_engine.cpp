@@ -405,11 +405,6 @@ private slots:
         QCOMPARE(rects.Count(), 2);
         QCOMPARE(rects.Item(0).vOffset(), 28);
         QVERIFY_THROWS_EXCEPTION(EZfError, rects.Item(1).vOffset());
-        // Add and insert keep the list in order.
-        auto sections = page.Section();
-        sections.Insert(0).SetName(u"primo"_s);
-        QCOMPARE(sections.Count(), 2);
-        QCOMPARE(page.Section().Item(0).Name(), u"primo"_s);
     }
 
     // Every edit of the shipped layouts names a column of the schema and lies

@@ -80,8 +80,7 @@ class TestPrints : public QObject
             {"SCUDCOMNAS", u"ROMA"_s}, {"ICUDSTATO", 0},         {"SCUDDATIANAFIRMA", u"Dirigente"_s}};
         if (person)
             values.insert(u"IAFIID"_s, person);
-        for (auto it = more.begin(); it != more.end(); ++it)
-            values.insert(it.key(), it.value());
+        values.insert(more);
         m_tables->addRow(u"TCUD_DATICUD"_s, values);
     }
     void addSection(const QString& table, const QString& taxCode, const QString& month, QVariantMap values)
@@ -115,18 +114,9 @@ class TestPrints : public QObject
                            {"SSOSCAP", "20100"},
                            {"SSOSTELFAX", "02123456"},
                            {"SSOSEMAIL", "scuola@example.it"}};
-        for (auto it = more.begin(); it != more.end(); ++it)
-            values.insert(it.key(), it.value());
+        values.insert(more);
         m_tables->addRow(u"TCUS_DATISOST"_s, values);
     }
-    void addRecipient(const QString& taxCode, const QString& surname)
-    {
-        m_tables->addRow(u"TCUD_DATICUD"_s, {{"SCUDCODFIS", taxCode},
-                                             {"SCUDCOGNOME", surname},
-                                             {"SCUDNOME", u"ANNA"_s},
-                                             {"SCUDMESE", u"12"_s}});
-    }
-
 private slots:
     void init()
     {
@@ -460,7 +450,7 @@ private slots:
         QStringList codes;
         for (int i = 0; i < 24; ++i) {
             const QString code = u"CODICE%1A01H501U"_s.arg(i, 2, 10, QLatin1Char('0'));
-            addRecipient(code, u"COGNOME%1"_s.arg(i, 2, 10, QLatin1Char('0')));
+            addCertificate(code, u"COGNOME%1"_s.arg(i, 2, 10, QLatin1Char('0')), u"12"_s);
             codes.append(code);
         }
         codes.insert(2, u"SENZACERTIFICAT0"_s); // row 2 stays empty

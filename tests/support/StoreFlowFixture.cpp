@@ -24,60 +24,35 @@ QString personalCode(const QString& first15)
     return first15 + personalCodeCheckCharacter(first15);
 }
 
-SampleCertificate makeBianchi()
-{
-    return {personalCode(u"BNCLCU82M10F205"_s),   u"BIANCHI"_s, u"LUCA"_s, u"M"_s, QDate(1982, 8, 10),
-            {{u"fCudReddDetr"_s, amount("0.01")}}};
-}
-
-SampleCertificate makeDellAcqua()
-{
-    return {personalCode(u"DLLNMR75C45H501"_s),
-            u"DELL'ACQUA"_s,
-            u"ANNA MARIA"_s,
-            u"F"_s,
-            QDate(1975, 3, 5),
-            {{u"fCudReddDetr"_s, amount("1234567.89")},
-             {u"fCudRitIrpef"_s, amount("0.01")},
-             {u"SCUDANNOTAZIONI"_s, u"AA) Redditi erogati da altri soggetti\r\nAB) Seconda annotazione"_s}}};
-}
-
-SampleCertificate makeRossi()
-{
-    return {personalCode(u"RSSNCL80A01H501"_s),
-            u"ROSSI"_s,
-            u"NICOLÒ"_s,
-            u"M"_s,
-            QDate(1980, 1, 1),
-            {{u"fCudReddDetr"_s, amount("99.995")}, {u"fCudRitIrpef"_s, amount("21.4449")}}};
-}
-
 } // namespace
 
 namespace sample {
 
-const SampleCertificate& bianchi()
-{
-    static const SampleCertificate c = makeBianchi();
-    return c;
-}
-
-const SampleCertificate& dellAcqua()
-{
-    static const SampleCertificate c = makeDellAcqua();
-    return c;
-}
-
-const SampleCertificate& rossi()
-{
-    static const SampleCertificate c = makeRossi();
-    return c;
-}
-
+// clang-format off
 const QVector<SampleCertificate>& certificates()
 {
-    static const QVector<SampleCertificate> all{bianchi(), dellAcqua(), rossi()};
+    static const QVector<SampleCertificate> all{
+        {personalCode(u"BNCLCU82M10F205"_s), u"BIANCHI"_s, u"LUCA"_s, u"M"_s, QDate(1982, 8, 10), {{u"fCudReddDetr"_s, amount("0.01")}}},
+        {personalCode(u"DLLNMR75C45H501"_s), u"DELL'ACQUA"_s, u"ANNA MARIA"_s, u"F"_s, QDate(1975, 3, 5),
+         {{u"fCudReddDetr"_s, amount("1234567.89")}, {u"fCudRitIrpef"_s, amount("0.01")},
+          {u"SCUDANNOTAZIONI"_s, u"AA) Redditi erogati da altri soggetti\r\nAB) Seconda annotazione"_s}}},
+        {personalCode(u"RSSNCL80A01H501"_s), u"ROSSI"_s, u"NICOLÒ"_s, u"M"_s, QDate(1980, 1, 1),
+         {{u"fCudReddDetr"_s, amount("99.995")}, {u"fCudRitIrpef"_s, amount("21.4449")}}}};
     return all;
+}
+// clang-format on
+
+const SampleCertificate& bianchi()
+{
+    return certificates()[0];
+}
+const SampleCertificate& dellAcqua()
+{
+    return certificates()[1];
+}
+const SampleCertificate& rossi()
+{
+    return certificates()[2];
 }
 
 } // namespace sample
