@@ -53,11 +53,13 @@ class TestHlmDBCds : public QObject
     int values(const QString& where = {}) { return m_fixture->count(u"tfis_datifiscali"_s, where); }
 
 private slots:
-    // Every test runs on a fresh store of its row's engine, with the
-    // structure of the table TPROVA for 2024 and a store of that year.
+    // Every test runs on each engine, on a fresh store with the structure of
+    // the table TPROVA for 2024 and a store of that year.
+    void initTestCase_data() { TestDatabases::addEngineColumns(); }
     void init()
     {
-        m_fixture = std::make_unique<StoreFixture>(QString::fromLatin1(QTest::currentDataTag()));
+        QFETCH_GLOBAL(QString, engine);
+        m_fixture = std::make_unique<StoreFixture>(engine);
         CU_REQUIRE_STORE(*m_fixture);
         m_fixture->addStructure(u"TPROVA"_s, 2024, ValueFields);
         m_store = std::make_unique<HlmDBCds>(m_fixture->connection());
@@ -69,7 +71,6 @@ private slots:
         m_fixture.reset();
     }
 
-    void emptyRecordStoresNothing_data() { TestDatabases::addEngineColumns(); }
     void emptyRecordStoresNothing()
     {
         Dataset dataset;
@@ -85,7 +86,6 @@ private slots:
         QCOMPARE(reread.recordCount(), 0);
     }
 
-    void valuesRoundTrip_data() { TestDatabases::addEngineColumns(); }
     void valuesRoundTrip()
     {
         struct Row
@@ -124,7 +124,6 @@ private slots:
         QVERIFY(dataset.asInteger(u"iAfiID") > 0);
     }
 
-    void structureOfLatestEarlierYear_data() { TestDatabases::addEngineColumns(); }
     void structureOfLatestEarlierYear()
     {
         m_fixture->addStructure(u"TSOLO2025"_s, 2025, ValueFields);
@@ -148,7 +147,6 @@ private slots:
         QCOMPARE(dataset.recordCount(), 0);
     }
 
-    void modificationRewritesSameRow_data() { TestDatabases::addEngineColumns(); }
     void modificationRewritesSameRow()
     {
         Dataset dataset;
@@ -184,7 +182,6 @@ private slots:
         QCOMPARE(values(), 4);
     }
 
-    void personTable_data() { TestDatabases::addEngineColumns(); }
     void personTable()
     {
         m_fixture->addStructure(u"TPERSONE"_s, 2024, PersonFields, true, false, PersonMap);
@@ -213,7 +210,6 @@ private slots:
         QCOMPARE(values(), 0);
     }
 
-    void sectionFindsPersonByFiscalCodeAndGroup_data() { TestDatabases::addEngineColumns(); }
     void sectionFindsPersonByFiscalCodeAndGroup()
     {
         m_fixture->addStructure(u"TPERSONE"_s, 2024, PersonFields, true, false, PersonMap);
@@ -245,7 +241,6 @@ private slots:
         QCOMPARE(reread.asString(u"SCODFIS"), u"RSSMRA80A01H501U"_s);
     }
 
-    void monthsAndPersonsKeptApart_data() { TestDatabases::addEngineColumns(); }
     void monthsAndPersonsKeptApart()
     {
         Dataset dataset;
@@ -271,7 +266,6 @@ private slots:
         QCOMPARE(m_fixture->count(u"tcrf_crofiscale"_s), 3);
     }
 
-    void failedSaveLeavesNothing_data() { TestDatabases::addEngineColumns(); }
     void failedSaveLeavesNothing()
     {
         QVector<FieldDef> fields = ValueFields;
@@ -319,7 +313,6 @@ private slots:
         QCOMPARE(values(u"ifisrigo = 2"_s), 3);
     }
 
-    void outerTransactionDecides_data() { TestDatabases::addEngineColumns(); }
     void outerTransactionDecides()
     {
         Dataset dataset;
@@ -335,7 +328,6 @@ private slots:
         QCOMPARE(m_fixture->count(u"tcds_struttura"_s, u"icdsrigo = 0"_s), 1);
     }
 
-    void mappingErrors_data() { TestDatabases::addEngineColumns(); }
     void mappingErrors()
     {
         m_fixture->addStructure(u"TSENZAGRUPPO"_s, 2024, ValueFields, false, false,

@@ -285,40 +285,40 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         // clang-format off
-        QTest::newRow("AN pads with the marker") << "Rossi " << 10 << "AN" << "O@" << "Rossi`````";
-        QTest::newRow("AN trims at both ends") << " Bianchi " << 8 << "AN" << "O@" << "Bianchi`";
+        QTest::newRow("AN pads with the marker") << "Rossi  " << 10 << "AN" << "O@" << "Rossi`````";
+        QTest::newRow("AN trims at both ends") << "  Bianchi " << 8 << "AN" << "O@" << "Bianchi`";
         QTest::newRow("AN cuts a longer text") << "ABCDEFGH" << 5 << "AN" << "O@" << "ABCDE";
         QTest::newRow("CF left-aligned") << "01234567897" << 16 << "CF" << "O@" << "01234567897`````";
         QTest::newRow("AX with X") << " X " << 3 << "AX" << "O@" << "X``";
         QTest::newRow("AX with anything else") << "1" << 3 << "AX" << "O@" << "";
         QTest::newRow("CB of 0 writes nothing") << "0" << 1 << "CB" << "@1" << "";
         QTest::newRow("CB of 1") << "1" << 1 << "CB" << "@1" << "1";
-        QTest::newRow("CB of X in a coded field") << "X" << 16 << "CB" << "@@" << " 1";
+        QTest::newRow("CB of X in a coded field") << "X" << 16 << "CB" << "@@" << "               1";
         QTest::newRow("CP of 0") << "0" << 3 << "CP" << "@1" << "000";
         QTest::newRow("CP of empty") << "" << 1 << "CP" << "@1" << "0";
         QTest::newRow("CP of X") << "X" << 2 << "CP" << "@1" << "01";
-        QTest::newRow("CB12 of twelve zeros") << "000000000000" << 12 << "CB12" << "O@" << "  ";
-        QTest::newRow("CB12 of months") << "110000000001" << 14 << "CB12" << "O@" << " 110000000001";
-        QTest::newRow("DA") << "12" << 4 << "DA" << "O@" << " 12";
+        QTest::newRow("CB12 of twelve zeros") << "000000000000" << 12 << "CB12" << "O@" << "            ";
+        QTest::newRow("CB12 of months") << "110000000001" << 14 << "CB12" << "O@" << "  110000000001";
+        QTest::newRow("DA") << "12" << 4 << "DA" << "O@" << "  12";
         QTest::newRow("DT of 5 March 1980") << "05/03/1980" << 8 << "DT" << "O@" << "05031980";
-        QTest::newRow("DT in a coded field") << "05/03/1980" << 16 << "DT" << "@@" << " 05031980";
+        QTest::newRow("DT in a coded field") << "05/03/1980" << 16 << "DT" << "@@" << "        05031980";
         QTest::newRow("DT of a zero date") << "0.00.00" << 8 << "DT" << "O@" << "";
-        QTest::newRow("DT of an empty date") << "" << 8 << "DT" << "O@" << "  ";
+        QTest::newRow("DT of an empty date") << "" << 8 << "DT" << "O@" << "        ";
         QTest::newRow("DP of a zero date") << "0.00.00" << 10 << "DP" << "O@" << "00000000";
         QTest::newRow("DP of an empty date") << "" << 8 << "DP" << "O@" << "00000000";
         QTest::newRow("DP of a date") << "31/12/2024" << 10 << "DP" << "O@" << "0031122024";
         QTest::newRow("D4 of a zero date") << "0.00.00" << 4 << "D4" << "O@" << "";
-        QTest::newRow("D4 of a year") << "2024" << 6 << "D4" << "O@" << " 2024";
+        QTest::newRow("D4 of a year") << "2024" << 6 << "D4" << "O@" << "  2024";
         QTest::newRow("D4 of a date") << "05/03/1980" << 4 << "D4" << "O@" << "0503";
-        QTest::newRow("NU of 123") << "123" << 6 << "NU" << "O@" << " 123";
-        QTest::newRow("NP") << "7" << 3 << "NP" << "@@" << " 7";
+        QTest::newRow("NU of 123") << "123" << 6 << "NU" << "O@" << "   123";
+        QTest::newRow("NP") << "7" << 3 << "NP" << "@@" << "  7";
         QTest::newRow("D6") << "1" << 2 << "D6" << "O@" << " 1";
         QTest::newRow("PC") << "50" << 3 << "PC" << "O@" << " 50";
         QTest::newRow("QU") << "3" << 2 << "QU" << "O@" << " 3";
         QTest::newRow("NF zero-fills") << "42" << 5 << "NF" << "OF" << "00042";
         QTest::newRow("NF never cuts a number") << "1234567" << 6 << "NF" << "OF" << "1234567";
         QTest::newRow("N5 of 42") << "42" << 5 << "N5" << "O@" << "00042";
-        QTest::newRow("N3 into a wider field") << "7" << 5 << "N3" << "O@" << " 007";
+        QTest::newRow("N3 into a wider field") << "7" << 5 << "N3" << "O@" << "  007";
         QTest::newRow("N1") << "3" << 1 << "N1" << "O@" << "3";
         QTest::newRow("N6") << "12" << 6 << "N6" << "O@" << "000012";
         QTest::newRow("N10") << "12" << 10 << "N10" << "O@" << "0000000012";
@@ -330,13 +330,13 @@ private slots:
         QTest::newRow("CN empty under O@") << "" << 11 << "CN" << "O@" << "00000000000";
         QTest::newRow("CN empty under @@") << "" << 4 << "CN" << "@@" << "````";
         QTest::newRow("CN value") << " 0123 " << 6 << "CN" << "O@" << "0123``";
-        QTest::newRow("ND of blank") << "  " << 3 << "ND" << "O@" << " 0";
-        QTest::newRow("ND of a value") << "5 " << 4 << "ND" << "O@" << " 5 ";
-        QTest::newRow("catch-all code") << "x" << 3 << "ZZ" << "O@" << " x";
-        QTest::newRow("VP of an amount") << "1234.5" << 16 << "VP" << "@@" << " 1234,50";
-        QTest::newRow("VP rounds to cents") << "10.005" << 8 << "VP" << "@@" << " 10,01";
-        QTest::newRow("VP of zero") << "0" << 16 << "VP" << "@@" << "  ";
-        QTest::newRow("VP of empty") << "" << 4 << "VP" << "@@" << "  ";
+        QTest::newRow("ND of blank") << "  " << 3 << "ND" << "O@" << "  0";
+        QTest::newRow("ND of a value") << "5 " << 4 << "ND" << "O@" << "  5 ";
+        QTest::newRow("catch-all code") << "x" << 3 << "ZZ" << "O@" << "  x";
+        QTest::newRow("VP of an amount") << "1234.5" << 16 << "VP" << "@@" << "         1234,50";
+        QTest::newRow("VP rounds to cents") << "10.005" << 8 << "VP" << "@@" << "   10,01";
+        QTest::newRow("VP of zero") << "0" << 16 << "VP" << "@@" << "                ";
+        QTest::newRow("VP of empty") << "" << 4 << "VP" << "@@" << "    ";
         // clang-format on
     }
     void formats()
