@@ -231,31 +231,6 @@ private slots:
         }
         connection.close();
     }
-
-    void siteYearOfAFinancialYear()
-    {
-        TestDatabase db(TestDatabases::Sqlite);
-        QTemporaryDir folder;
-        Connection connection;
-        QVERIFY(connection.open(db.params()));
-        cu::test::createArchive(connection);
-        auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
-        execute(connection, u"INSERT INTO TPACO_PARAMCONTRIB (IPACOID, IDWGID, IANFID, IDWGANFID, LPACOAFAM)"
-                            " VALUES (1, 1, 54, 1054, 0), (2, 1, 55, 1055, 1)"_s);
-        ParamManager params(folder.path());
-        params.setParams(ParamManager::AnfId, 55);
-        ScriptedOperator op;
-        KbrParams module(connection, *catalogue, params, op,
-                         [](const QString&, const QStringList&) { return false; });
-        QCOMPARE(module.pacoField(u"LPACOAFAM"_s).toInt(), 1);
-        module.selectFinancialYear(54);
-        QCOMPARE(module.siteYearId(), 1054);
-        QCOMPARE(module.pacoField(u"LPACOAFAM"_s).toInt(), 0);
-        module.selectFinancialYear(57);
-        QCOMPARE(module.siteYearId(), 0);
-        QVERIFY(module.pacoField(u"LPACOAFAM"_s).isNull());
-        connection.close();
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStartup)

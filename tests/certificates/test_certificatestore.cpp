@@ -161,15 +161,6 @@ private slots:
         QCOMPARE(field(u"IRL7GGSOSPENLAV").type, FieldType::Integer);
         QCOMPARE(field(u"LRL7TEMPDETER").type, FieldType::String);
         QCOMPARE(field(u"LRL7TEMPDETER").size, 1);
-        // A new row has its check boxes at "0" and every other column empty.
-        const TableSchema* inps = certificateSchema().table(u"TCUDI_INPS");
-        Dataset inpsRow;
-        inpsRow.setFields(inps->fieldDefs());
-        inpsRow.open();
-        inpsRow.append();
-        initialiseFlags(inpsRow, *inps);
-        for (const ColumnSchema& c : inps->columns)
-            QCOMPARE(inpsRow.asString(c.name), c.typeLetter == u'L' ? u"0"_s : QString());
     }
 
     // The months of each group of month flags follow one another.

@@ -301,12 +301,7 @@ private slots:
         ds->cancelUpdates();
         QVERIFY(!ds->hasChanges());
         QCOMPARE(column(*ds, u"SCUDCODFIS"), QStringList({"A", "B"}));
-    }
-
-    void mergeDropsDeletedRowsForGood()
-    {
-        addRow(*ds, "A", "01", 1);
-        addRow(*ds, "B", "02", 2);
+        // A deletion merged is gone for good.
         ds->first();
         ds->remove();
         ds->mergeChangeLog();

@@ -135,19 +135,6 @@ private slots:
         QVERIFY(copy.filter().isEmpty());
     }
 
-    void schemaHasFieldsWithoutRows()
-    {
-        Dataset source;
-        source.setFields(everyType());
-        source.open();
-        fill(source, sampleRow());
-        Dataset copy;
-        copy.loadFromBytes(source.schemaBytes());
-        QCOMPARE(copy.fieldCount(), 10);
-        QCOMPARE(copy.recordCount(), 0);
-        QVERIFY(copy.isActive());
-    }
-
     void fileOnDiskRoundTrip()
     {
         QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QtTest>
 #include <csignal>
+#include <functional>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -43,50 +44,35 @@ class TestOperators : public QObject
 private slots:
     void cleanup() { TerminalOperator::setInterrupted(false); }
 
-    void severityOfEachKind_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("severity");
-        QTest::addColumn<QString>("shown");
-        // clang-format off
-        QTest::newRow("EZfError") << 0 << int(Severity::Error) << "Codice fiscale obbligatorio";
-        QTest::newRow("EZfWarning") << 1 << int(Severity::Warning) << "Codice fiscale obbligatorio";
-        QTest::newRow("EHlmWarning") << 2 << int(Severity::Warning) << "Gruppo non impostato.";
-        QTest::newRow("EHlmCalcola") << 3 << int(Severity::Warning) << "Il figlio può essere a carico per intero o al 50%";
-        QTest::newRow("DatabaseError") << 4 << int(Severity::Error) << "duplicate key";
-        QTest::newRow("EAssertion") << 5 << int(Severity::Error) << "Query QRY_X non trovata (EliMFile)";
-        QTest::newRow("std::exception") << 6 << int(Severity::Error) << "fuori memoria";
-        // clang-format on
-    }
     void severityOfEachKind()
     {
-        QFETCH(int, kind);
-        QFETCH(int, severity);
-        QFETCH(QString, shown);
-        ScriptedOperator op;
-        try {
-            switch (kind) {
-            case 0:
-                throw EZfError(shown);
-            case 1:
-                throw EZfWarning(shown);
-            case 2:
-                throw EHlmWarning(shown);
-            case 3:
-                throw EHlmCalcola(shown);
-            case 4:
-                throw DatabaseError(shown, u"INSERT ..."_s);
-            case 5:
-                throw EAssertion(u"Query QRY_X non trovata"_s, u"EliMFile"_s);
-            default:
-                throw std::runtime_error("fuori memoria");
+        const std::pair<std::function<void()>, Severity> kinds[] = {
+            {[] { throw EZfError(u"Codice fiscale obbligatorio"_s); }, Severity::Error},
+            {[] { throw EZfWarning(u"Codice fiscale obbligatorio"_s); }, Severity::Warning},
+            {[] { throw EHlmWarning(u"Gruppo non impostato."_s); }, Severity::Warning},
+            {[] { throw EHlmCalcola(u"Il figlio può essere a carico per intero o al 50%"_s); },
+             Severity::Warning},
+            {[] { throw DatabaseError(u"duplicate key"_s, u"INSERT ..."_s); }, Severity::Error},
+            {[] { throw EAssertion(u"Query QRY_X non trovata"_s, u"EliMFile"_s); }, Severity::Error},
+            {[] { throw std::runtime_error("fuori memoria"); }, Severity::Error}};
+        const QStringList shown{u"Codice fiscale obbligatorio"_s,
+                                u"Codice fiscale obbligatorio"_s,
+                                u"Gruppo non impostato."_s,
+                                u"Il figlio può essere a carico per intero o al 50%"_s,
+                                u"duplicate key"_s,
+                                u"Query QRY_X non trovata (EliMFile)"_s,
+                                u"fuori memoria"_s};
+        for (int i = 0; i < int(std::size(kinds)); ++i) {
+            ScriptedOperator op;
+            try {
+                kinds[i].first();
+            } catch (const std::exception& e) {
+                op.report(e);
             }
-        } catch (const std::exception& e) {
-            op.report(e);
+            QCOMPARE(op.messages().size(), 1);
+            QCOMPARE(op.messages().first().severity, kinds[i].second);
+            QCOMPARE(op.messages().first().text, shown[i]);
         }
-        QCOMPARE(op.messages().size(), 1);
-        QCOMPARE(int(op.messages().first().severity), severity);
-        QCOMPARE(op.messages().first().text, shown);
     }
 
     void abortShowsNothing()

@@ -42,9 +42,7 @@ void compareWithSnapshot(const QStringList& actual)
     }
     const QStringList expected = readSnapshot();
     QVERIFY2(!expected.isEmpty(), qPrintable(u"snapshot missing: "_s + snapshotPath()));
-    for (int i = 0; i < std::min(expected.size(), actual.size()); ++i)
-        QCOMPARE(actual[i], expected[i]);
-    QCOMPARE(actual.size(), expected.size());
+    QCOMPARE(actual, expected);
 }
 
 ImportParameters always()

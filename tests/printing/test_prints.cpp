@@ -129,30 +129,6 @@ private slots:
                                               {"SSOSFIRMACOM", "Dirigente"}});
     }
 
-    void personalDataOnly_data()
-    {
-        QTest::addColumn<bool>("duplex");
-        QTest::addColumn<QVector<int>>("expected");
-        // clang-format off
-        QTest::newRow("one side") << false << QVector<int>{1, 10, 11};
-        QTest::newRow("two sides") << true << QVector<int>{1, 0, 10, 11};
-        // clang-format on
-    }
-    void personalDataOnly()
-    {
-        QFETCH(bool, duplex);
-        QFETCH(QVector<int>, expected);
-        addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s);
-        CertificatePrintOptions options;
-        options.duplex = duplex;
-        const QVector<PdfPageText> pages = print(options);
-        QCOMPARE(modelPages(pages), expected);
-        QVERIFY(pages[0].contains(u"ROSSI"_s));
-        QVERIFY(pages[0].contains(u"80012345676"_s)); // the agent block
-        QVERIFY(pages[0].contains(u"2024"_s));
-        QVERIFY(pages.last().contains(u"R"_s)); // the spaced tax code of page 11
-    }
-
     // Two INPS rows and one INPDAP row: two copies of page 5, the first with
     // INPS row 1 and the INPDAP row, the second with INPS row 2, numbered 02.
     void socialSecurityContinuation()
@@ -182,24 +158,38 @@ private slots:
             QVERIFY(!page.contains(u"MATRALTRUI"_s));
     }
 
-    void fiscalPages_data()
+    // The page map: personal data only (with a blank back page when printed
+    // on two sides), the fiscal pages when there is an income, none under the
+    // NoiPA flag.
+    void pageMap_data()
     {
-        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("duplex");
+        QTest::addColumn<QString>("flag"); // LCUDCPOSCNACFC; empty: no income
         QTest::addColumn<QVector<int>>("expected");
         // clang-format off
-        QTest::newRow("fiscal data") << "0" << QVector<int>{1, 2, 3, 4, 10, 11};
-        QTest::newRow("LCUDCPOSCNACFC X") << "X" << QVector<int>{1, 10, 11};
+        QTest::newRow("personal data, one side") << false << "" << QVector<int>{1, 10, 11};
+        QTest::newRow("personal data, two sides") << true << "" << QVector<int>{1, 0, 10, 11};
+        QTest::newRow("fiscal data") << false << "0" << QVector<int>{1, 2, 3, 4, 10, 11};
+        QTest::newRow("LCUDCPOSCNACFC X") << false << "X" << QVector<int>{1, 10, 11};
         // clang-format on
     }
-    void fiscalPages()
+    void pageMap()
     {
+        QFETCH(bool, duplex);
         QFETCH(QString, flag);
         QFETCH(QVector<int>, expected);
         addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s,
-                       {{"fCudReddDetr", "25000.4"}, {"LCUDCPOSCNACFC", flag}});
-        const QVector<PdfPageText> pages = print();
+                       flag.isEmpty() ? QVariantMap()
+                                      : QVariantMap{{"fCudReddDetr", "25000.4"}, {"LCUDCPOSCNACFC", flag}});
+        CertificatePrintOptions options;
+        options.duplex = duplex;
+        const QVector<PdfPageText> pages = print(options);
         QCOMPARE(modelPages(pages), expected);
-        if (expected.size() > 3) {
+        QVERIFY(pages[0].contains(u"ROSSI"_s));
+        QVERIFY(pages[0].contains(u"80012345676"_s)); // the agent block
+        QVERIFY(pages[0].contains(u"2024"_s));
+        QVERIFY(pages.last().contains(u"R"_s)); // the spaced tax code of page 11
+        if (expected.size() > 4) {
             QVERIFY(pages[1].contains(u"25.000,40"_s));
             for (int i = 1; i <= 3; ++i)
                 QCOMPARE(pageNumberOf(pages[i]), u"01"_s);

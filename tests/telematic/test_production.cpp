@@ -136,13 +136,7 @@ private slots:
         options.choice = TelematicOptions::Choice::Selected;
         options.selected = {test::personalCode(2), test::personalCode(4) + u"/12"_s};
         QCOMPARE(m_production->choose(options), (QVector<int>{1, 3}));
-    }
-    void unknownFiscalCodeIsRefused()
-    {
-        test::appendCertificate(m_production->data(), 1);
-        TelematicOptions options;
-        options.choice = TelematicOptions::Choice::Selected;
-        options.selected = {u"RSSMRA85T10A562S"_s};
+        options.selected = {u"RSSMRA85T10A562S"_s}; // no certificate of this code
         QVERIFY_THROWS_EXCEPTION(EZfError, m_production->choose(options));
     }
     void refusals_data()
