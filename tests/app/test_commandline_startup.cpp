@@ -3,11 +3,11 @@
 // and the prints work on the installation opened that way; an altered
 // catalogue signature ends the command with its message and an error status
 // without touching the archive; a missing archive is named and not created.
+#include "CommandLine.h"
 #include "foundation/database/Connection.h"
 #include "foundation/database/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/ScriptedOperator.h"
-#include "import/demo/DemoInstallation.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -20,19 +20,13 @@ using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::execute;
+using cu::test::Run;
 using cu::test::scalar;
 
 namespace {
 
 const QString SignatureMessage =
     u"Certificato query non trovato od errato. Aggiornare il programma \"Gestione compensi\""_s;
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 } // namespace
 
@@ -46,20 +40,7 @@ class TestCommandLineStartup : public QObject
 
     Folders folders() const { return m_demo->folders(); }
 
-    Run modellocu(const QStringList& args)
-    {
-        QProcess process;
-        process.start(test::buildRoot() + u"/bin/modellocu"_s,
-                      QStringList{u"--root"_s, m_root.path()} + args);
-        process.closeWriteChannel();
-        Run run;
-        if (!process.waitForFinished(300000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    Run modellocu(const QStringList& args) { return test::runModellocu(m_root.path(), args); }
 
     // Opens the demo archive directly, as the checks below read it.
     std::unique_ptr<Connection> archive()
@@ -96,7 +77,7 @@ class TestCommandLineStartup : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QFile::exists(test::buildRoot() + u"/bin/modellocu"_s), "build the modellocu target first");
+        QVERIFY2(QFile::exists(test::modellocuProgram()), "build the modellocu target first");
         demo::DemoOptions options;
         options.people = 6;
         m_demo = std::make_unique<demo::DemoInstallation>(test::buildRoot(), m_root.path(), options, m_op);

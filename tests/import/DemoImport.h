@@ -85,6 +85,7 @@ public:
     }
 
     ScriptedOperator& op() { return m_op; }
+    HlmDBCds& store() { return *m_store; }
     HlmQueryText& catalogue() { return m_catalogue; }
     const Folders& folders() const { return m_folders; }
 
