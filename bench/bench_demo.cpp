@@ -6,8 +6,7 @@
 #include "foundation/database/Connection.h"
 #include "foundation/installation/Folders.h"
 #include "import/demo/DemoArchive.h"
-#include "support/ArchiveFixture.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,6 +5,9 @@
 //   bench_telematic verify MEGABYTES (default 1024)
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+#include "support/TestInstallation.h"
+#include "support/TestSupport.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
 #include "telematic/layouts/FieldNumbers.h"
@@ -83,7 +86,9 @@ void fill(TelematicData& data, int certificates)
 
 int produce(int certificates, QTextStream& out)
 {
-    test::TelematicInstallation installation;
+    test::TestInstallation installation;
+    installation.writeNotes({QStringLiteral("AA"), QStringLiteral("AB")});
+    setProducerFiscalCode(installation.folders(), test::Producer);
     TelematicProduction production(installation.folders(), nullptr);
     test::defineTables(production.data());
     QElapsedTimer timer;
@@ -190,7 +195,7 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
 
 int verify(qint64 megabytes, QTextStream& out)
 {
-    test::TelematicInstallation installation;
+    test::TestInstallation installation;
     const FileLayouts layouts(installation.folders());
     const QString path = writeSyntheticFile(installation.root() + QStringLiteral("/synthetic"), megabytes,
                                             installation.folders());
