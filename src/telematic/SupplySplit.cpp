@@ -1,7 +1,10 @@
-// Splitting a supply between certificates.
+// Dividing a production into supplies and a supply into files, between
+// certificates.
 #include "telematic/SupplySplit.h"
 
 #include "foundation/operator/Errors.h"
+
+#include <QMap>
 
 namespace cu {
 
@@ -25,6 +28,28 @@ QVector<SupplyPart> splitSupply(const QVector<int>& certificateOfLine, int lines
         first = end;
     }
     return parts;
+}
+
+QVector<Supply> divideIntoSupplies(const QVector<int>& certificateOfLine, const SupplyLimits& limits)
+{
+    QVector<int> ctForm;
+    QMap<int, Supply> bySupply; // in the order of their certificates
+    for (int line = 0; line < certificateOfLine.size(); ++line) {
+        if (certificateOfLine[line] == 0)
+            ctForm.append(line);
+        else
+            bySupply[limits.supplyOf(certificateOfLine[line])].lines.append(line);
+    }
+    QVector<Supply> supplies = bySupply.isEmpty() ? QVector<Supply>{Supply{}} : bySupply.values().toVector();
+    for (Supply& supply : supplies) {
+        supply.lines = ctForm + supply.lines;
+        QVector<int> certificates;
+        certificates.reserve(supply.lines.size());
+        for (int line : supply.lines)
+            certificates.append(certificateOfLine[line]);
+        supply.files = splitSupply(certificates, limits.linesPerFile);
+    }
+    return supplies;
 }
 
 } // namespace cu

@@ -285,7 +285,8 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
                                     m_fields,
                                     m_folders,
                                     [this](const QString& line) { addLog(line); },
-                                    m_companyRegistration};
+                                    m_companyRegistration,
+                                    m_limits};
         m_ctPresent = isCtFormPresent(m_data.quadroCT());
         if (m_ctPresent)
             writeRecordsC(context);
@@ -345,39 +346,66 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
     certificateOfLine.reserve(lines.size());
     for (const RecordList::LinePlace& line : lines)
         certificateOfLine.append(line.certificate.value_or(0));
-    const QVector<SupplyPart> parts = splitSupply(certificateOfLine, LinesPerFile);
-    const int fileCount = int(parts.size());
+    const QVector<Supply> supplies = divideIntoSupplies(certificateOfLine, m_limits);
+    int fileCount = 0;
+    for (const Supply& supply : supplies)
+        fileCount += int(supply.files.size());
     if (fileCount > 1 && m_op)
         m_op->warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
     const RecordLayout layoutA = loadRecordA(m_folders);
+    const RecordLayout layoutB = loadRecordB(m_folders);
     const RecordLayout layoutZ = loadRecordZ(m_folders);
     const QString lineA = m_records.storedLine(QStringLiteral("A"));
-    const QString lineB =
-        patchRecordB(loadRecordB(m_folders), m_records.storedLine(QStringLiteral("B")), m_countG, m_countH);
+    const QString lineB = m_records.storedLine(QStringLiteral("B"));
     const QString lineZ = m_records.storedLine(QStringLiteral("Z"));
+
+    // The certificates of a supply written as G and those written as H.
+    const auto certificatesAs = [&](const Supply& supply, QChar letter) {
+        int count = 0;
+        int last = -1;
+        for (int line : supply.lines)
+            if (lines[line].letter.at(0) == letter && certificateOfLine[line] != last) {
+                last = certificateOfLine[line];
+                ++count;
+            }
+        return count;
+    };
 
     std::vector<std::unique_ptr<PendingFile>> pending;
     QStringList names;
-    for (int file = 1; file <= fileCount; ++file) {
-        names.append(fileNameOf(chosenName, file));
-        pending.push_back(std::make_unique<PendingFile>(names.last()));
-        PendingFile& out = *pending.back();
-        const bool single = fileCount == 1;
-        out.writeLine(patchRecordA(layoutA, lineA, single ? 0 : fileCount, single ? 0 : file));
-        out.writeLine(lineB);
-        QHash<QChar, int> counts{{u'B', 1}};
-        const SupplyPart& part = parts[file - 1];
-        for (int i = part.first; i < part.first + part.count; ++i) {
-            out.writeLine(m_records.recordAt(lines[i].row));
-            ++counts[lines[i].letter.at(0)];
+    QStringList supplyLog;
+    for (const Supply& supply : supplies) {
+        const int certificates = certificatesAs(supply, u'G') + certificatesAs(supply, u'H');
+        const QString supplyB = patchRecordB(layoutB, lineB, certificates, 0);
+        const int files = int(supply.files.size());
+        for (int file = 1; file <= files; ++file) {
+            names.append(fileNameOf(chosenName, int(names.size()) + 1));
+            pending.push_back(std::make_unique<PendingFile>(names.last()));
+            PendingFile& out = *pending.back();
+            out.writeLine(patchRecordA(layoutA, lineA, files == 1 ? 0 : files, files == 1 ? 0 : file));
+            out.writeLine(supplyB);
+            QHash<QChar, int> counts{{u'B', 1}};
+            const SupplyPart& part = supply.files[file - 1];
+            for (int i = part.first; i < part.first + part.count; ++i) {
+                const RecordList::LinePlace& line = lines[supply.lines[i]];
+                out.writeLine(m_records.recordAt(line.row));
+                ++counts[line.letter.at(0)];
+            }
+            out.writeLine(patchRecordZ(layoutZ, lineZ, counts));
+            out.finish();
         }
-        out.writeLine(patchRecordZ(layoutZ, lineZ, counts));
-        out.finish();
+        supplyLog.append(QStringLiteral("Fornitura %1: %2 certificazioni, file %3")
+                             .arg(supplyLog.size() + 1)
+                             .arg(certificates)
+                             .arg(names.mid(names.size() - files).join(QStringLiteral(", "))));
     }
     for (auto& file : pending)
         file->moveIntoPlace();
+    for (const QString& line : supplyLog)
+        addLog(line);
+    addLog(QStringLiteral("Forniture scritte: %1, file scritti: %2").arg(supplies.size()).arg(names.size()));
     storeCertificateCount(m_countG + m_countH);
     return names;
 }

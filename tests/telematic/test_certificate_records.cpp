@@ -535,7 +535,8 @@ private:
                                     fields,
                                     m_installation->folders(),
                                     [](const QString&) {},
-                                    [] { return u"9999999999"_s; }};
+                                    [] { return u"9999999999"_s; },
+                                    SupplyLimits()};
         if (withC)
             writeRecordsC(context);
         m_dCount = writeRecordsD(context, positions);

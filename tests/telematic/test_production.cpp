@@ -1,6 +1,7 @@
 // The production of the telematic file on datasets filled directly: the
-// files written and verified, the split, the choices, the refusals and the
-// question after the checks; the verifier on spoiled and hand-made files.
+// files written and verified, the split into files and supplies, the
+// choices, the refusals and the question after the checks; the verifier on
+// spoiled and hand-made files.
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
@@ -116,26 +117,39 @@ private slots:
                                           "generati più file telematici."_s);
         QCOMPARE(warned, files.size() > 1);
     }
-    // 4,138 certificates of a D and a G line: 8,276 certificate lines. The
-    // first file stops before the certificate that would not fit whole.
-    void splitKeepsCertificatesWhole()
+    // Past the certificates of a supply the production starts another,
+    // numbered from 1, with its own file counters in A and total in B; the
+    // CT form opens every supply; a file stops before a certificate that
+    // would not fit whole, and each file verifies on its own.
+    void suppliesAndFiles()
     {
-        for (int i = 1; i <= 4138; ++i)
+        for (int i = 1; i <= 5; ++i)
             test::appendCertificate(m_production->data(), i, {{u"fCudReddDetr"_s, amount("100")}});
+        test::appendRow(m_production->data().quadroCT(),
+                        {{u"SCTCODFIS"_s, u"80012345676"_s}, {u"SCTCELL"_s, u"3331234567"_s}});
+        m_production->setLimits({2, 4});
         QStringList files;
         createAndSave({}, &files);
-        QCOMPARE(files.size(), 2);
+        QStringList described; // A's file counters, B's certificates, then each line's letter and number
         const FileLayouts layouts(m_installation->folders());
-        const QVector<int> certificatesPerFile{4137, 1};
-        for (int i = 0; i < 2; ++i) {
-            const QStringList lines = fileLines(files[i]);
-            QCOMPARE(countOf(lines, u'D'), certificatesPerFile[i]);
-            QCOMPARE(countOf(lines, u'G'), certificatesPerFile[i]);
-            QCOMPARE(lines[1].mid(401, 8), u"00004138"_s); // the supply's total in every file
-            const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
+        for (const QString& file : files) {
+            const QStringList lines = fileLines(file);
+            QString text = lines.first().mid(521, 8) + u' ' + lines[1].mid(401, 8);
+            for (const QString& line : lines.mid(2, lines.size() - 3))
+                text += u' ' + line.left(1) +
+                        (line.startsWith(u'C') ? QString() : QString::number(line.mid(41, 5).toInt()));
+            described.append(text);
+            const VerifyReport report = TelematicVerifier(layouts).verify(file);
             QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
         }
-        QCOMPARE(fileLines(files[1])[2].mid(41, 5), u"04138"_s);
+        // clang-format off
+        QCOMPARE(described, (QStringList{u"00010002 00000002 C D1 G1"_s, u"00020002 00000002 D2 G2"_s,
+                                         u"00010002 00000002 C D1 G1"_s, u"00020002 00000002 D2 G2"_s,
+                                         u"00000000 00000001 C D1 G1"_s}));
+        // clang-format on
+        QCOMPARE(files.last(), output() + u"_5"_s);
+        QCOMPARE(m_production->log().last(), u"Forniture scritte: 3, file scritti: 5"_s);
+        QCOMPARE(m_production->data().sost().asInteger(u"ISOSNDIP"), 5);
     }
     void noneWithCtFormWritesOnlyTheFrontAndC()
     {

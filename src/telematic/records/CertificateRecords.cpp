@@ -47,10 +47,10 @@ bool anySectionRows(CertificateSelection& selection, const QStringList& names)
 
 // The head fields the certificate records share: "1" the record letter
 // (which the writer takes as the letter of the rows that follow), "3" the
-// module or row number, "5" the certificate number, where the record has
-// them; nothing for the other fields.
+// module or row number, "5" the certificate's number within its supply,
+// where the record has them; nothing for the other fields.
 std::optional<QString> headValue(FieldListWriter& writer, const LayoutField& campo, std::optional<int> module,
-                                 std::optional<int> certificate)
+                                 std::optional<int> numberInSupply)
 {
     const QString number = campo.code();
     if (number == fieldnumbers::RecordLetter) {
@@ -59,8 +59,8 @@ std::optional<QString> headValue(FieldListWriter& writer, const LayoutField& cam
     }
     if (number == fieldnumbers::Module && module)
         return QString::number(*module);
-    if (number == fieldnumbers::Certificate && certificate)
-        return QString::number(*certificate);
+    if (number == fieldnumbers::Certificate && numberInSupply)
+        return QString::number(*numberInSupply);
     return std::nullopt;
 }
 
@@ -149,7 +149,8 @@ private:
 
     QString valueOf(const LayoutField& campo)
     {
-        if (std::optional<QString> head = headValue(m_writer, campo, m_moduleNumber, m_certificate))
+        if (std::optional<QString> head = headValue(m_writer, campo, m_moduleNumber,
+                                                    m_context.limits.numberInSupply(m_certificate)))
             return *head;
         if (std::optional<QString> computed = computedValueG(m_context, campo))
             return *computed;
@@ -186,7 +187,8 @@ int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions)
         const int certificate = position + 1;
         const QString operation = operationType(dip);
         const auto valueOf = [&](const LayoutField& campo) -> QString {
-            if (std::optional<QString> head = headValue(writer, campo, std::nullopt, certificate))
+            if (std::optional<QString> head =
+                    headValue(writer, campo, std::nullopt, context.limits.numberInSupply(certificate)))
                 return *head;
             if (campo.code() == fieldnumbers::Operation)
                 return operation;
@@ -245,7 +247,8 @@ int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions)
         for (rows.first(); !rows.eof(); rows.next()) {
             const int rowNumber = rows.index() + 1;
             const auto valueOf = [&](const LayoutField& campo) -> QString {
-                if (std::optional<QString> head = headValue(writer, campo, rowNumber, certificate))
+                if (std::optional<QString> head =
+                        headValue(writer, campo, rowNumber, context.limits.numberInSupply(certificate)))
                     return *head;
                 return getCampoValue(RecordFamily::H, campo, [&](const LayoutField& f) {
                     return fetchFromCursor(context.selection, f);
