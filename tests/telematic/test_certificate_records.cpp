@@ -18,8 +18,8 @@
 #include "telematic/records/RecordPacker.h"
 #include "telematic/records/SupplyRecords.h"
 
-#include <QDomDocument>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -430,26 +430,21 @@ private slots:
         };
         // clang-format on
         const Folders& folders = m_installation->folders();
+        const QString path = ConnectionSettings::settingsFile(folders);
         for (const Case& c : cases) {
-            QFile::remove(ConnectionSettings::settingsFile(folders));
+            QFile::remove(path);
             if (!c.settings.isEmpty())
-                test::writeFile(ConnectionSettings::settingsFile(folders), c.settings);
+                test::writeFile(path, c.settings);
             QString read;
             const QString error = test::errorOf([&] { read = producerFiscalCode(folders); });
             QCOMPARE(read, c.code);
             QVERIFY2(c.message.isEmpty() ? error.isEmpty() : error.contains(c.message), qPrintable(error));
         }
-    }
-    void producerSettingKeepsTheOtherLines()
-    {
-        const Folders& folders = m_installation->folders();
-        const QString path = ConnectionSettings::settingsFile(folders);
-        test::writeFile(path,
-                        "; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\nCodiceFiscaleProduttore = 1\n"
-                        "[Params]\nX = 1\n");
+        // Setting the code keeps every other line; an invalid code is refused.
+        test::writeFile(path, "; demo\n[Fornitura]\nCodiceFiscaleProduttore = 1\n[Params]\nX = 1\n");
         setProducerFiscalCode(folders, u"80012345676"_s);
-        QCOMPARE(test::readFile(path), "; demo\n[Database]\nDriver = QSQLITE\n[Fornitura]\n"
-                                       "CodiceFiscaleProduttore = 80012345676\n[Params]\nX = 1\n");
+        QCOMPARE(test::readFile(path),
+                 "; demo\n[Fornitura]\nCodiceFiscaleProduttore = 80012345676\n[Params]\nX = 1\n");
         QVERIFY_THROWS_EXCEPTION(EZfError, setProducerFiscalCode(folders, u"123"_s));
     }
 
@@ -478,27 +473,23 @@ private slots:
         QFETCH(QString, part);
         QFETCH(QString, family);
         QFETCH(QChar, record);
-        const auto elements = [](const QString& path, const QString& tag) {
-            QDomDocument document;
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
-                qFatal("cannot read %s", qPrintable(path));
-            QVector<QDomElement> found;
-            const QDomNodeList nodes = document.elementsByTagName(tag);
-            for (int i = 0; i < nodes.size(); ++i)
-                found.append(nodes.at(i).toElement());
+        // Column (upper case) to the second capture, over the files' texts.
+        const auto matches = [](const QStringList& paths, const QString& pattern) {
+            QHash<QString, QString> found;
+            for (const QString& path : paths)
+                for (const auto& m :
+                     QRegularExpression(pattern).globalMatch(QString::fromUtf8(test::readFile(path))))
+                    found.insert(m.captured(1).toUpper(), m.captured(2));
             return found;
         };
-        QSet<QString> printed;
-        for (const char* layout : {"StpCUD.xml", "StpCUD_Ord.xml"})
-            for (const QDomElement& edit :
-                 elements(m_installation->folders().res() + QString::fromLatin1(layout), u"Edit"_s))
-                printed.insert(edit.attribute(u"Name"_s).toUpper());
-        QHash<QString, QString> givenPoints; // by the print geometry, to columns without a point
-        for (const QDomElement& c :
-             elements(test::sourceRoot() + u"/tools/print-models/geometry.xml"_s, u"caption"_s))
-            if (c.hasAttribute(u"column"_s) && c.hasAttribute(u"point"_s))
-                givenPoints.insert(c.attribute(u"column"_s).toUpper(), c.attribute(u"point"_s));
+        const QString res = m_installation->folders().res();
+        const QString edit = QStringLiteral(R"re(<Edit [^>]*Name="(\w+)")re");
+        const QString caption = QStringLiteral(R"re(column="(\w+)" point="(\d+)")re");
+        const QHash<QString, QString> printed =
+            matches({res + u"StpCUD.xml"_s, res + u"StpCUD_Ord.xml"_s}, edit);
+        // The points the print geometry gives to columns without a point.
+        const QHash<QString, QString> givenPoints =
+            matches({test::sourceRoot() + u"/tools/print-models/geometry.xml"_s}, caption);
         QMultiHash<QString, QString> codes;
         const RecordLayout layout =
             record == u'H' ? loadRecordH(m_installation->folders()) : loadRecordG(m_installation->folders());

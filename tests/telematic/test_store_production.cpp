@@ -321,27 +321,20 @@ private slots:
         const QString bianchi = sample::bianchi().fiscalCode, dellAcqua = sample::dellAcqua().fiscalCode,
                       rossi = sample::rossi().fiscalCode;
 
-        // Heads: agent, module, recipient, then positions 42-89.
-        QCOMPARE(line(u'D', bianchi).left(41),
-                 u"D"_s + sample::AgentCode.leftJustified(16) + u"00000001"_s + bianchi);
+        // Positions (from 1) and coded fields: the heads of an ordinary, an
+        // annulled and a replaced certificate; the agent's data, the
+        // recipient's, the date and signature, a family row, INPS,
+        // public-sector INPS, INAIL and self-employment (whose point 6 is a
+        // code, not an amount).
         // clang-format off
-        const struct { QChar letter; QString fiscalCode; QString from42; } heads[] = {
-            {u'D', bianchi, headTail(1, {}, {}, u' ', u'0')},
-            {u'G', bianchi, headTail(1, {}, {}, u' ', u'0')},
-            {u'H', bianchi, headTail(1, {}, {}, u' ', u'0')},
-            {u'D', Annulled, headTail(5, u"24011512345678901"_s, u"42"_s, u'A', u'0')},
-            {u'D', Replaced, headTail(2, u"24011598765432101"_s, u"7"_s, u'S', u'1')},
-            {u'G', Replaced, headTail(2, {}, {}, u' ', u'1')},
-        };
-        // clang-format on
-        for (const auto& head : heads)
-            QCOMPARE(line(head.letter, head.fiscalCode).mid(41, 48), head.from42);
-
-        // Coded fields: the agent's data, the recipient's, the date and
-        // signature, a family row, INPS, public-sector INPS, INAIL and
-        // self-employment (whose point 6 is a code, not an amount).
-        // clang-format off
-        const struct { QChar letter; QString fiscalCode; const char* code; QString value; } values[] = {
+        const struct { QChar letter; QString fiscalCode; const char* at; QString value; } expected[] = {
+            {u'D', bianchi, "1", u"D"_s + sample::AgentCode.leftJustified(16) + u"00000001"_s + bianchi},
+            {u'D', bianchi, "42", headTail(1, {}, {}, u' ', u'0')},
+            {u'G', bianchi, "42", headTail(1, {}, {}, u' ', u'0')},
+            {u'H', bianchi, "42", headTail(1, {}, {}, u' ', u'0')},
+            {u'D', Annulled, "42", headTail(5, u"24011512345678901"_s, u"42"_s, u'A', u'0')},
+            {u'D', Replaced, "42", headTail(2, u"24011598765432101"_s, u"7"_s, u'S', u'1')},
+            {u'G', Replaced, "42", headTail(2, {}, {}, u' ', u'1')},
             {u'D', Replaced, "DA001001", left16(sample::AgentCode)},
             {u'D', Replaced, "DA001004", left16(u"ROMA"_s)},
             {u'D', Replaced, "DA001005", left16(u"RM"_s)},
@@ -377,10 +370,11 @@ private slots:
             {u'H', bianchi, "AU001007", right16(u"300,00"_s)},
         };
         // clang-format on
-        for (const auto& v : values) {
-            const QString code = QString::fromLatin1(v.code);
-            QCOMPARE(code + u'=' + coded(layouts, line(v.letter, v.fiscalCode)).value(code),
-                     code + u'=' + v.value);
+        for (const auto& e : expected) {
+            const QString l = line(e.letter, e.fiscalCode), at = QString::fromLatin1(e.at);
+            const QString found =
+                at.front().isDigit() ? l.mid(at.toInt() - 1, e.value.size()) : coded(layouts, l).value(at);
+            QCOMPARE(at + u'=' + found, at + u'=' + e.value);
         }
         QCOMPARE(coded(layouts, line(u'D', Replaced)).values(u"DA001002"_s),
                  (QStringList{u"ISTITUTO COMPREN"_s, u"+SIVO D'ANNUNZIO"_s}));
