@@ -16,8 +16,9 @@ namespace cu::test {
 // Defines every dataset of the production with the fields of its table in
 // the schema file, and opens it empty.
 void defineTables(TelematicData& data);
-// An agent, a supplier and no CT form that pass every check.
-void fillAgentAndSupplier(TelematicData& data);
+// An agent (with the given columns changed), a supplier and no CT form
+// that pass every check.
+void fillAgentAndSupplier(TelematicData& data, const QVariantMap& agent = {});
 // A certificate row with the recipient's data (valid fiscal code built from
 // the number) and the given extra columns; returns its person id.
 qint64 appendCertificate(TelematicData& data, int number, const QVariantMap& extra = {});
