@@ -10,6 +10,7 @@
 #include "foundation/database/Connection.h"
 #include "foundation/database/StoreStatement.h"
 #include "foundation/dataset/Dataset.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "store/StoreReader.h"
 #include "support/TestPaths.h"
@@ -92,14 +93,12 @@ int main(int argc, char* argv[])
     ConnectionParams params;
     params.database = folder.filePath(QStringLiteral("store.sqlite"));
     Connection connection;
-    if (!connection.open(params)) {
-        out << "connection: " << connection.lastError() << '\n';
-        return 1;
-    }
+    connection.open(params);
     const CertificateSchema schema =
         CertificateSchema::load(cu::test::sourceRoot() + QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml"));
     StoreInstaller::install(connection, schema);
-    HlmDBCds store(connection);
+    ScriptedOperator op;
+    HlmDBCds store(connection, op);
     store.setProgramme(QStringLiteral("eli"));
     store.setYear(2024);
     store.setMonth(-1);

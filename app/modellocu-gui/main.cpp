@@ -4,8 +4,9 @@
 // Once the window is shown the installation is brought up through the
 // start-up sequence; when that fails the operator is told why and the window
 // stays open, empty.
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "shell/common/DialogOperator.h"
 #include "startup/InstallationSession.h"
@@ -35,7 +36,7 @@ std::unique_ptr<cu::InstallationSession> openInstallation(QStringList args, cu::
         if (!args.isEmpty())
             throw cu::EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(args.first()));
         auto session = std::make_unique<cu::InstallationSession>(folders, op);
-        if (session->open(params, 2024))
+        if (session->open(params, cu::WorkingYear::Default))
             return session;
     } catch (const std::exception& e) {
         op.report(e);

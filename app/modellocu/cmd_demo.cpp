@@ -5,6 +5,7 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "import/demo/DemoInstallation.h"
@@ -38,9 +39,9 @@ QString runSubcommand(demo::DemoInstallation& installation, const QString& name,
 // window before the supply: the signing representative and the signature.
 QString fillRepresentative(demo::DemoInstallation& installation)
 {
-    HlmDBCds store(installation.connection());
+    HlmDBCds store(installation.connection(), installation.op());
     store.setProgramme(QStringLiteral("eli"));
-    store.setYear(2024);
+    store.setYear(WorkingYear::Default);
     store.setMonth(-1);
     store.setShowWait(false);
     Dataset agent;

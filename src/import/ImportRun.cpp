@@ -6,13 +6,14 @@
 #include "foundation/database/Connection.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/installation/HlmAnno.h"
 #include "foundation/installation/HlmUtil.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
-#include "import/CatalogueArchive.h"
 #include "import/ImportEnvironment.h"
 #include "import/ImportaDipendente.h"
 #include "import/PosizioniGiuridicheScelta.h"
+#include "import/archive/CatalogueArchive.h"
 #include "store/HlmDBCds.h"
 
 #include <QDir>
@@ -37,11 +38,6 @@ QString failureMessage(const ArchiveRows& list, int row, const QString& reason, 
     if (!lastOperation.isEmpty())
         text += QStringLiteral("\r\n") + lastOperation;
     return text;
-}
-
-int yearId(int year)
-{
-    return year - 1969;
 }
 
 QString condizioneAutonomi(const ImportTables& t)
@@ -93,7 +89,7 @@ bool scelto(const ImportParameters& p, const ArchiveRows& list, int row)
 ArchiveRows leggiLista(PayrollArchive& archive, const ImportParameters& p, const ImportTables& t, int year,
                        int siteId)
 {
-    QVariantMap params = {{QStringLiteral("IANFID"), yearId(year)},
+    QVariantMap params = {{QStringLiteral("IANFID"), HlmAnnoFinanziario::YearToId(year)},
                           {QStringLiteral("IMESID"), p.imesId},
                           {QStringLiteral("IDWGID"), siteId}};
     if (p.icalId > 0 && p.icalId != CategoriaSoloAutonomi) {
@@ -234,7 +230,7 @@ public:
                                                           {},
                                                           {},
                                                           ctx.workingYear,
-                                                          yearId(ctx.workingYear),
+                                                          HlmAnnoFinanziario::YearToId(ctx.workingYear),
                                                           options.today,
                                                           {},
                                                           {},

@@ -4,9 +4,9 @@
 // ends with "Fine operazione" or the import log.
 #pragma once
 
-#include "import/ArchiveRows.h"
 #include "import/ImportParameters.h"
 #include "import/Info.h"
+#include "import/archive/ArchiveRows.h"
 
 #include <QDate>
 

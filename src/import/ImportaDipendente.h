@@ -5,8 +5,8 @@
 // the person back.
 #pragma once
 
-#include "import/ArchiveRows.h"
-#include "import/CudContext.h"
+#include "import/archive/ArchiveRows.h"
+#include "import/builders/CudContext.h"
 
 namespace cu {
 

@@ -1,7 +1,7 @@
 // The legal-position lists of a person.
 #include "import/PosizioniGiuridicheScelta.h"
 
-#include "import/PayrollArchive.h"
+#include "import/archive/PayrollArchive.h"
 
 namespace cu {
 
@@ -60,7 +60,7 @@ QPair<QString, QString> PosizioniGiuridicheScelta::impostazioni(PayrollArchive& 
     return {fiscal.join(u','), inps.join(u',')};
 }
 
-bool PosizioniGiuridicheScelta::Determina(CudContext& o, SceltaPosizioniGiuridiche& choice,
+bool PosizioniGiuridicheScelta::determina(CudContext& o, SceltaPosizioniGiuridiche& choice,
                                           const QString& storedFiscal, const QString& storedInps)
 {
     o.tno = {};

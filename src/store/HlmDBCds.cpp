@@ -20,7 +20,7 @@ namespace cu {
 struct HlmDBCds::Impl
 {
     Connection& connection;
-    Operator* op;
+    Operator& op;
     QString programme;
     int year = 0;
     int month = 0;
@@ -32,7 +32,7 @@ struct HlmDBCds::Impl
     // per call. The row counter is always read again, under lock.
     QHash<QString, StoreStructure> structures;
 
-    Impl(Connection& c, Operator* o) : connection(c), op(o) {}
+    Impl(Connection& c, Operator& o) : connection(c), op(o) {}
 
     StoreStructure structure(const QString& tableName, int year, int month)
     {
@@ -97,7 +97,7 @@ void rollbackQuietly(Connection& connection)
 
 } // namespace
 
-HlmDBCds::HlmDBCds(Connection& connection, Operator* op) : d(std::make_unique<Impl>(connection, op)) {}
+HlmDBCds::HlmDBCds(Connection& connection, Operator& op) : d(std::make_unique<Impl>(connection, op)) {}
 
 HlmDBCds::~HlmDBCds() = default;
 
@@ -202,9 +202,9 @@ void HlmDBCds::setShowWait(bool on)
 
 void HlmDBCds::showWait()
 {
-    if (d->waitDepth++ > 0 || !d->showWaitWindow || !d->op)
+    if (d->waitDepth++ > 0 || !d->showWaitWindow)
         return;
-    d->op->beginProgress(QStringLiteral("Attendere..."), 0);
+    d->op.beginProgress(QStringLiteral("Attendere..."), 0);
     d->waitShown = true;
 }
 
@@ -213,7 +213,7 @@ void HlmDBCds::closeWait()
     if (d->waitDepth == 0 || --d->waitDepth > 0 || !d->waitShown)
         return;
     d->waitShown = false;
-    d->op->endProgress();
+    d->op.endProgress();
 }
 
 } // namespace cu

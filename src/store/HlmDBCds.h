@@ -15,7 +15,8 @@ class Operator;
 class HlmDBCds
 {
 public:
-    HlmDBCds(Connection& connection, Operator* op = nullptr);
+    // op shows the wait window when it is switched on (setShowWait).
+    HlmDBCds(Connection& connection, Operator& op);
     ~HlmDBCds();
 
     void setProgramme(const QString& programme); // "eli"

@@ -6,6 +6,7 @@
 #include "certificates/CertificateSchema.h"
 #include "foundation/database/Connection.h"
 #include "foundation/dataset/Dataset.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/DemoImport.h"
 #include "import/demo/DemoInstallation.h"
 #include "store/HlmDBCds.h"
@@ -55,8 +56,7 @@ public:
         files.copyProgramFiles();
         files.writeSettings();
         Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
+        connection.open(m_params);
         {
             test::DemoImport archive(connection);
             archive.createArchive(People);
@@ -84,11 +84,11 @@ public:
         const CertificateSchema schema = CertificateSchema::load(
             test::buildRoot() + QStringLiteral("/USR/FJ2024/Res/Schema/eli.xml"));
         Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
+        connection.open(m_params);
         QMultiHash<QString, QString> lines;
         {
-            HlmDBCds store(connection);
+            ScriptedOperator op;
+            HlmDBCds store(connection, op);
             store.setProgramme(QStringLiteral("eli"));
             store.setYear(2024);
             store.setMonth(-1);
@@ -135,8 +135,7 @@ private:
     QVariantList scalars(const QString& sql) const
     {
         Connection connection;
-        if (!connection.open(m_params))
-            return {};
+        connection.open(m_params);
         QVariantList values;
         {
             QSqlQuery query(connection.database());

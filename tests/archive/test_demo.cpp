@@ -8,6 +8,7 @@
 #include "foundation/database/SqlQuery.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoArchive.h"
 #include "import/demo/DemoInstallation.h"
 #include "import/demo/DemoPay.h"
@@ -55,14 +56,14 @@ struct DemoDatabase
     {
         ConnectionParams params;
         params.database = folder.filePath(QStringLiteral("demo.sqlite"));
-        if (!connection.open(params))
-            throw Error(connection.lastError());
+        connection.open(params);
         cu::test::createArchive(connection);
         catalogue = cu::test::projectCatalogue(folder.path(), connection);
         demo::DemoOptions options;
         options.people = people;
         options.seed = seed;
-        demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options);
+        ScriptedOperator op;
+        demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options, op);
     }
 
     qint64 count(const QString& sql)
@@ -277,14 +278,15 @@ private slots:
         Connection connection;
         ConnectionParams params;
         params.database = folder.filePath(QStringLiteral("demo.sqlite"));
-        QVERIFY(connection.open(params));
+        connection.open(params);
         cu::test::createArchive(connection);
         auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
         demo::DemoOptions options;
         options.people = demo::DemoOptions::MaxPeople + 1;
+        ScriptedOperator op;
         QVERIFY_THROWS_EXCEPTION(
             EZfError,
-            demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options));
+            demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options, op));
         QCOMPARE(connection.database().tables().contains(QStringLiteral("TSED_SEDI")), true);
         connection.close();
     }

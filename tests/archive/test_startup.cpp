@@ -93,7 +93,7 @@ private slots:
         Installation inst;
         TestDatabase db(cu::test::TestDatabases::Sqlite);
         Connection probe;
-        QVERIFY(probe.open(db.params()));
+        probe.open(db.params());
         inst.buildCatalogue(probe);
         probe.close();
         QFile signature(inst.folders.etcKbr() + QStringLiteral("kbr_QueryText.unxc"));
@@ -115,7 +115,7 @@ private slots:
         Installation inst;
         TestDatabase db(cu::test::TestDatabases::Sqlite);
         Connection probe;
-        QVERIFY(probe.open(db.params()));
+        probe.open(db.params());
         inst.buildCatalogue(probe);
         probe.close();
 
@@ -134,7 +134,7 @@ private slots:
         Installation inst;
         TestDatabase db(cu::test::TestDatabases::Sqlite);
         Connection probe;
-        QVERIFY(probe.open(db.params()));
+        probe.open(db.params());
         inst.buildCatalogue(probe);
         probe.close();
         HlmQueryText catalogue;
@@ -157,7 +157,7 @@ private slots:
         Installation inst;
         {
             Connection setup;
-            QVERIFY2(setup.open(db.params()), qPrintable(setup.lastError()));
+            setup.open(db.params());
             cu::test::createArchive(setup);
             inst.buildCatalogue(setup);
             inst.copyReports();
@@ -240,7 +240,7 @@ private slots:
         Installation inst;
         {
             Connection setup;
-            QVERIFY(setup.open(db.params()));
+            setup.open(db.params());
             cu::test::createArchive(setup);
             inst.buildCatalogue(setup);
         }
@@ -298,7 +298,7 @@ private slots:
         TestDatabase db(cu::test::TestDatabases::Sqlite);
         QTemporaryDir folder;
         Connection connection;
-        QVERIFY(connection.open(db.params()));
+        connection.open(db.params());
         cu::test::createArchive(connection);
         auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
         exec(connection, QStringLiteral("DELETE FROM TTIM_PIANOCONTI"));
@@ -340,7 +340,7 @@ private slots:
         TestDatabase db(cu::test::TestDatabases::Sqlite);
         QTemporaryDir folder;
         Connection connection;
-        QVERIFY(connection.open(db.params()));
+        connection.open(db.params());
         cu::test::createArchive(connection);
         auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
         exec(connection,

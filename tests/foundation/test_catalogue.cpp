@@ -151,7 +151,7 @@ private slots:
         QFETCH(QString, message);
         HlmQueryText builder;
         const QString cds = build(builder);
-        const QString unxc = HlmCert::SignaturePath(cds);
+        const QString unxc = HlmCert::signaturePath(cds);
         QCOMPARE(unxc, m_dir.filePath(QStringLiteral("kbr_QueryText.unxc")));
         QFile signatureFile(unxc);
         if (damage == u"signature") {
@@ -188,7 +188,7 @@ private slots:
     {
         HlmQueryText catalogue;
         const QString cds = build(catalogue);
-        QFile file(HlmCert::SignaturePath(cds));
+        QFile file(HlmCert::signaturePath(cds));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray text = file.readAll();
         QCOMPARE(text.size(), 34);
@@ -202,7 +202,7 @@ private slots:
     {
         HlmQueryText builder;
         const QString cds = build(builder);
-        QVERIFY(QFile::remove(HlmCert::SignaturePath(cds)));
+        QVERIFY(QFile::remove(HlmCert::signaturePath(cds)));
         HlmQueryText catalogue;
         catalogue.Load(cds);
         RecordingOperator op;

@@ -63,10 +63,8 @@ private:
             return false;
         m_connection = std::make_unique<Connection>();
         m_observer = std::make_unique<Connection>();
-        if (!m_connection->open(m_db->params()))
-            qFatal("open: %s", qPrintable(m_connection->lastError()));
-        if (!m_observer->open(m_db->params()))
-            qFatal("open: %s", qPrintable(m_observer->lastError()));
+        m_connection->open(m_db->params());
+        m_observer->open(m_db->params());
         exec(*m_connection, CreateTable);
         return true;
     }
@@ -91,12 +89,11 @@ private slots:
         else
             bad.database = QStringLiteral("cu_database_che_non_esiste");
         Connection connection;
-        QVERIFY(!connection.open(bad));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, connection.open(bad));
         QVERIFY(!connection.isConnected());
-        QVERIFY(!connection.lastError().isEmpty());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, connection.startTransaction());
 
-        QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
+        connection.open(db.params());
         QVERIFY(connection.isConnected());
         QCOMPARE(connection.dialect().name(), engine);
         QCOMPARE(connection.params().parameterList().value(QStringLiteral("Database")).toString(),
@@ -110,15 +107,19 @@ private slots:
         params.driver = QStringLiteral("QODBC_INESISTENTE");
         params.database = QStringLiteral("x");
         Connection connection;
-        QVERIFY(!connection.open(params));
-        QVERIFY(connection.lastError().contains(QStringLiteral("QODBC_INESISTENTE")));
+        try {
+            connection.open(params);
+            QFAIL("an unknown driver must be refused");
+        } catch (const DatabaseError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("QODBC_INESISTENTE")));
+        }
     }
 
     void sqliteSessionSettings()
     {
         TestDatabase db(TestDatabases::Sqlite);
         Connection connection;
-        QVERIFY(connection.open(db.params()));
+        connection.open(db.params());
         SqlQuery query(connection);
         query.setSql(QStringLiteral("PRAGMA foreign_keys"));
         query.open();
@@ -275,7 +276,7 @@ private slots:
     {
         TestDatabase db(TestDatabases::Sqlite);
         Connection c;
-        QVERIFY(c.open(db.params()));
+        c.open(db.params());
         exec(c, CreateTable);
         SqlQuery query(c);
         query.setSql(QStringLiteral("SELECT * FROM TTST_PROVA WHERE ITSTID = :ID AND STSTNOME = :NOME"));
@@ -404,7 +405,7 @@ private slots:
     {
         TestDatabase db(TestDatabases::Sqlite);
         Connection c;
-        QVERIFY(c.open(db.params()));
+        c.open(db.params());
         exec(c, QStringLiteral("CREATE TABLE TREA (FVALORE REAL)"));
         exec(c, QStringLiteral("INSERT INTO TREA VALUES (0.1 + 0.2), (1e-5), (0.00005), (-2.5e-5)"));
         SqlQuery query(c);
@@ -446,7 +447,7 @@ private slots:
         TestDatabase db(TestDatabases::Postgres);
         CU_REQUIRE_DATABASE(db);
         Connection c;
-        QVERIFY2(c.open(db.params()), qPrintable(c.lastError()));
+        c.open(db.params());
         SqlQuery query(c);
         query.setSql(QStringLiteral("SELECT :VALORE::numeric(18,4) * 2 AS DOPPIO"));
         QCOMPARE(query.parameterNames(), QStringList{QStringLiteral("VALORE")});

@@ -45,7 +45,7 @@ private slots:
         TestDatabase db(engine);
         CU_REQUIRE_DATABASE(db);
         Connection connection;
-        QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
+        connection.open(db.params());
         cu::test::createYearTables(connection);
         QTemporaryDir root;
         const Folders folders(root.path());

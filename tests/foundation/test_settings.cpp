@@ -1,7 +1,7 @@
 // Settings: the INI reader, connection parameters from file, environment and
 // command line (the password never shown), and the start-up parameters with
 // their value check.
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/IniFile.h"
 #include "foundation/installation/ParamManager.h"

@@ -1,5 +1,5 @@
-// The text functions: fixed widths (also for texts longer than the width),
-// trimming, cutting and the number test.
+// The text functions: fixed widths under both overflow rules, zero-filling,
+// trimming and the nearest Latin-1 characters.
 #include "foundation/text/TextFunctions.h"
 
 #include <QtTest>
@@ -17,42 +17,38 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("PadR shorter") << "R"
-                                      << "Rossi" << 8 << "Rossi***";
-        QTest::newRow("PadR exact") << "R"
-                                    << "Rossi" << 5 << "Rossi";
-        QTest::newRow("PadR longer keeps left") << "R"
-                                                << "Rossignoli" << 5 << "Rossi";
-        QTest::newRow("PadR empty") << "R"
-                                    << "" << 3 << "***";
-        QTest::newRow("PadR zero width") << "R"
-                                         << "abc" << 0 << "";
-        QTest::newRow("PadR negative width") << "R"
-                                             << "abc" << -2 << "";
-        QTest::newRow("PadL shorter") << "L"
+        QTest::newRow("right shorter") << "R cut"
+                                       << "Rossi" << 8 << "Rossi***";
+        QTest::newRow("right exact") << "R cut"
+                                     << "Rossi" << 5 << "Rossi";
+        QTest::newRow("right longer cut keeps left") << "R cut"
+                                                     << "Rossignoli" << 5 << "Rossi";
+        QTest::newRow("right longer kept") << "R keep"
+                                           << "Rossignoli" << 5 << "Rossignoli";
+        QTest::newRow("right zero width cut") << "R cut"
+                                              << "abc" << 0 << "";
+        QTest::newRow("right negative width cut") << "R cut"
+                                                  << "abc" << -2 << "";
+        QTest::newRow("left shorter") << "L keep"
                                       << "123" << 6 << "***123";
-        QTest::newRow("PadL exact") << "L"
+        QTest::newRow("left exact") << "L keep"
                                     << "123" << 3 << "123";
-        QTest::newRow("PadL longer keeps right") << "L"
-                                                 << "1234567" << 3 << "567";
-        QTest::newRow("PadL empty") << "L"
+        QTest::newRow("left longer cut keeps right") << "L cut"
+                                                     << "1234567" << 3 << "567";
+        QTest::newRow("left longer kept") << "L keep"
+                                          << "1234567" << 3 << "1234567";
+        QTest::newRow("left empty") << "L cut"
                                     << "" << 2 << "**";
-        QTest::newRow("StrZero") << "Z"
-                                 << "42" << 5 << "00042";
-        QTest::newRow("StrZero trims") << "Z"
-                                       << " 42 " << 5 << "00042";
-        QTest::newRow("StrZero empty") << "Z"
-                                       << "" << 2 << "00";
-        QTest::newRow("StrZero negative") << "Z"
-                                          << "-42" << 5 << "-0042";
-        QTest::newRow("StrZero exact") << "Z"
-                                       << "12345" << 5 << "12345";
-        QTest::newRow("StrZero longer keeps right") << "Z"
-                                                    << "123456" << 3 << "456";
-        QTest::newRow("StrZero one digit") << "Z"
-                                           << "7" << 1 << "7";
-        QTest::newRow("StrZero module") << "Z"
-                                        << "2" << 3 << "002";
+        QTest::newRow("zeros") << "Z"
+                               << "42" << 5 << "00042";
+        QTest::newRow("zeros trims") << "Z"
+                                     << " 42 " << 5 << "00042";
+        QTest::newRow("zeros empty") << "Z"
+                                     << "" << 2 << "00";
+        QTest::newRow("zeros longer kept") << "Z"
+                                           << "123456" << 3 << "123456";
+        QTest::newRow("zeros module") << "Z"
+                                      << "2" << 3 << "002";
     }
     void padding()
     {
@@ -60,23 +56,23 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, length);
         QFETCH(QString, expected);
+        const text::Overflow overflow =
+            function.endsWith(u"keep") ? text::Overflow::Keep : text::Overflow::Cut;
         QString result;
-        if (function == u"R")
-            result = PadR(text, u'*', length);
-        else if (function == u"L")
-            result = PadL(text, u'*', length);
+        if (function.startsWith(u'R'))
+            result = text::padRight(text, u'*', length, overflow);
+        else if (function.startsWith(u'L'))
+            result = text::padLeft(text, u'*', length, overflow);
         else
-            result = StrZero(text, length);
+            result = text::zeroPadLeft(text, length);
         QCOMPARE(result, expected);
-        QCOMPARE(result.size(), qMax(length, 0));
-        QCOMPARE(FitsWidth(text, length), text.size() <= length);
     }
 
     void trimming_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("trim");
-        QTest::addColumn<QString>("allTrim");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("both");
         QTest::newRow("both sides") << "  Rossi  "
                                     << "  Rossi"
                                     << "Rossi";
@@ -96,76 +92,25 @@ private slots:
     void trimming()
     {
         QFETCH(QString, text);
-        QFETCH(QString, trim);
-        QFETCH(QString, allTrim);
-        QCOMPARE(Trim(text), trim);
-        QCOMPARE(AllTrim(text), allTrim);
-    }
-
-    void leftAndRight_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("right");
-        QTest::newRow("inside") << "DBXXX001" << 2 << "DB"
-                                << "01";
-        QTest::newRow("longer count") << "abc" << 10 << "abc"
-                                      << "abc";
-        QTest::newRow("zero") << "abc" << 0 << ""
-                              << "";
-        QTest::newRow("negative") << "abc" << -1 << ""
-                                  << "";
-    }
-    void leftAndRight()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, count);
-        QFETCH(QString, left);
-        QFETCH(QString, right);
-        QCOMPARE(Left(text, count), left);
-        QCOMPARE(Right(text, count), right);
-    }
-
-    void isNumeric_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("numeric");
-        QTest::newRow("integer") << "12" << true;
-        QTest::newRow("blanks around") << " 12 " << true;
-        QTest::newRow("negative comma") << "-3,50" << true;
-        QTest::newRow("plus point") << "+3.50" << true;
-        QTest::newRow("leading separator") << ".5" << true;
-        QTest::newRow("trailing separator") << "5." << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blank") << "   " << false;
-        QTest::newRow("sign only") << "+" << false;
-        QTest::newRow("exponent") << "1e3" << false;
-        QTest::newRow("two separators") << "1.2.3" << false;
-        QTest::newRow("inner blank") << "12 3" << false;
-        QTest::newRow("letters") << "ABC" << false;
-        QTest::newRow("fiscal code digits") << "01234567897" << true;
-    }
-    void isNumeric()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, numeric);
-        QCOMPARE(IsNumeric(text), numeric);
+        QFETCH(QString, end);
+        QFETCH(QString, both);
+        QCOMPARE(text::trimEnd(text), end);
+        QCOMPARE(text::trimBoth(text), both);
     }
 
     void latin1Equivalents()
     {
         for (QChar c : QStringLiteral("Aa9 'éÒÿ"))
-            QCOMPARE(Latin1Equivalent(c), c);
-        QCOMPARE(Latin1Equivalent(u'’'), QChar(u'\''));
-        QCOMPARE(Latin1Equivalent(u'“'), QChar(u'"'));
-        QCOMPARE(Latin1Equivalent(u'–'), QChar(u'-'));
-        QCOMPARE(Latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
-        QCOMPARE(Latin1Equivalent(u'Ș'), QChar(u'S'));
-        QCOMPARE(Latin1Equivalent(u'ő'), QChar(u'o'));
-        QCOMPARE(Latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
-        QCOMPARE(Latin1Equivalent(u'王'), QChar());
-        QCOMPARE(Latin1Equivalent(u'€'), QChar());
+            QCOMPARE(text::latin1Equivalent(c), c);
+        QCOMPARE(text::latin1Equivalent(u'’'), QChar(u'\''));
+        QCOMPARE(text::latin1Equivalent(u'“'), QChar(u'"'));
+        QCOMPARE(text::latin1Equivalent(u'–'), QChar(u'-'));
+        QCOMPARE(text::latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
+        QCOMPARE(text::latin1Equivalent(u'Ș'), QChar(u'S'));
+        QCOMPARE(text::latin1Equivalent(u'ő'), QChar(u'o'));
+        QCOMPARE(text::latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
+        QCOMPARE(text::latin1Equivalent(u'王'), QChar());
+        QCOMPARE(text::latin1Equivalent(u'€'), QChar());
     }
 };
 

@@ -1,6 +1,6 @@
 // Rounding, percentages, floored differences and the days for deductions.
 #include "foundation/operator/Errors.h"
-#include "import/Calcoli.h"
+#include "import/builders/Calcoli.h"
 
 #include <QTest>
 
@@ -137,7 +137,7 @@ private slots:
                 return calendarFebruary;
             return std::nullopt;
         };
-        QCOMPARE(Calcoli::GiorniDetrazioni(months, year, calendar, absences), expected);
+        QCOMPARE(Calcoli::giorniDetrazioni(months, year, calendar, absences), expected);
         // The calendar is asked only for full months that have not 30 days.
         for (int month : asked)
             QVERIFY(Calcoli::giorniDelMese(year, month) != 30);

@@ -2,12 +2,12 @@
 // periods, annotations and their checks, the legal-position lists.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
-#include "import/Annotazioni.h"
-#include "import/CudFields.h"
-#include "import/FondoPensione.h"
-#include "import/NoteTable.h"
-#include "import/PeriodiPaga.h"
 #include "import/PosizioniGiuridicheScelta.h"
+#include "import/archive/NoteTable.h"
+#include "import/builders/CudFields.h"
+#include "import/builders/PeriodiPaga.h"
+#include "import/sections/Annotazioni.h"
+#include "import/sections/FondoPensione.h"
 
 #include <QTest>
 
@@ -179,7 +179,7 @@ private slots:
         Person p;
         p.ctx.tno.cococo = "11";
         p.cud->setValue(u"ICUDPERIODOLAV", 500);
-        Annotazioni::ControllaGiorni(p.ctx);
+        Annotazioni::controllaGiorni(p.ctx);
         QCOMPARE(
             p.log.lines().last(),
             QString("- Periodo di lavoro per co.co.co. su più anni. Giorni per detrazioni impostate "
@@ -191,7 +191,7 @@ private slots:
     {
         Person p;
         setAmount(*p.cud, u"FCUDREDDETTRDET", money("300"));
-        Annotazioni::ControllaGiorni(p.ctx);
+        Annotazioni::controllaGiorni(p.ctx);
         QCOMPARE(p.text("ICUDPERPART"), QString("4"));
         QCOMPARE(p.log.lines().size(), 3);
         QVERIFY(p.log.lines().last().startsWith("- Non sono presenti giorni per detrazioni"));
@@ -217,7 +217,7 @@ private slots:
         setAmount(*p.cud, u"FCUDDETRDIPPENSREDD", *Currency::parse(deduction));
         setAmount(*p.cud, u"FCUDIMPLORDA", money("2000"));
         p.archive.on("QRY_TDLA", rows({"FTDLAMININD", "FTDLAMINDET"}, {{"690", "1380"}}));
-        Annotazioni::ControllaDetrazioneMinima(p.ctx, notes());
+        Annotazioni::controllaDetrazioneMinima(p.ctx, notes());
         QCOMPARE(p.text("SCUDANNOTAZIONI"), noted ? QString("AN) Minima.\r\n") : QString());
     }
 
@@ -228,7 +228,7 @@ private slots:
         setAmount(*p.cud, u"FCUDIMPLORDA", money("2000"));
         p.archive.on("QRY_TDLA", rows({"FTDLAMININD", "FTDLAMINDET"}, {{"690", "1380"}}));
         try {
-            Annotazioni::ControllaDetrazioneMinima(p.ctx, NoteTable());
+            Annotazioni::controllaDetrazioneMinima(p.ctx, NoteTable());
             QFAIL("an unknown code must raise");
         } catch (const EAssertion& e) {
             QVERIFY(e.message().startsWith("Codice annotazione non gestito :AN"));
@@ -292,7 +292,7 @@ private slots:
                 return true;
             }
         } choice;
-        QVERIFY(PosizioniGiuridicheScelta::Determina(p.ctx, choice, "1,3", "1,3,11"));
+        QVERIFY(PosizioniGiuridicheScelta::determina(p.ctx, choice, "1,3", "1,3,11"));
         QCOMPARE(p.ctx.tno.fiscale, fiscal);
         QCOMPARE(p.ctx.tno.inps, inps);
         QCOMPARE(p.ctx.tno.cococo, cococo);

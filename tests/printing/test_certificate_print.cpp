@@ -5,6 +5,7 @@
 // only after the PDF.
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
 
@@ -51,6 +52,7 @@ class TestCertificatePrint : public QObject
     Q_OBJECT
 
     std::unique_ptr<test::PrintingInstallation> m_installation;
+    ScriptedOperator m_op;
     std::unique_ptr<test::MemoryTables> m_tables;
     Dataset m_list;
 
@@ -86,7 +88,7 @@ class TestCertificatePrint : public QObject
     }
     QVector<PdfPageText> print(CertificatePrintOptions options = {})
     {
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         if (options.outputName.isEmpty())
             options.outputName = CertificatePrint::defaultOutputName(options.ordinary);
         return test::readPdf(run.print(list(), options));
@@ -231,7 +233,7 @@ private slots:
         addCertificate(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("ROSSI"), QStringLiteral("12"));
         QDir().mkpath(m_installation->folders().stp() +
                       QStringLiteral("CU-2025.pdf")); // the file cannot be written
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         CertificatePrintOptions options;
         options.outputName = QStringLiteral("CU-2025");
         try {
@@ -359,7 +361,7 @@ private slots:
         addCertificate(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("ROSSI"), QStringLiteral("06"));
         addCertificate(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("ROSSI"), QStringLiteral("12"));
         addCertificate(QStringLiteral("DLLNCL80A01H501U"), QStringLiteral("DELL'ORTO"), QStringLiteral("12"));
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         const QStringList files = run.printPerRecipient(list(), {});
         QCOMPARE(files.size(), 2);
         QCOMPARE(QFileInfo(files[0]).fileName(), QStringLiteral("DELLORTO_MARIO_DLLNCL80A01H501U.pdf"));

@@ -38,7 +38,8 @@ QString makeTemplate(const QString& folder, int pages)
         pdf.ZfDrawText(40, 40, QStringLiteral("Modello %1").arg(p), 0, HlkPdf::Alignment::Left);
     }
     const QString path = folder + QStringLiteral("/template.pdf");
-    pdf.Check(pdf.SaveToFile(path), QStringLiteral("template"));
+    pdf.SetLastOperation(QStringLiteral("template"));
+    pdf.SaveToFile(path);
     return path;
 }
 
@@ -261,7 +262,7 @@ private slots:
         LayoutDrawing drawing(pdf, false);
         drawing.PrintLayoutSection(layout.Pag1().Section().Item(0), data);
         const QString output = m_dir.path() + QStringLiteral("/section.pdf");
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
 
         const PdfPageText page = readPdf(output).value(0);
         QStringList drawn;
@@ -289,7 +290,7 @@ private slots:
         drawing.DrawValue(QStringLiteral("ȘTEFAN D’ANGELO X王Y"), 20, 50, 10, QStringLiteral("taLeftJustify"),
                           QStringLiteral("no"));
         const QString output = m_dir.path() + QStringLiteral("/letters.pdf");
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
         const PdfPageText page = readPdf(output).value(0);
         QVERIFY(page.contains(QStringLiteral("STEFAN")));
         QVERIFY(page.contains(QStringLiteral("D’ANGELO")));
@@ -307,7 +308,7 @@ private slots:
         drawing.DrawValue(QStringLiteral("AB"), 50, 50, 10, QStringLiteral("taLeftJustify"),
                           QStringLiteral("no"));
         const QString output = m_dir.path() + QStringLiteral("/spacing.pdf");
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
         const PdfPageText page = readPdf(output).value(0);
         const cu::test::PdfWord* zero = page.find(QStringLiteral("0"));
         const cu::test::PdfWord* seven = page.find(QStringLiteral("7"));
@@ -323,20 +324,20 @@ private slots:
         pdf.NewDocument();
         QDir().mkpath(m_dir.path() + QStringLiteral("/occupied.pdf"));
         try {
-            pdf.Check(pdf.SaveToFile(m_dir.path() + QStringLiteral("/occupied.pdf")),
-                      QStringLiteral("Salvataggio stampa"));
+            pdf.SetLastOperation(QStringLiteral("Salvataggio stampa"));
+            pdf.SaveToFile(m_dir.path() + QStringLiteral("/occupied.pdf"));
             QFAIL("saving onto a folder must fail");
         } catch (const EZfError& e) {
             QVERIFY(e.message().startsWith(QStringLiteral("Salvataggio stampa")));
         }
         pdf.SetLastOperation(QStringLiteral("Copia pagina annotazioni"));
         try {
-            pdf.Check(pdf.CopyPageRanges(99, QStringLiteral("1")), QString());
+            pdf.CopyPageRanges(99, QStringLiteral("1"));
             QFAIL("copying from a document that is not open must fail");
         } catch (const EZfError& e) {
             QVERIFY(e.message().startsWith(QStringLiteral("Copia pagina annotazioni")));
         }
-        QVERIFY(pdf.CopyPageRanges(1, QStringLiteral("1")) == 0); // a document is not copied into itself
+        QVERIFY_THROWS_EXCEPTION(EZfError, pdf.CopyPageRanges(1, QStringLiteral("1"))); // not into itself
     }
 
     // A template page copied many times is stored once.
@@ -344,19 +345,19 @@ private slots:
     {
         const QString templatePath = makeTemplate(m_dir.path(), 1);
         HlkPdf pdf;
-        pdf.Check(pdf.LoadFromFile(templatePath), QString());
+        pdf.LoadFromFile(templatePath);
         const int templateId = pdf.SelectedDocument();
         pdf.NewDocument();
         pdf.SetOrigin(1);
         constexpr int Copies = 300;
         for (int i = 0; i < Copies; ++i) {
-            pdf.Check(pdf.CopyPageRanges(templateId, QStringLiteral("1")), QString());
+            pdf.CopyPageRanges(templateId, QStringLiteral("1"));
             pdf.SelectPage(pdf.PageCount());
             pdf.SetTextSize(8);
             pdf.ZfDrawText(100, 100, QStringLiteral("Pagina %1").arg(i), 0, HlkPdf::Alignment::Left);
         }
         const QString output = m_dir.path() + QStringLiteral("/many.pdf");
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
         QCOMPARE(readPdf(output).size(), Copies + 1);
         QVERIFY2(QFileInfo(output).size() < QFileInfo(templatePath).size() + Copies * 1000,
                  qPrintable(QString::number(QFileInfo(output).size())));

@@ -50,7 +50,7 @@ QVector<PdfPageText> printCertificate(StoreFlow& flow, const QString& fiscalCode
     options.all = false;
     options.selectedRows = {rowOf(list, fiscalCode)};
     options.outputName = ordinary ? QStringLiteral("ordinario") : QStringLiteral("sintetico");
-    CertificatePrint print(flow.folders(), tables, &flow.op(), 2024);
+    CertificatePrint print(flow.folders(), tables, flow.op(), 2024);
     try {
         return readPdf(print.print(list, options));
     } catch (const Error& e) {
@@ -221,7 +221,7 @@ void TestStorePrints::ordinaryPrintsOfOneWindow()
     StorePrintTables tables(flow->store(), 2024);
     Dataset list;
     openList(tables, list);
-    CertificatePrint print(flow->folders(), tables, &flow->op(), 2024);
+    CertificatePrint print(flow->folders(), tables, flow->op(), 2024);
     CertificatePrintOptions options;
     options.ordinary = true;
     options.all = false;

@@ -4,6 +4,7 @@
 // lost.
 #include "foundation/database/StoreStatement.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 
@@ -23,9 +24,9 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
 {
     try {
         Connection connection;
-        if (!connection.open(params))
-            return connection.lastError();
-        HlmDBCds store(connection);
+        connection.open(params);
+        ScriptedOperator op;
+        HlmDBCds store(connection, op);
         store.setProgramme(QStringLiteral("eli"));
         store.setYear(2024);
         store.setMonth(-1);
@@ -133,7 +134,8 @@ void TestConcurrency::checkBothSaved(StoreFixture& fixture)
     // One row of TCRF_CROFISCALE per month, however the savers met.
     QCOMPARE(fixture.count(QStringLiteral("tcrf_crofiscale")), 2);
 
-    HlmDBCds store(fixture.connection());
+    ScriptedOperator op;
+    HlmDBCds store(fixture.connection(), op);
     store.setProgramme(QStringLiteral("eli"));
     store.setYear(2024);
     store.setMonth(-1);

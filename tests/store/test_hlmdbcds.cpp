@@ -4,6 +4,7 @@
 #include "foundation/database/SqlQuery.h"
 #include "foundation/database/StoreStatement.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 
@@ -36,7 +37,8 @@ Currency amount(const char* text)
 
 std::unique_ptr<HlmDBCds> storeOf(StoreFixture& fixture, int year = 2024)
 {
-    auto store = std::make_unique<HlmDBCds>(fixture.connection());
+    static ScriptedOperator op;
+    auto store = std::make_unique<HlmDBCds>(fixture.connection(), op);
     store->setProgramme(QStringLiteral("eli"));
     store->setYear(year);
     store->setMonth(-1);

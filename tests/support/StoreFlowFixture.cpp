@@ -128,15 +128,14 @@ void StoreFlow::install()
     copyTree(build.res(), m_context.folders.res());
 
     m_connection = std::make_unique<Connection>();
-    if (!m_connection->open(m_database.params()))
-        throw DatabaseError(m_connection->lastError());
+    m_connection->open(m_database.params());
     m_schema = std::make_unique<CertificateSchema>(
         CertificateSchema::load(QDir(m_context.folders.res()).filePath(QStringLiteral("Schema/eli.xml"))));
     StoreInstaller::install(*m_connection, *m_schema);
 
     m_catalogue.Load(QDir(build.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
     m_catalogue.setEngine(m_connection->params().driver);
-    m_store = std::make_unique<HlmDBCds>(*m_connection, &m_op);
+    m_store = std::make_unique<HlmDBCds>(*m_connection, m_op);
     m_store->setProgramme(QStringLiteral("eli"));
     m_store->setYear(2024);
     m_store->setMonth(-1);

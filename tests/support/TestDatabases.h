@@ -12,7 +12,7 @@
 //         cu::test::TestDatabase db(engine);
 //         CU_REQUIRE_DATABASE(db);
 //         cu::Connection connection;
-//         QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
+//         connection.open(db.params());
 //         ...
 //     }
 #pragma once

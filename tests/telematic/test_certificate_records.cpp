@@ -83,7 +83,7 @@ QVector<FileLine> TestCertificateRecords::run(const QVector<int>& positions, boo
     FieldList fields;
     RecordList records;
     CertificateSelection selection(
-        *m_data, m_installation->folders(), &m_op,
+        *m_data, m_installation->folders(), m_op,
         [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
     selection.prepare();
     RecordWriterContext context{*m_data,

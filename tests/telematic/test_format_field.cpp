@@ -1,6 +1,7 @@
 // FormatField over the whole format table and getCampoValue per record family.
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
+#include "foundation/text/ValueText.h"
 #include "telematic/CampoValue.h"
 #include "telematic/FormatField.h"
 
@@ -225,7 +226,7 @@ void TestFormatField::valueText()
 {
     QFETCH(QVariant, value);
     QFETCH(QString, expected);
-    QCOMPARE(variantText(value), expected);
+    QCOMPARE(text::valueText(value, text::ValueTextForm::FileField), expected);
 }
 
 void TestFormatField::campoValue_data()

@@ -74,7 +74,7 @@ private:
 void TestProduction::init()
 {
     m_installation = std::make_unique<test::TelematicInstallation>();
-    m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
+    m_production = std::make_unique<TelematicProduction>(m_installation->folders(), m_op);
     test::defineTables(m_production->data());
     test::fillAgentAndSupplier(m_production->data());
     m_op.clear();

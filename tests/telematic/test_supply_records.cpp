@@ -30,6 +30,7 @@ private slots:
 
 private:
     std::unique_ptr<test::TelematicInstallation> m_installation;
+    ScriptedOperator m_op;
     TelematicData m_data;
 };
 
@@ -44,7 +45,7 @@ void TestSupplyRecords::init()
 
 void TestSupplyRecords::recordAFollowsTheLayout()
 {
-    const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data.forn(), nullptr);
+    const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data.forn(), m_op);
     QCOMPARE(line.size(), 1898);
     QCOMPARE(line.left(1), QStringLiteral("A"));
     QCOMPARE(line.mid(15, 5), QStringLiteral("CUR25"));
@@ -59,7 +60,7 @@ void TestSupplyRecords::supplyCodeOverridesTheLayout()
     for (LayoutField& f : layout.sections()[0].fields)
         if (f.number == u"3")
             f.fixed = QStringLiteral("XXX99");
-    const QString line = writeRecordA(layout, m_data.forn(), nullptr);
+    const QString line = writeRecordA(layout, m_data.forn(), m_op);
     QCOMPARE(line.mid(15, 5), QStringLiteral("CUR25"));
 }
 
@@ -79,7 +80,7 @@ void TestSupplyRecords::patchesOfA()
     QFETCH(int, files);
     QFETCH(int, file);
     QFETCH(QString, expected);
-    const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data.forn(), nullptr);
+    const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data.forn(), m_op);
     const QString patched = patchRecordA(line, files, file);
     QCOMPARE(patched.size(), line.size());
     QCOMPARE(patched.mid(521, 8), expected);
@@ -89,7 +90,7 @@ void TestSupplyRecords::patchesOfA()
 
 void TestSupplyRecords::recordBFollowsTheLayout()
 {
-    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, nullptr);
+    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, m_op);
     QCOMPARE(line.size(), 1898);
     QCOMPARE(line.left(17), QStringLiteral("B80012345676     "));
     QCOMPARE(line.mid(17, 8), QStringLiteral("00000001"));
@@ -120,7 +121,7 @@ void TestSupplyRecords::recordBCtBox()
             break;
         position += f.width;
     }
-    const QString line = writeRecordB(layout, m_data.sost(), ctPresent, nullptr);
+    const QString line = writeRecordB(layout, m_data.sost(), ctPresent, m_op);
     QCOMPARE(line.mid(position, 1), box);
 }
 
@@ -133,13 +134,13 @@ void TestSupplyRecords::recordBNeverLeavesAnEmptyField()
     section.fields.append({QStringLiteral("8"), QString(), 16, QStringLiteral("CF"), QStringLiteral("OF"),
                            QStringLiteral("99999999999"), QString(), QString()});
     layout.addSection(section);
-    const QString line = writeRecordB(layout, m_data.sost(), false, nullptr);
+    const QString line = writeRecordB(layout, m_data.sost(), false, m_op);
     QCOMPARE(line, QStringLiteral("000") + producerFiscalCode().leftJustified(16));
 }
 
 void TestSupplyRecords::recordBPatchCountsCertificates()
 {
-    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, nullptr);
+    const QString line = writeRecordB(loadRecordB(m_installation->folders()), m_data.sost(), false, m_op);
     const QString patched = patchRecordB(line, 120, 30);
     QCOMPARE(patched.mid(401, 8), QStringLiteral("00000150"));
     QCOMPARE(patched.size(), 1898);
@@ -147,7 +148,7 @@ void TestSupplyRecords::recordBPatchCountsCertificates()
 
 void TestSupplyRecords::recordZCounters()
 {
-    const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), nullptr);
+    const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), m_op);
     QCOMPARE(line.size(), 1898);
     QCOMPARE(line.left(1), QStringLiteral("Z"));
     QCOMPARE(line.mid(24, 36), QString(36, u'0'));
@@ -176,7 +177,7 @@ void TestSupplyRecords::optionalFieldsMoveTheFollowingLeft()
     empty.setFields({{QStringLiteral("SFORCODFIS"), FieldType::String, 16}});
     empty.open();
     test::appendRow(empty, {});
-    QCOMPARE(writeRecordA(layout, empty, nullptr), QStringLiteral("AZZ"));
+    QCOMPARE(writeRecordA(layout, empty, m_op), QStringLiteral("AZZ"));
 }
 
 void TestSupplyRecords::lineNeverPassesTheGuard()
@@ -193,7 +194,7 @@ void TestSupplyRecords::lineNeverPassesTheGuard()
                            QStringLiteral("w"), QString(), QString()});
     layout.addSection(section);
     ScriptedOperator op;
-    const QString line = writeRecordZ(layout, &op);
+    const QString line = writeRecordZ(layout, op);
     QCOMPARE(line.size(), 1901); // 1900 built, then the control character
     QCOMPARE(line.mid(1899, 1), QStringLiteral("x"));
     QCOMPARE(op.texts(Severity::Warning), QStringList({QStringLiteral("Supera i 1900 caratteri"),
