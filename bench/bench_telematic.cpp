@@ -6,11 +6,11 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/FileLayouts.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/SupplyRecords.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
 #include "import/builders/CudCong.h"
-#include "import/sections/SezioneFiscale.h"
+#include "import/builders/SezioneFiscale.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // the database's error instead of a remark about the annotations.
 #include "foundation/operator/ScriptedOperator.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/CertificateSelection.h"
+#include "telematic/records/CertificateSelection.h"
 
 #include <QTest>
 

@@ -2,8 +2,8 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
 #include "foundation/text/ValueText.h"
-#include "telematic/CampoValue.h"
-#include "telematic/FormatField.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/layouts/FormatField.h"
 
 #include <QDate>
 #include <QTest>

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "foundation/installation/WorkingYear.h"
-#include "import/ImportParameters.h"
-#include "import/Info.h"
 #include "import/archive/ImportTables.h"
+#include "import/run/ImportParameters.h"
+#include "import/run/Info.h"
 
 #include <QDate>
 #include <QString>

@@ -3,7 +3,7 @@
 // the field code, and no row for a coded field that is blank.
 #pragma once
 
-#include "telematic/CampoValue.h"
+#include "telematic/layouts/CampoValue.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // The format table of the fixed-width writer.
-#include "telematic/FormatField.h"
+#include "telematic/layouts/FormatField.h"
 
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
 #include "foundation/text/TextFunctions.h"
-#include "telematic/FileText.h"
+#include "telematic/layouts/FileText.h"
 
 #include <QHash>
 

@@ -1,5 +1,5 @@
 // The legal-position lists of a person.
-#include "import/PosizioniGiuridicheScelta.h"
+#include "import/run/PosizioniGiuridicheScelta.h"
 
 #include "import/archive/PayrollArchive.h"
 

@@ -1,5 +1,5 @@
 // Merging the payroll registers into pay periods.
-#include "import/builders/PeriodiPaga.h"
+#include "import/archive/PeriodiPaga.h"
 
 #include "import/archive/PayrollArchive.h"
 #include "import/builders/CudContext.h"

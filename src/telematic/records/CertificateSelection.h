@@ -4,7 +4,7 @@
 // row holds any data of its own (CertificateHasData).
 #pragma once
 
-#include "telematic/RowCursor.h"
+#include "telematic/records/RowCursor.h"
 
 #include <QHash>
 #include <QSet>

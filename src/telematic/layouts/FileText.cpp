@@ -1,5 +1,5 @@
 // The pad marker and the file's bytes.
-#include "telematic/FileText.h"
+#include "telematic/layouts/FileText.h"
 
 #include "foundation/operator/Errors.h"
 #include "foundation/text/TextFunctions.h"

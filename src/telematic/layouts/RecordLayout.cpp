@@ -1,5 +1,5 @@
 // Reading and writing the layout files.
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"

@@ -4,9 +4,9 @@
 // ends with "Fine operazione" or the import log.
 #pragma once
 
-#include "import/ImportParameters.h"
-#include "import/Info.h"
 #include "import/archive/ArchiveRows.h"
+#include "import/run/ImportParameters.h"
+#include "import/run/Info.h"
 
 #include <QDate>
 

@@ -3,7 +3,7 @@
 // to its width, and a line never grows past 1900 characters.
 #pragma once
 
-#include "telematic/CampoValue.h"
+#include "telematic/layouts/CampoValue.h"
 
 #include <QString>
 

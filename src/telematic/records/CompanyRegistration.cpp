@@ -1,5 +1,5 @@
 // Company registration number from the contribution parameters.
-#include "telematic/CompanyRegistration.h"
+#include "telematic/records/CompanyRegistration.h"
 
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/SqlQuery.h"

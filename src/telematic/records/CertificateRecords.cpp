@@ -1,12 +1,12 @@
 // Records D, G, H and C as rows of the field list.
-#include "telematic/CertificateRecords.h"
+#include "telematic/records/CertificateRecords.h"
 
 #include "foundation/operator/Errors.h"
-#include "telematic/CertificateSelection.h"
-#include "telematic/FieldListWriter.h"
-#include "telematic/RecordLayout.h"
 #include "telematic/TelematicData.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/CertificateSelection.h"
+#include "telematic/records/FieldListWriter.h"
 
 #include <optional>
 

@@ -4,7 +4,7 @@
 // back (verification and readable display).
 #pragma once
 
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QHash>
 #include <QString>

@@ -1,5 +1,5 @@
 // Positions and coded fields of the seven layouts.
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include "foundation/installation/Folders.h"
 

@@ -1,10 +1,10 @@
 // Rows of the field list for records C, D, G and H.
-#include "telematic/FieldListWriter.h"
+#include "telematic/records/FieldListWriter.h"
 
 #include "foundation/text/TextFunctions.h"
-#include "telematic/FileText.h"
-#include "telematic/FormatField.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FileText.h"
+#include "telematic/layouts/FormatField.h"
 
 namespace cu {
 

@@ -1,13 +1,13 @@
 // Selection of the current certificate for the record writers.
-#include "telematic/CertificateSelection.h"
+#include "telematic/records/CertificateSelection.h"
 
 #include "certificates/CertificateKey.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "foundation/text/ValueText.h"
-#include "telematic/CampoValue.h"
 #include "telematic/TelematicData.h"
+#include "telematic/layouts/CampoValue.h"
 
 #include <QFileInfo>
 

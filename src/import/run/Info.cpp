@@ -1,5 +1,5 @@
 // The import log and its layout rules.
-#include "import/Info.h"
+#include "import/run/Info.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 // Field-by-field lines of records A, B and Z.
-#include "telematic/RecordLine.h"
+#include "telematic/records/RecordLine.h"
 
 #include "foundation/operator/Operator.h"
-#include "telematic/FileText.h"
-#include "telematic/FormatField.h"
+#include "telematic/layouts/FileText.h"
+#include "telematic/layouts/FormatField.h"
 
 namespace cu {
 

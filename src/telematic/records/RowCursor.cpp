@@ -1,5 +1,5 @@
 // Cursor over a subset of a dataset's rows.
-#include "telematic/RowCursor.h"
+#include "telematic/records/RowCursor.h"
 
 #include "foundation/operator/Errors.h"
 

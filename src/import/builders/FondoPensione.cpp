@@ -1,5 +1,5 @@
 // The pension-fund writer.
-#include "import/sections/FondoPensione.h"
+#include "import/builders/FondoPensione.h"
 
 #include "foundation/dataset/Dataset.h"
 #include "import/archive/PayrollArchive.h"

@@ -3,9 +3,9 @@
 // artistic cooperative, the relationship codes of dependants and the two
 // characters cut out of the INPDAP insurance scheme.
 #include "foundation/text/ValueText.h"
-#include "telematic/CampoValue.h"
-#include "telematic/CertificateRecords.h"
-#include "telematic/CertificateSelection.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/records/CertificateRecords.h"
+#include "telematic/records/CertificateSelection.h"
 
 namespace cu {
 

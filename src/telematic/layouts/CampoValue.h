@@ -4,7 +4,7 @@
 // different set of source codes.
 #pragma once
 
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QString>
 #include <QVariant>

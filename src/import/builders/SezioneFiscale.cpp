@@ -1,5 +1,5 @@
 // The fiscal section writer.
-#include "import/sections/SezioneFiscale.h"
+#include "import/builders/SezioneFiscale.h"
 
 #include "foundation/dataset/Dataset.h"
 #include "import/archive/PayrollArchive.h"

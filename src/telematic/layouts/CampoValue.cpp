@@ -1,5 +1,5 @@
 // Source codes of the layout fields, per record family.
-#include "telematic/CampoValue.h"
+#include "telematic/layouts/CampoValue.h"
 
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"

@@ -5,11 +5,11 @@
 
 #include "foundation/installation/HlmAnno.h"
 #include "foundation/installation/WorkingYear.h"
-#include "import/ImportParameters.h"
-#include "import/Info.h"
 #include "import/archive/ArchiveRows.h"
 #include "import/archive/ImportTables.h"
 #include "import/archive/NoteTable.h"
+#include "import/run/ImportParameters.h"
+#include "import/run/Info.h"
 #include "import/sections/SezioneFamiliari.h"
 
 #include <QDate>

@@ -1,13 +1,13 @@
 // The annotation writer and its checks.
-#include "import/sections/Annotazioni.h"
+#include "import/builders/Annotazioni.h"
 
 #include "foundation/dataset/Dataset.h"
 #include "import/archive/NoteTable.h"
 #include "import/archive/PayrollArchive.h"
+#include "import/archive/PeriodiPaga.h"
 #include "import/builders/CalcoliArchivio.h"
 #include "import/builders/CudContext.h"
 #include "import/builders/CudFields.h"
-#include "import/builders/PeriodiPaga.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The run over the list of positions.
-#include "import/ImportRun.h"
+#include "import/run/ImportRun.h"
 
 #include "certificates/CertificateSchema.h"
 #include "foundation/catalogue/HlmQueryText.h"
@@ -10,10 +10,10 @@
 #include "foundation/installation/HlmUtil.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
-#include "import/ImportEnvironment.h"
-#include "import/ImportaDipendente.h"
-#include "import/PosizioniGiuridicheScelta.h"
 #include "import/archive/CatalogueArchive.h"
+#include "import/run/ImportEnvironment.h"
+#include "import/run/ImportaDipendente.h"
+#include "import/run/PosizioniGiuridicheScelta.h"
 #include "store/HlmDBCds.h"
 
 #include <QDir>

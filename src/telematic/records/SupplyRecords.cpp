@@ -1,11 +1,11 @@
 // Records A, B and Z.
-#include "telematic/SupplyRecords.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/text/TextFunctions.h"
-#include "telematic/CampoValue.h"
-#include "telematic/RecordLine.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/records/RecordLine.h"
 
 namespace cu {
 

@@ -1,9 +1,9 @@
 // Packing of the field list into lines.
-#include "telematic/RecordPacker.h"
+#include "telematic/records/RecordPacker.h"
 
 #include "foundation/text/TextFunctions.h"
-#include "telematic/FileText.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FileText.h"
 
 namespace cu {
 
