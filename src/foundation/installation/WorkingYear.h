@@ -9,8 +9,8 @@ struct WorkingYear
 {
     static constexpr int Income = 2024;
     static constexpr int Default = Income;
-    static constexpr int Earliest = 2024;
-    static constexpr int Latest = 2025;
+    static constexpr int Earliest = Income;
+    static constexpr int Latest = Income + 1;
 
     static constexpr bool isChoosable(int year) { return year >= Earliest && year <= Latest; }
 };

@@ -204,13 +204,13 @@ void PersonWriter::writePosition(Person& person, const PersonPlan& plan)
         start = QDate(static_cast<int>(m_random.between(1995, 2020)), 9, 1);
         break;
     case PersonKind::AnnualSubstitute:
-        start = QDate(2023, 9, 1);
+        start = QDate(Year - 1, 9, 1);
         if (!plan.twoLegalPositions)
             end = QDate(Year, 6, 30);
         break;
     case PersonKind::NewSubstitute:
         start = QDate(Year, 9, static_cast<int>(m_random.between(2, 16)));
-        end = QDate(2025, 6, 30);
+        end = QDate(Year + 1, 6, 30);
         break;
     case PersonKind::ShortSubstitute:
         start = QDate(Year, 1, 8);
@@ -222,12 +222,12 @@ void PersonWriter::writePosition(Person& person, const PersonPlan& plan)
         contractDays = static_cast<int>(start.daysTo(end)) + 1;
         break;
     case PersonKind::Scholarship:
-        start = QDate(2023, 11, 1);
+        start = QDate(Year - 1, 11, 1);
         end = QDate(Year, 10, 31);
         break;
     case PersonKind::DoctoralScholarship:
         start = QDate(2022, 11, 1);
-        end = QDate(2025, 10, 31);
+        end = QDate(Year + 1, 10, 31);
         break;
     default:
         start = QDate(Year, 1, 1);
