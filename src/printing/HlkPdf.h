@@ -1,9 +1,9 @@
 // The PDF document object of one print: open documents identified by integer
 // ids, one of them selected, and the few operations the prints need (copy
 // template pages, draw text and boxes, save). Coordinates are measured from
-// the chosen origin in points or millimetres. Results are integers: 1 for
-// success, 0 for failure (the library's message is kept in lastError());
-// Check turns a failure into an error carrying the operation's text.
+// the chosen origin in points or millimetres. A failing operation raises
+// EZfError carrying the operation under way (SetLastOperation) and the
+// library's message.
 #pragma once
 
 #include <QString>

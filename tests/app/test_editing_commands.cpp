@@ -6,6 +6,7 @@
 // a printed certificate is changed only after "stato --modificabile".
 #include "foundation/database/Connection.h"
 #include "foundation/dataset/Dataset.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/DemoImport.h"
 #include "import/demo/DemoInstallation.h"
 #include "store/HlmDBCds.h"
@@ -63,8 +64,7 @@ public:
         files.copyProgramFiles();
         files.writeSettings();
         Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
+        connection.open(m_params);
         {
             test::DemoImport archive(connection);
             archive.createArchive(People);
@@ -137,10 +137,10 @@ private:
     template <typename Use> void withStore(Use use) const
     {
         Connection connection;
-        if (!connection.open(m_params))
-            qFatal("store: %s", qPrintable(connection.lastError()));
+        connection.open(m_params);
         {
-            HlmDBCds store(connection);
+            ScriptedOperator op;
+            HlmDBCds store(connection, op);
             store.setProgramme(QStringLiteral("eli"));
             store.setYear(2024);
             store.setMonth(-1);
