@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 
 namespace {
@@ -50,12 +52,11 @@ private slots:
     {
         DialogOperator op;
         whenModal([](QWidget* d) { press(d, QDialogButtonBox::Yes); });
-        QCOMPARE(op.ask(QStringLiteral("Sovrascrivere?")), Operator::Answer::Yes);
+        QCOMPARE(op.ask(u"Sovrascrivere?"_s), Operator::Answer::Yes);
         whenModal([](QWidget* d) { press(d, QDialogButtonBox::No); });
-        QCOMPARE(op.ask(QStringLiteral("Sovrascrivere?")), Operator::Answer::No);
+        QCOMPARE(op.ask(u"Sovrascrivere?"_s), Operator::Answer::No);
         whenModal([](QWidget* d) { press(d, QDialogButtonBox::Cancel); });
-        QCOMPARE(op.ask(QStringLiteral("Salvare?"), Operator::Buttons::YesNoCancel),
-                 Operator::Answer::Cancel);
+        QCOMPARE(op.ask(u"Salvare?"_s, Operator::Buttons::YesNoCancel), Operator::Answer::Cancel);
     }
 
     void informationWindow()
@@ -69,15 +70,14 @@ private slots:
             readOnly = box->isReadOnly();
             press(d, QDialogButtonBox::Close);
         });
-        QVERIFY(op.showInfo(QStringLiteral("Log"), QStringLiteral("riga 1\nriga 2")));
-        QCOMPARE(shown, QStringLiteral("riga 1\nriga 2"));
+        QVERIFY(op.showInfo(u"Log"_s, u"riga 1\nriga 2"_s));
+        QCOMPARE(shown, u"riga 1\nriga 2"_s);
         QVERIFY(readOnly);
 
         whenModal([](QWidget* d) { press(d, QDialogButtonBox::No); });
-        QVERIFY(
-            !op.showInfo(QStringLiteral("Controlli"), QStringLiteral("x"), QStringLiteral("Proseguire?")));
+        QVERIFY(!op.showInfo(u"Controlli"_s, u"x"_s, u"Proseguire?"_s));
         whenModal([](QWidget* d) { press(d, QDialogButtonBox::Yes); });
-        QVERIFY(op.showInfo(QStringLiteral("Controlli"), QStringLiteral("x"), QStringLiteral("Proseguire?")));
+        QVERIFY(op.showInfo(u"Controlli"_s, u"x"_s, u"Proseguire?"_s));
     }
 
     void cancelSetsAbort()
@@ -85,17 +85,17 @@ private slots:
         QWidget window;
         window.show();
         DialogOperator op(&window);
-        op.beginProgress(QStringLiteral("Importazione"), 10);
-        op.setProgress(1, QStringLiteral("ROSSI"));
+        op.beginProgress(u"Importazione"_s, 10);
+        op.setProgress(1, u"ROSSI"_s);
         QVERIFY(!op.wasAborted());
         auto* dialog = window.findChild<QProgressDialog*>();
         QVERIFY(dialog);
-        QVERIFY(dialog->labelText().contains(QStringLiteral("ROSSI")));
+        QVERIFY(dialog->labelText().contains(u"ROSSI"_s));
         dialog->findChild<QPushButton*>()->click(); // "Annulla"
         QVERIFY(op.wasAborted());
         op.endProgress();
         QVERIFY(!window.findChild<QProgressDialog*>());
-        op.beginProgress(QStringLiteral("Stampa"), 5);
+        op.beginProgress(u"Stampa"_s, 5);
         QVERIFY(!op.wasAborted());
         op.endProgress();
     }
