@@ -10,8 +10,10 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "import/CatalogueArchive.h"
+#include "import/ImportChecks.h"
 #include "import/ImportEnvironment.h"
 #include "import/ImportaDipendente.h"
+#include "import/ParametriContributivi.h"
 #include "import/PosizioniGiuridicheScelta.h"
 #include "store/HlmDBCds.h"
 
@@ -350,6 +352,9 @@ ImportOutcome runImport(AppContext& context, const ImportParameters& params, Ope
     int siteId = options.siteId;
     if (siteId == 0 && context.params)
         siteId = HlmUtil::ParamDwgID(*context.params);
+    verificaParametri(params, ParametriContributivi::leggi(*context.connection, *context.catalogue,
+                                                           yearId(context.workingYear), siteId)
+                                  .cfSoggettoDenuncia);
     CatalogueArchive archive(*context.connection, *context.catalogue);
     StoredChoice storedChoice;
     SceltaPosizioniGiuridiche& choice = options.choice ? *options.choice : storedChoice;

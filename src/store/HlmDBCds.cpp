@@ -7,6 +7,7 @@
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
+#include "store/BusyIndicator.h"
 #include "store/StoreChanges.h"
 #include "store/StoreReader.h"
 #include "store/StoreStructure.h"
@@ -24,7 +25,8 @@ struct HlmDBCds::Impl
     QString programme;
     int year = 0;
     int month = 0;
-    bool showWaitWindow = false;
+    BusyIndicator* busy = nullptr;
+    bool showWaitWindow = true;
     bool waitShown = false;
     int waitDepth = 0;
     // Structures found so far, by programme, table, year and month: they
@@ -195,6 +197,11 @@ void HlmDBCds::save(Dataset& dataset, const QString& tableName, int month, int y
     }
 }
 
+void HlmDBCds::setBusyIndicator(BusyIndicator* indicator)
+{
+    d->busy = indicator;
+}
+
 void HlmDBCds::setShowWait(bool on)
 {
     d->showWaitWindow = on;
@@ -202,9 +209,9 @@ void HlmDBCds::setShowWait(bool on)
 
 void HlmDBCds::showWait()
 {
-    if (d->waitDepth++ > 0 || !d->showWaitWindow || !d->op)
+    if (d->waitDepth++ > 0 || !d->showWaitWindow || !d->busy)
         return;
-    d->op->beginProgress(QStringLiteral("Attendere..."), 0);
+    d->busy->begin();
     d->waitShown = true;
 }
 
@@ -213,7 +220,7 @@ void HlmDBCds::closeWait()
     if (d->waitDepth == 0 || --d->waitDepth > 0 || !d->waitShown)
         return;
     d->waitShown = false;
-    d->op->endProgress();
+    d->busy->end();
 }
 
 } // namespace cu

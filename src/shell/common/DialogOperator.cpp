@@ -1,15 +1,12 @@
 // Messages, questions, progress and the information window as Qt dialogs.
 #include "shell/common/DialogOperator.h"
 
+#include "shell/common/EliSInfo.h"
+
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QLabel>
+#include <QCursor>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QVBoxLayout>
 
 namespace cu {
 
@@ -21,33 +18,26 @@ QString applicationTitle()
     return name.isEmpty() ? QStringLiteral("Modello CU 2025") : name;
 }
 
-// The information window: the text in a read-only box, and either a Yes/No
-// question or a close button.
-class InfoDialog : public QDialog
+// While a question or a message waits for the operator, the arrow replaces
+// the hourglass of the job that asks.
+class NormalCursor
 {
 public:
-    InfoDialog(QWidget* parent, const QString& title, const QString& text, const QString& question)
-        : QDialog(parent)
+    NormalCursor() : m_busy(QApplication::overrideCursor() != nullptr)
     {
-        setWindowTitle(title);
-        resize(720, 480);
-        auto* layout = new QVBoxLayout(this);
-        auto* box = new QPlainTextEdit(text, this);
-        box->setReadOnly(true);
-        box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        layout->addWidget(box);
-        // Yes accepts; No and Close reject.
-        QDialogButtonBox* buttons = nullptr;
-        if (question.isEmpty()) {
-            buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-        } else {
-            layout->addWidget(new QLabel(question, this));
-            buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, this);
-        }
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        layout->addWidget(buttons);
+        if (m_busy)
+            QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     }
+    ~NormalCursor()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    bool m_busy;
 };
 
 } // namespace
@@ -61,26 +51,31 @@ DialogOperator::~DialogOperator()
 
 void DialogOperator::error(const QString& text)
 {
+    const NormalCursor arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::warning(const QString& text)
 {
+    const NormalCursor arrow;
     QMessageBox::warning(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::information(const QString& text)
 {
+    const NormalCursor arrow;
     QMessageBox::information(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::stop(const QString& text)
 {
+    const NormalCursor arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 {
+    const NormalCursor arrow;
     QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel)
         choices |= QMessageBox::Cancel;
@@ -97,9 +92,12 @@ Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 
 bool DialogOperator::showInfo(const QString& title, const QString& text, const QString& question)
 {
-    InfoDialog dialog(m_parent, title, text, question);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    return question.isEmpty() ? true : accepted;
+    const NormalCursor arrow;
+    EliSInfo window(text.split(u'\n'), question, m_parent);
+    if (!title.isEmpty())
+        window.setWindowTitle(title);
+    const EliSInfo::Esito result = static_cast<EliSInfo::Esito>(window.exec());
+    return question.isEmpty() || result == EliSInfo::Si;
 }
 
 void DialogOperator::beginProgress(const QString& caption, int total)

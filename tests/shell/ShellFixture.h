@@ -1,0 +1,139 @@
+// What the window tests share: a demo installation of their own opened
+// through the start-up sequence with the dialog operator, the run's work for
+// the main window, and helpers that answer modal dialogs (they block in
+// their own event loop, so the answer comes from a timer) and press buttons
+// by their caption as an operator would.
+#pragma once
+
+#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/Folders.h"
+#include "import/demo/DemoInstallation.h"
+#include "shell/common/DialogOperator.h"
+#include "shell/frame/LavoroCorrente.h"
+#include "startup/InstallationSession.h"
+#include "support/CatalogueTestSupport.h"
+#include "support/TestPaths.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace cu::test {
+
+// A caption without its mnemonic marks.
+inline QString plain(QString caption)
+{
+    return caption.remove(u'&');
+}
+
+// The button of a window whose caption (mnemonic marks aside) is text; null
+// when there is none.
+inline QAbstractButton* buttonNamed(QWidget* window, const QString& text)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (plain(button->text()) == text && button->isVisible())
+            return button;
+    return nullptr;
+}
+
+// Clicks the button of that caption with the mouse.
+inline void click(QWidget* window, const QString& text)
+{
+    QAbstractButton* button = buttonNamed(window, text);
+    if (!button)
+        qFatal("no button \"%s\" in %s", qPrintable(text), qPrintable(window->windowTitle()));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Hands the next modal window to act, once it is shown (polled every few
+// milliseconds; gives up after a minute so that a test cannot hang).
+inline void whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
+{
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [act, notThis, started, poll] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != notThis && modal->isVisible()) {
+            act(modal);
+            return;
+        }
+        if (started->elapsed() < 60000)
+            QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(5, *poll);
+}
+
+// The text of a message box, or the title of another window.
+inline QString messageOf(QWidget* window)
+{
+    if (auto* box = qobject_cast<QMessageBox*>(window))
+        return box->text();
+    return window->windowTitle();
+}
+
+// Answers the next message box with the button of that caption and keeps
+// its text in *seen.
+inline void answerMessage(QString* seen, const QString& button)
+{
+    whenModal([seen, button](QWidget* box) {
+        if (seen)
+            *seen = messageOf(box);
+        click(box, button);
+    });
+}
+
+// A demo installation of people persons in a folder of its own, opened for
+// the year 2024 with the dialog operator.
+class ShellFixture
+{
+public:
+    explicit ShellFixture(qint64 people = 26)
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        qputenv("MODELLOCU_OPENER", "true");
+        demo::DemoOptions options;
+        options.people = people;
+        RecordingOperator quiet;
+        demo::DemoInstallation installation(buildRoot(), m_root.path(), options, quiet);
+        installation.prepareFolders();
+        installation.copyProgramFiles();
+        installation.writeSettings();
+        installation.createDatabase();
+        if (!quiet.errors.isEmpty())
+            qFatal("demo installation: %s", qPrintable(quiet.errors.join(u'\n')));
+    }
+
+    Folders folders() const { return Folders(m_root.path()); }
+
+    // Brings the installation up as the desktop program does.
+    LavoroCorrente& open()
+    {
+        m_session = std::make_unique<InstallationSession>(
+            folders(), op, ProgramIdentity::running(), [](const QString&, const QStringList&) { return false; });
+        QStringList none;
+        if (!m_session->open(ConnectionSettings::load(folders(), none), 2024))
+            qFatal("the demo installation did not open");
+        m_lavoro = std::make_unique<LavoroCorrente>(
+            LavoroCorrente{m_session->context(), op, QStringLiteral("2024"), QString()});
+        return *m_lavoro;
+    }
+
+    InstallationSession& session() { return *m_session; }
+    DialogOperator op;
+
+private:
+    QTemporaryDir m_root;
+    std::unique_ptr<InstallationSession> m_session;
+    std::unique_ptr<LavoroCorrente> m_lavoro;
+};
+
+} // namespace cu::test
