@@ -54,22 +54,32 @@ inline void click(QWidget* window, const QString& text)
 }
 
 // Hands the next modal window to act, once it is shown (polled every few
-// milliseconds; gives up after a minute so that a test cannot hang).
-inline void whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
+// milliseconds). Polling stops when the returned watch is dropped, or after
+// a minute, so that a test cannot hang.
+using Watch = std::shared_ptr<bool>;
+[[nodiscard]] inline Watch whenModal(std::function<void(QWidget*)> act, QWidget* notThis = nullptr)
 {
+    auto alive = std::make_shared<bool>(true);
+    std::weak_ptr<bool> watched = alive;
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, notThis, started, poll] {
+    *poll = [act, notThis, started, watched, weakPoll = std::weak_ptr<std::function<void()>>(poll)] {
+        auto self = weakPoll.lock();
+        if (watched.expired() || !self)
+            return;
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal != notThis && modal->isVisible()) {
             act(modal);
             return;
         }
         if (started->elapsed() < 60000)
-            QTimer::singleShot(5, *poll);
+            QTimer::singleShot(5, *self);
     };
+    // The poll lives as long as the watch.
+    auto holder = std::shared_ptr<bool>(alive.get(), [alive, poll](bool*) {});
     QTimer::singleShot(5, *poll);
+    return holder;
 }
 
 // The text of a message box, or the title of another window.
@@ -82,14 +92,50 @@ inline QString messageOf(QWidget* window)
 
 // Answers the next message box with the button of that caption and keeps
 // its text in *seen.
-inline void answerMessage(QString* seen, const QString& button)
+[[nodiscard]] inline Watch answerMessage(QString* seen, const QString& button)
 {
-    whenModal([seen, button](QWidget* box) {
+    return whenModal([seen, button](QWidget* box) {
         if (seen)
             *seen = messageOf(box);
         click(box, button);
     });
 }
+
+// Answers every modal window that appears while it runs: the handler gets
+// each new one once (the next poll is planned before the handler runs, so
+// windows opened by the handler itself are answered too). Handlers record
+// what they saw for the test to check afterwards.
+class ModalScript
+{
+public:
+    explicit ModalScript(std::function<void(QWidget*)> handler) : m_handler(std::move(handler))
+    {
+        m_alive = std::make_shared<bool>(true);
+        schedule();
+    }
+    ~ModalScript() { *m_alive = false; }
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+private:
+    void schedule()
+    {
+        std::weak_ptr<bool> alive = m_alive;
+        QTimer::singleShot(5, [this, alive] {
+            if (alive.expired() || !*alive.lock())
+                return;
+            schedule();
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+                return;
+            modal->setProperty("answered", true);
+            m_handler(modal);
+        });
+    }
+
+    std::function<void(QWidget*)> m_handler;
+    std::shared_ptr<bool> m_alive;
+};
 
 // A demo installation of people persons in a folder of its own, opened for
 // the year 2024 with the dialog operator.
@@ -118,7 +164,8 @@ public:
     LavoroCorrente& open()
     {
         m_session = std::make_unique<InstallationSession>(
-            folders(), op, ProgramIdentity::running(), [](const QString&, const QStringList&) { return false; });
+            folders(), op, ProgramIdentity{QStringLiteral("modellocu-gui"), QStringLiteral(MODELLOCU_VERSION),
+                                     QStringLiteral("Modello CU 2025")}, [](const QString&, const QStringList&) { return false; });
         QStringList none;
         if (!m_session->open(ConnectionSettings::load(folders(), none), 2024))
             qFatal("the demo installation did not open");

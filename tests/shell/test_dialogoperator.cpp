@@ -46,7 +46,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, answer);
         DialogOperator op;
-        whenModal([&](QWidget* box) { click(box, button); });
+        const auto watch1 = whenModal([&](QWidget* box) { click(box, button); });
         const auto given = op.ask(QStringLiteral("Sovrascrivere?"),
                                   withCancel ? Operator::Buttons::YesNoCancel : Operator::Buttons::YesNo);
         QCOMPARE(int(given), answer);
@@ -72,7 +72,7 @@ private slots:
         bool readOnly = false;
         bool questionShown = false;
         QString caption;
-        whenModal([&](QWidget* window) {
+        const auto watch2 = whenModal([&](QWidget* window) {
             auto* box = window->findChild<QPlainTextEdit*>();
             shown = box->toPlainText();
             readOnly = box->isReadOnly();
@@ -97,7 +97,7 @@ private slots:
     void emptyListClosesNormally()
     {
         QString shown = QStringLiteral("x");
-        whenModal([&](QWidget* window) {
+        const auto watch3 = whenModal([&](QWidget* window) {
             shown = window->findChild<QPlainTextEdit*>()->toPlainText();
             QTest::keyClick(window, Qt::Key_Return);
         });
@@ -108,18 +108,18 @@ private slots:
     void operatorGoesOnOnlyOnYes()
     {
         DialogOperator op;
-        whenModal([](QWidget* window) { window->close(); });
+        const auto watch4 = whenModal([](QWidget* window) { window->close(); });
         QVERIFY(!op.showInfo(QStringLiteral("Controlli"), QStringLiteral("x"), QStringLiteral("Proseguire?")));
-        whenModal([](QWidget* window) { click(window, QStringLiteral("Si")); });
+        const auto watch5 = whenModal([](QWidget* window) { click(window, QStringLiteral("Si")); });
         QVERIFY(op.showInfo(QStringLiteral("Controlli"), QStringLiteral("x"), QStringLiteral("Proseguire?")));
-        whenModal([](QWidget* window) { click(window, QStringLiteral("OK")); });
+        const auto watch6 = whenModal([](QWidget* window) { click(window, QStringLiteral("OK")); });
         QVERIFY(op.showInfo(QStringLiteral("Importazione"), QStringLiteral("Fine")));
     }
 
     void notepadWritesTheLines()
     {
         QString written;
-        whenModal([&](QWidget* window) {
+        const auto watch7 = whenModal([&](QWidget* window) {
             click(window, QStringLiteral("Blocco note"));
             written = static_cast<EliSInfo*>(window)->notepadFile();
             click(window, QStringLiteral("OK"));

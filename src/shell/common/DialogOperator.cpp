@@ -108,7 +108,7 @@ void DialogOperator::beginProgress(const QString& caption, int total)
     m_progress = new QProgressDialog(caption, QStringLiteral("Annulla"), 0, qMax(total, 0), m_parent);
     m_progress->setWindowTitle(applicationTitle());
     m_progress->setWindowModality(Qt::WindowModal);
-    m_progress->setMinimumDuration(300);
+    m_progress->setMinimumDuration(0);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
     QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { m_aborted = true; });

@@ -93,6 +93,7 @@ void EliMain::costruisciNavigazione()
         layout->addStretch();
         m_navigation->addItem(page, pagina.caption);
     }
+    m_navigation->setMinimumWidth(m_navigation->fontMetrics().horizontalAdvance(QStringLiteral("File telematico")) * 2);
     dock->setWidget(m_navigation);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
 }
