@@ -26,4 +26,16 @@ BusyScope::~BusyScope()
     QApplication::restoreOverrideCursor();
 }
 
+ArrowScope::ArrowScope() : m_busy(QApplication::overrideCursor() != nullptr)
+{
+    if (m_busy)
+        QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+ArrowScope::~ArrowScope()
+{
+    if (m_busy)
+        QApplication::restoreOverrideCursor();
+}
+
 } // namespace cu

@@ -1,10 +1,10 @@
 // Messages, questions, progress and the information window as Qt dialogs.
 #include "shell/common/DialogOperator.h"
 
+#include "shell/common/BusyCursor.h"
 #include "shell/common/EliSInfo.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -18,28 +18,6 @@ QString applicationTitle()
     return name.isEmpty() ? QStringLiteral("Modello CU 2025") : name;
 }
 
-// While a question or a message waits for the operator, the arrow replaces
-// the hourglass of the job that asks.
-class NormalCursor
-{
-public:
-    NormalCursor() : m_busy(QApplication::overrideCursor() != nullptr)
-    {
-        if (m_busy)
-            QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    }
-    ~NormalCursor()
-    {
-        if (m_busy)
-            QApplication::restoreOverrideCursor();
-    }
-    NormalCursor(const NormalCursor&) = delete;
-    NormalCursor& operator=(const NormalCursor&) = delete;
-
-private:
-    bool m_busy;
-};
-
 } // namespace
 
 DialogOperator::DialogOperator(QWidget* parent) : m_parent(parent) {}
@@ -51,31 +29,31 @@ DialogOperator::~DialogOperator()
 
 void DialogOperator::error(const QString& text)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::warning(const QString& text)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     QMessageBox::warning(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::information(const QString& text)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     QMessageBox::information(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::stop(const QString& text)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel)
         choices |= QMessageBox::Cancel;
@@ -92,7 +70,7 @@ Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 
 bool DialogOperator::showInfo(const QString& title, const QString& text, const QString& question)
 {
-    const NormalCursor arrow;
+    const ArrowScope arrow;
     EliSInfo window(text.split(u'\n'), question, m_parent);
     if (!title.isEmpty())
         window.setWindowTitle(title);

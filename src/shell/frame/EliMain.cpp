@@ -22,6 +22,7 @@
 #include <QToolBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace cu {
 
@@ -138,8 +139,10 @@ void EliMain::primaAttivazione()
 
 void EliMain::closeEvent(QCloseEvent* event)
 {
+    // A window that refuses to close (unsaved changes) keeps the program open.
     m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
+    const QList<QMdiSubWindow*> open = m_mdi->subWindowList();
+    if (std::any_of(open.cbegin(), open.cend(), [](const QMdiSubWindow* sub) { return sub->isVisible(); })) {
         event->ignore();
         return;
     }
@@ -188,8 +191,13 @@ void EliMain::esegui(const Attivazione& a)
 
 void EliMain::apriParametri()
 {
-    EliParametri dialog(m_lavoro, this);
-    dialog.exec();
+    try {
+        EliParametri dialog(m_lavoro, this);
+        dialog.exec();
+    } catch (const std::exception& e) {
+        // A damaged year table: said, and the year stays as it was.
+        m_lavoro.op.report(e);
+    }
     aggiornaStato();
 }
 

@@ -2,6 +2,7 @@
 #include "shell/import/EliCudTno.h"
 
 #include "import/ImportTables.h"
+#include "shell/common/BusyCursor.h"
 #include "shell/common/WindowGeometry.h"
 #include "ui_EliCudTno.h"
 
@@ -99,6 +100,7 @@ bool EliCudTno::cococo() const
 
 bool SceltaPosizioniDialogo::scegli(const QString& caption, QVector<PosizioneGiuridicaRiga>& rows, bool& cococo)
 {
+    const ArrowScope arrow;
     EliCudTno dialog(caption, rows, cococo, m_parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;

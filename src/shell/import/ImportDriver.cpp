@@ -11,6 +11,8 @@
 #include "shell/import/EliWizImport.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <algorithm>
 
 namespace cu {
 
@@ -22,7 +24,8 @@ ImportDriver::ImportDriver(LavoroCorrente& lavoro, EliAttivazioni& catalogo, QMd
 
 void ImportDriver::esegui()
 {
-    if (m_documents && !m_documents->subWindowList().isEmpty()) {
+    const QList<QMdiSubWindow*> open = m_documents ? m_documents->subWindowList() : QList<QMdiSubWindow*>();
+    if (std::any_of(open.cbegin(), open.cend(), [](const QMdiSubWindow* sub) { return sub->isVisible(); })) {
         m_lavoro.op.stop(QStringLiteral("Chiudere tutte le finestre prima di eseguire l'operazione."));
         return;
     }
