@@ -5,11 +5,11 @@
 //   bench_telematic verify MEGABYTES (default 1024)
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/FileLayouts.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/SupplyRecords.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -13,10 +13,10 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "store/HlmDBCds.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
 #include "telematic/TelematicViewer.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QDir>
 #include <QTextStream>

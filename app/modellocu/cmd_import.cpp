@@ -15,7 +15,7 @@
 #include "foundation/installation/ParamManager.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
-#include "import/ImportRun.h"
+#include "import/run/ImportRun.h"
 #include "store/HlmDBCds.h"
 
 #include <QDir>

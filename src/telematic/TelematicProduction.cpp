@@ -8,13 +8,13 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "store/HlmDBCds.h"
-#include "telematic/CertificateRecords.h"
-#include "telematic/CertificateSelection.h"
-#include "telematic/CompanyRegistration.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/RecordPacker.h"
-#include "telematic/SupplyRecords.h"
-#include "telematic/TextFunctions.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/layouts/TextFunctions.h"
+#include "telematic/records/CertificateRecords.h"
+#include "telematic/records/CertificateSelection.h"
+#include "telematic/records/CompanyRegistration.h"
+#include "telematic/records/RecordPacker.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QDir>
 #include <QFileInfo>

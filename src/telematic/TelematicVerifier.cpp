@@ -3,7 +3,7 @@
 
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/operator/Errors.h"
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QDate>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "telematic/TelematicViewer.h"
 
 #include "foundation/operator/Errors.h"
-#include "telematic/FileLayouts.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTextStream>

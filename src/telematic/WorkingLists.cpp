@@ -2,7 +2,7 @@
 #include "telematic/WorkingLists.h"
 
 #include "foundation/installation/Folders.h"
-#include "telematic/TextFunctions.h"
+#include "telematic/layouts/TextFunctions.h"
 
 #include <QDir>
 #include <QFileInfo>

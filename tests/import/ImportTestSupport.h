@@ -5,8 +5,8 @@
 
 #include "certificates/CertificateSchema.h"
 #include "foundation/dataset/Dataset.h"
-#include "import/CudContext.h"
-#include "import/PayrollArchive.h"
+#include "import/archive/PayrollArchive.h"
+#include "import/builders/CudContext.h"
 #include "support/TestPaths.h"
 
 #include <QHash>

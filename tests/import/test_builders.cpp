@@ -3,8 +3,8 @@
 // surtax options, points 1 and 2, arrears and the 730 sums.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
-#include "import/CudCong.h"
-#include "import/SezioneFiscale.h"
+#include "import/builders/CudCong.h"
+#include "import/builders/SezioneFiscale.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // Rounding, percentages, floored differences and the days for deductions.
 #include "foundation/operator/Errors.h"
-#include "import/Calcoli.h"
+#include "import/builders/Calcoli.h"
 
 #include <QTest>
 

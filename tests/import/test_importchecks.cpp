@@ -2,8 +2,8 @@
 // line: the NoiPA choice needs the reporting body's fiscal code; "Solo dati
 // INPS" excludes the fiscal data of the NoiPA liquidations.
 #include "foundation/operator/Errors.h"
-#include "import/ImportChecks.h"
-#include "import/ImportParameters.h"
+#include "import/run/ImportChecks.h"
+#include "import/run/ImportParameters.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 // The layout of the import log.
-#include "import/Info.h"
+#include "import/run/Info.h"
 
 #include <QTest>
 

@@ -2,12 +2,12 @@
 // periods, annotations and their checks, the legal-position lists.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
-#include "import/Annotazioni.h"
-#include "import/CudFields.h"
-#include "import/FondoPensione.h"
-#include "import/NoteTable.h"
-#include "import/PeriodiPaga.h"
-#include "import/PosizioniGiuridicheScelta.h"
+#include "import/archive/NoteTable.h"
+#include "import/archive/PeriodiPaga.h"
+#include "import/builders/Annotazioni.h"
+#include "import/builders/CudFields.h"
+#include "import/builders/FondoPensione.h"
+#include "import/run/PosizioniGiuridicheScelta.h"
 
 #include <QTest>
 

@@ -7,7 +7,7 @@
 // fiscal code, as the wizard does.
 #include "certificates/CertificateSchema.h"
 #include "foundation/dataset/Dataset.h"
-#include "import/ParametriContributivi.h"
+#include "import/archive/ParametriContributivi.h"
 #include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"
 #include "shell/frame/EliMain.h"

@@ -7,8 +7,8 @@
 // persons committed before it.
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/HlmUtil.h"
-#include "import/ImportRun.h"
-#include "import/ParametriContributivi.h"
+#include "import/run/ImportRun.h"
+#include "import/archive/ParametriContributivi.h"
 #include "shell/common/DatasetGrid.h"
 #include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"

@@ -3,11 +3,11 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/CertificateRecords.h"
-#include "telematic/CertificateSelection.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/CertificateRecords.h"
+#include "telematic/records/CertificateSelection.h"
+#include "telematic/records/RecordPacker.h"
 
 #include <QFile>
 #include <QTest>

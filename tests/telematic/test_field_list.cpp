@@ -1,9 +1,9 @@
 // Rows of the field list (WriteCampo) and their packing into lines
 // (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
-#include "telematic/FieldListWriter.h"
-#include "telematic/RecordPacker.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/records/FieldListWriter.h"
+#include "telematic/records/RecordPacker.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,8 +1,8 @@
 // FormatField over the whole format table and getCampoValue per record family.
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
-#include "telematic/CampoValue.h"
-#include "telematic/FormatField.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/layouts/FormatField.h"
 
 #include <QDate>
 #include <QTest>

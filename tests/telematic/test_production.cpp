@@ -4,9 +4,9 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>

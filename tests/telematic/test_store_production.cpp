@@ -10,9 +10,9 @@
 #include "foundation/operator/Errors.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
-#include "telematic/FileLayouts.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
 #include <QTest>

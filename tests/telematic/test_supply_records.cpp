@@ -2,8 +2,8 @@
 // 1900-character guard.
 #include "foundation/operator/ScriptedOperator.h"
 #include "support/TelematicTestSupport.h"
-#include "telematic/RecordLayout.h"
-#include "telematic/SupplyRecords.h"
+#include "telematic/layouts/RecordLayout.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QTest>
 

@@ -6,8 +6,8 @@
 // import log. Runs on the offscreen platform (tools/screens/run).
 #include "foundation/database/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
-#include "import/ImportRun.h"
-#include "import/ParametriRecord.h"
+#include "import/run/ImportRun.h"
+#include "import/run/ParametriRecord.h"
 #include "import/demo/DemoInstallation.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/EliSInfo.h"

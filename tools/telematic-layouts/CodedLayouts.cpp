@@ -2,7 +2,7 @@
 #include "CodedLayouts.h"
 
 #include "PositionalLayouts.h"
-#include "telematic/CertificateRecords.h"
+#include "telematic/records/CertificateRecords.h"
 
 #include <QSet>
 

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "certificates/CertificateSchema.h"
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // field is listed in the order of its positions; the comments give them.
 #include "PositionalLayouts.h"
 
-#include "telematic/SupplyRecords.h"
+#include "telematic/records/SupplyRecords.h"
 
 namespace cu::layouts {
 

@@ -2,7 +2,7 @@
 // and the head of eleven positional fields shared by records C, D, G, H.
 #pragma once
 
-#include "telematic/RecordLayout.h"
+#include "telematic/layouts/RecordLayout.h"
 
 namespace cu::layouts {
 

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "foundation/dataset/Dataset.h"
-#include "import/ArchiveRows.h"
+#include "import/archive/ArchiveRows.h"
 
 #include <QString>
 #include <QVector>

@@ -1,7 +1,7 @@
 // The legal-position dialog.
 #include "shell/import/EliCudTno.h"
 
-#include "import/ImportTables.h"
+#include "import/archive/ImportTables.h"
 #include "shell/common/BusyCursor.h"
 #include "shell/common/WindowGeometry.h"
 #include "ui_EliCudTno.h"

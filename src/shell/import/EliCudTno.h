@@ -5,7 +5,7 @@
 // is the windows' answer to the import's legal-position choice.
 #pragma once
 
-#include "import/PosizioniGiuridicheScelta.h"
+#include "import/run/PosizioniGiuridicheScelta.h"
 
 #include <QDialog>
 #include <memory>

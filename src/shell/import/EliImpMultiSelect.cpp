@@ -2,9 +2,9 @@
 #include "shell/import/EliImpMultiSelect.h"
 
 #include "foundation/operator/Errors.h"
-#include "import/CatalogueArchive.h"
-#include "import/ImportRun.h"
-#include "import/ParametriRecord.h"
+#include "import/archive/CatalogueArchive.h"
+#include "import/run/ImportRun.h"
+#include "import/run/ParametriRecord.h"
 #include "shell/common/BusyCursor.h"
 #include "shell/common/DatasetGrid.h"
 #include "shell/common/DialogOperator.h"

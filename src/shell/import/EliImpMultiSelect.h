@@ -9,7 +9,7 @@
 #pragma once
 
 #include "foundation/dataset/Dataset.h"
-#include "import/ImportParameters.h"
+#include "import/run/ImportParameters.h"
 
 #include <QDialog>
 #include <memory>

@@ -2,9 +2,9 @@
 #include "shell/import/EliWizImport.h"
 
 #include "foundation/dataset/Dataset.h"
-#include "import/CatalogueArchive.h"
-#include "import/ImportChecks.h"
-#include "import/ParametriRecord.h"
+#include "import/archive/CatalogueArchive.h"
+#include "import/run/ImportChecks.h"
+#include "import/run/ParametriRecord.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/WindowGeometry.h"
 #include "shell/frame/LavoroCorrente.h"

@@ -6,8 +6,8 @@
 // record; "Annulla" writes nothing and checks nothing.
 #pragma once
 
-#include "import/ImportParameters.h"
-#include "import/ParametriContributivi.h"
+#include "import/run/ImportParameters.h"
+#include "import/archive/ParametriContributivi.h"
 
 #include <QWizard>
 #include <memory>

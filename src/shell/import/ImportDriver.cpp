@@ -2,8 +2,8 @@
 #include "shell/import/ImportDriver.h"
 
 #include "foundation/installation/HlmUtil.h"
-#include "import/CatalogueArchive.h"
-#include "import/ParametriRecord.h"
+#include "import/archive/CatalogueArchive.h"
+#include "import/run/ParametriRecord.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/frame/EliAttivazioni.h"
 #include "shell/frame/LavoroCorrente.h"

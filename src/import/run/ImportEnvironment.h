@@ -1,0 +1,45 @@
+// What the whole import shares while it runs over the persons: the archive,
+// the store, the operator, the options and tables, the import log, the
+// agent's seat record and data, and the data read once for every person.
+#pragma once
+
+#include "import/archive/ArchiveRows.h"
+#include "import/archive/ImportTables.h"
+#include "import/archive/NoteTable.h"
+#include "import/run/ImportParameters.h"
+#include "import/run/Info.h"
+#include "import/sections/SezioneFamiliari.h"
+
+#include <QDate>
+
+namespace cu {
+
+class CertificateSchema;
+class HlmDBCds;
+class Operator;
+class PayrollArchive;
+class SceltaPosizioniGiuridiche;
+
+struct ImportEnvironment
+{
+    PayrollArchive& archive;
+    HlmDBCds& store;
+    Operator& op;
+    SceltaPosizioniGiuridiche& choice;
+    const CertificateSchema& schema;
+    const ImportParameters& params;
+    ImportTables tables;
+    NoteTable notes;
+    Info log;
+    int year = 2024;
+    int anfId = 55;
+    QDate today = QDate::currentDate(); // DCUDDATIANADATA of the certificates
+    ArchiveRows seat;                   // QRY_SED of the site
+    QString agentFiscalCode;            // SSOSCODFIS
+    QString agentSignature;             // SSOSFIRMACOM
+    QString storedFiscal;               // stored legal-position settings
+    QString storedInps;
+    DatiFamiliari familyData;
+};
+
+} // namespace cu
