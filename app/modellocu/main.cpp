@@ -22,7 +22,7 @@ void printHelp(QTextStream& out)
     out << "Uso: modellocu [--root CARTELLA] COMANDO [opzioni]\n\n"
         << "Comandi:\n";
     for (const Command& c : commands())
-        out << "  " << c.name.leftJustified(12) << c.summary << '\n';
+        out << "  " << c.name.leftJustified(16) << c.summary << '\n';
     out << "\nOgni comando accetta --help per le sue opzioni.\n";
 }
 

@@ -2,6 +2,7 @@
 // field definitions of a dataset.
 #include "certificates/CertificateSchema.h"
 
+#include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 
 #include <QFile>
@@ -169,6 +170,12 @@ QVector<FieldDef> TableSchema::fieldDefs() const
         defs.append({c.name, type, type == FieldType::String ? c.size : 0});
     }
     return defs;
+}
+
+CertificateSchema CertificateSchema::loadInstalled(const Folders& folders)
+{
+    const QString schemaFolder = Folders::resolve(folders.res(), QStringLiteral("Schema"));
+    return load(Folders::resolve(schemaFolder + u'/', QStringLiteral("eli.xml")));
 }
 
 CertificateSchema CertificateSchema::load(const QString& path)

@@ -12,6 +12,8 @@
 
 namespace cu {
 
+class Folders;
+
 struct ColumnSchema
 {
     QString name;       // e.g. "SCUDCODFIS"
@@ -46,6 +48,8 @@ public:
     // Reads the schema file; a missing or malformed file is an EZfError that
     // names the file (and line and column for a parse error).
     static CertificateSchema load(const QString& path);
+    // The schema file of an installation: Res/Schema/eli.xml.
+    static CertificateSchema loadInstalled(const Folders& folders);
 
     const QString& programme() const { return m_programme; }
     int year() const { return m_year; }

@@ -35,6 +35,11 @@ CertificateStore::CertificateStore(HlmDBCds& store, const CertificateSchema& sch
 {
 }
 
+Connection& CertificateStore::connection() const
+{
+    return m_store.connection();
+}
+
 const TableSchema& CertificateStore::table(const QString& tableName) const
 {
     const TableSchema* found = m_schema.table(tableName);

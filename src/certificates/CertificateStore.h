@@ -8,6 +8,7 @@
 
 namespace cu {
 
+class Connection;
 class Dataset;
 class HlmDBCds;
 
@@ -17,6 +18,8 @@ public:
     CertificateStore(HlmDBCds& store, const CertificateSchema& schema);
 
     HlmDBCds& store() const { return m_store; }
+    // The store's connection, for a transaction around several saves.
+    Connection& connection() const;
     const CertificateSchema& schema() const { return m_schema; }
     // A table of the schema file; an unknown name is an EAssertion.
     const TableSchema& table(const QString& tableName) const;

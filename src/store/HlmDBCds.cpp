@@ -101,6 +101,11 @@ void rollbackQuietly(Connection& connection)
 
 HlmDBCds::HlmDBCds(Connection& connection, Operator* op) : d(std::make_unique<Impl>(connection, op)) {}
 
+Connection& HlmDBCds::connection() const
+{
+    return d->connection;
+}
+
 HlmDBCds::~HlmDBCds() = default;
 
 void HlmDBCds::setProgramme(const QString& programme)

@@ -25,6 +25,9 @@ public:
     const QString& programme() const;
     int year() const;
     int month() const;
+    // The connection the store reads and writes through (for a transaction
+    // that spans several saves).
+    Connection& connection() const;
 
     // Opens tableName into dataset: person -1 = all persons, month -1 = all
     // months. Unknown table: "Impossibile trovare il ClientDataSet (%s).".

@@ -136,64 +136,61 @@ QString columnRule(const Dataset& dataset, const QString& column)
     return QString();
 }
 
-bool isFiscalCodeColumn(const FieldDef& field)
+bool appendMessages(QStringList& messages, const QVector<FieldProblem>& problems)
 {
-    const QString name = field.name.toUpper();
-    if (field.type != FieldType::String || name.isEmpty() || (name[0] != u'S' && name[0] != u'C'))
-        return false;
-    if (name.contains(u"PERCEST") || name.contains(u"IDFONDO"))
-        return false;
-    return name.mid(1).contains(u"CODFIS") || name.mid(1).contains(u"CF");
+    for (const FieldProblem& problem : problems)
+        messages.append(problem.message);
+    return problems.isEmpty();
 }
 
 } // namespace
 
-bool checkData(QStringList& messages, const QVector<const Dataset*>& datasets, int lastIndex)
+bool isFiscalCodeColumn(QStringView name, FieldType type)
 {
-    bool passed = true;
-    for (int i = 0; i <= lastIndex && i < datasets.size(); ++i) {
-        const Dataset& dataset = *datasets[i];
-        const QVector<FieldDef>& fields = dataset.fields();
-        for (int f = 0; f < fields.size(); ++f) {
-            if (const char* description = mandatoryDescription(fields[f].name)) {
-                if (!hasValue(dataset, f)) {
-                    messages.append(Missing + QString::fromUtf8(description));
-                    passed = false;
-                }
-                continue;
-            }
-            const QString message = columnRule(dataset, fields[f].name);
-            if (!message.isEmpty()) {
-                messages.append(message);
-                passed = false;
-            }
-        }
-    }
-    return passed;
+    const QString upper = name.toString().toUpper();
+    if (type != FieldType::String || upper.isEmpty() || (upper[0] != u'S' && upper[0] != u'C'))
+        return false;
+    if (upper.contains(u"PERCEST") || upper.contains(u"IDFONDO"))
+        return false;
+    return upper.mid(1).contains(u"CODFIS") || upper.mid(1).contains(u"CF");
 }
 
-bool checkFiscalCodes(QStringList& messages, const Dataset& dataset)
+QVector<FieldProblem> mandatoryProblems(const Dataset& dataset)
 {
-    bool passed = true;
+    QVector<FieldProblem> problems;
     const QVector<FieldDef>& fields = dataset.fields();
     for (int f = 0; f < fields.size(); ++f) {
-        if (!isFiscalCodeColumn(fields[f]))
+        if (const char* description = mandatoryDescription(fields[f].name)) {
+            if (!hasValue(dataset, f))
+                problems.append({fields[f].name, Missing + QString::fromUtf8(description)});
+            continue;
+        }
+        const QString message = columnRule(dataset, fields[f].name);
+        if (!message.isEmpty())
+            problems.append({fields[f].name, message});
+    }
+    return problems;
+}
+
+QVector<FieldProblem> fiscalCodeProblems(const Dataset& dataset)
+{
+    QVector<FieldProblem> problems;
+    const QVector<FieldDef>& fields = dataset.fields();
+    for (int f = 0; f < fields.size(); ++f) {
+        if (!isFiscalCodeColumn(fields[f].name, fields[f].type))
             continue;
         const QString code = dataset.value(f).toString().trimmed();
         if (code.isEmpty())
             continue;
         const QString defect = fiscalCodeDefect(code.toUpper());
-        if (defect.isEmpty())
-            continue;
-        messages.append(
-            Wrong +
-            QStringLiteral("codice fiscale %1 (%2) non valido: %3").arg(code, fields[f].name, defect));
-        passed = false;
+        if (!defect.isEmpty())
+            problems.append({fields[f].name, Wrong + QStringLiteral("codice fiscale %1 (%2) non valido: %3")
+                                                         .arg(code, fields[f].name, defect)});
     }
-    return passed;
+    return problems;
 }
 
-bool checkRecipient(QStringList& messages, const Dataset& certificate)
+QVector<FieldProblem> recipientProblems(const Dataset& certificate)
 {
     struct Required
     {
@@ -210,18 +207,36 @@ bool checkRecipient(QStringList& messages, const Dataset& certificate)
         {"SCUDCOMNAS", "Comune o stato estero di nascita del percipiente", true},
     };
     const bool person = text(certificate, "SCUDCODFIS").trimmed().size() != 11;
-    bool passed = true;
+    QVector<FieldProblem> problems;
     for (const Required& r : required) {
         if (r.personOnly && !person)
             continue;
-        const int field = certificate.fieldIndex(QString::fromLatin1(r.column));
+        const QString column = QString::fromLatin1(r.column);
+        const int field = certificate.fieldIndex(column);
         if (field >= 0 && hasValue(certificate, field) &&
             !certificate.value(field).toString().trimmed().isEmpty())
             continue;
-        messages.append(Missing + QString::fromUtf8(r.description));
-        passed = false;
+        problems.append({column, Missing + QString::fromUtf8(r.description)});
     }
+    return problems;
+}
+
+bool checkData(QStringList& messages, const QVector<const Dataset*>& datasets, int lastIndex)
+{
+    bool passed = true;
+    for (int i = 0; i <= lastIndex && i < datasets.size(); ++i)
+        passed = appendMessages(messages, mandatoryProblems(*datasets[i])) && passed;
     return passed;
+}
+
+bool checkFiscalCodes(QStringList& messages, const Dataset& dataset)
+{
+    return appendMessages(messages, fiscalCodeProblems(dataset));
+}
+
+bool checkRecipient(QStringList& messages, const Dataset& certificate)
+{
+    return appendMessages(messages, recipientProblems(certificate));
 }
 
 } // namespace cu

@@ -4,12 +4,32 @@
 // checks only collect Italian messages; they never change data.
 #pragma once
 
+#include "foundation/dataset/Dataset.h"
+
 #include <QStringList>
 #include <QVector>
 
 namespace cu {
 
-class Dataset;
+// One problem of the current row of a dataset: the column it concerns and
+// the message line (" - Dato obbligatorio mancante: ...").
+struct FieldProblem
+{
+    QString column;
+    QString message;
+};
+
+// The mandatory columns and the column rules, in field order.
+QVector<FieldProblem> mandatoryProblems(const Dataset& dataset);
+// Fiscal codes that are filled and not valid (see checkFiscalCodes).
+QVector<FieldProblem> fiscalCodeProblems(const Dataset& dataset);
+// The recipient data of a certificate row (see checkRecipient).
+QVector<FieldProblem> recipientProblems(const Dataset& certificate);
+
+// Whether a column holds a fiscal code: a text column (type letter S or C)
+// whose name after the letter contains CODFIS or CF, except the foreign tax
+// code (PERCEST) and the pension funds' ids (IDFONDO).
+bool isFiscalCodeColumn(QStringView name, FieldType type);
 
 // Walks every field of datasets[0..lastIndex] at their current rows: a
 // mandatory column without a value gives " - Dato obbligatorio mancante: "

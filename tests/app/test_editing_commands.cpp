@@ -1,0 +1,287 @@
+// The editing commands on a demo installation, on SQLite and PostgreSQL:
+// the agent, CT form and supplier emptied after the import and filled in
+// again through "set" alone, after which "check" finds nothing and "file"
+// succeeds; a blanked mandatory column is the one finding of "check"; the
+// refusals end with their message and a non-zero status and store nothing;
+// a printed certificate is changed only after "stato --modificabile".
+#include "foundation/database/Connection.h"
+#include "foundation/dataset/Dataset.h"
+#include "import/DemoImport.h"
+#include "import/demo/DemoInstallation.h"
+#include "store/HlmDBCds.h"
+#include "support/DatasetDump.h"
+#include "support/TestDatabases.h"
+#include "support/TestPaths.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace cu;
+using cu::test::TestDatabase;
+using cu::test::TestDatabases;
+
+namespace {
+
+constexpr qint64 People = 5;
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+const QStringList AgentTables{QStringLiteral("TCUS_DATISOST"), QStringLiteral("TCUCT_DATICT"),
+                              QStringLiteral("TCFO_FORNITORE"), QStringLiteral("TCUAS_DATIALTRISOST")};
+
+const char* const AgentFile = "# Dati del sostituto\n"
+                              "SSOSCODFIS=80012345676\n"
+                              "SSOSDENOM=ISTITUTO COMPRENSIVO STATALE\n"
+                              "SSOSCOMUNE=ROMA\n"
+                              "SSOSPROV=RM\n"
+                              "SSOSCAP=00184\n"
+                              "SSOSINDIRIZZO=VIA NAZIONALE 1\n"
+                              "SSOSCFRAPPR=RSSMRA85T10A562S\n"
+                              "SCARCODICE=1\n"
+                              "SSOSCOGNRAPPR=ROSSI\n"
+                              "SSOSNOMERAPPR=MARIO\n"
+                              "SSOSFIRMACOM=MARIO ROSSI\n"
+                              "LSOSDICHCONTRIB=1\n"
+                              "DSOSDTIMPEGNO=28/02/2025\n";
+
+// A demo installation whose archive and store live in a test database.
+class Installation
+{
+public:
+    explicit Installation(const ConnectionParams& params) : m_params(params)
+    {
+        demo::DemoOptions options;
+        options.people = People;
+        demo::DemoInstallation files(test::buildRoot(), m_root.path(), options, m_op);
+        files.prepareFolders();
+        files.copyProgramFiles();
+        files.writeSettings();
+        Connection connection;
+        if (!connection.open(m_params))
+            qFatal("archive: %s", qPrintable(connection.lastError()));
+        {
+            test::DemoImport archive(connection);
+            archive.createArchive(People);
+        }
+        connection.close();
+    }
+
+    Run modellocu(const QStringList& args, const QByteArray& input = QByteArray()) const
+    {
+        QStringList all{QStringLiteral("--root"), m_root.path()};
+        all << args.first() << QStringLiteral("--db-driver") << m_params.driver << QStringLiteral("--db-name")
+            << m_params.database;
+        if (!m_params.host.isEmpty())
+            all << QStringLiteral("--db-host") << m_params.host << QStringLiteral("--db-port")
+                << QString::number(m_params.port) << QStringLiteral("--db-user") << m_params.user;
+        all << args.mid(1);
+        QProcess process;
+        process.start(test::buildRoot() + QStringLiteral("/bin/modellocu"), all);
+        process.write(input);
+        process.closeWriteChannel();
+        Run run;
+        if (!process.waitForFinished(600000))
+            return run;
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.out = QString::fromUtf8(process.readAllStandardOutput());
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    // Every row of the tables, as sorted lines.
+    QStringList rows(const QStringList& tables) const
+    {
+        QStringList lines;
+        withStore([&](HlmDBCds& store) {
+            for (const QString& table : tables) {
+                Dataset rows;
+                store.open(rows, table);
+                lines << test::rowLines(rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table);
+            }
+        });
+        return lines;
+    }
+
+    // Deletes every row of the tables.
+    void empty(const QStringList& tables) const
+    {
+        withStore([&](HlmDBCds& store) {
+            for (const QString& table : tables) {
+                Dataset rows;
+                store.open(rows, table);
+                while (!rows.isEmpty()) {
+                    rows.first();
+                    rows.remove();
+                }
+                store.save(rows, table);
+            }
+        });
+    }
+
+    QString writeFile(const QString& name, const QByteArray& text) const
+    {
+        QFile file(m_root.filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        file.write(text);
+        return file.fileName();
+    }
+
+private:
+    template <typename Use> void withStore(Use use) const
+    {
+        Connection connection;
+        if (!connection.open(m_params))
+            qFatal("store: %s", qPrintable(connection.lastError()));
+        {
+            HlmDBCds store(connection);
+            store.setProgramme(QStringLiteral("eli"));
+            store.setYear(2024);
+            store.setMonth(-1);
+            store.setShowWait(false);
+            use(store);
+        }
+        connection.close();
+    }
+
+    ConnectionParams m_params;
+    QTemporaryDir m_root;
+    test::MessageLogOperator m_op;
+};
+
+#define CU_EXPECT_RUN(run, expected) QVERIFY2((run).status == (expected), qPrintable((run).out + (run).err))
+
+} // namespace
+
+class TestEditingCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(test::buildRoot() + QStringLiteral("/bin/modellocu")),
+                 "build the modellocu target first");
+    }
+
+    void fillCheckAndFile_data() { TestDatabases::addEngineColumns(); }
+    void fillCheckAndFile()
+    {
+        QFETCH(QString, engine);
+        TestDatabase database(engine);
+        CU_REQUIRE_DATABASE(database);
+        const Installation demo(database.params());
+        CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
+
+        demo.empty(AgentTables);
+        CU_EXPECT_RUN(demo.modellocu({"file", "--yes"}), 1);
+
+        CU_EXPECT_RUN(
+            demo.modellocu({"sostituto", "set", "--file", demo.writeFile("sostituto.txt", AgentFile)}), 0);
+        CU_EXPECT_RUN(demo.modellocu({"quadro-ct", "set", "SCTCODFIS=80012345676", "SCTCELL=3331234567",
+                                      "SCTFIRMA=MARIO ROSSI"}),
+                      0);
+        CU_EXPECT_RUN(demo.modellocu({"fornitore", "set", "SFORCODFIS=80012345676", "STFOCODICE=01"}), 0);
+        const QStringList filled = demo.rows(AgentTables);
+        QVERIFY2(filled.contains(QStringLiteral("TCFO_FORNITORE|SFORCODFIS=80012345676|STFOCODICE=01")),
+                 qPrintable(filled.join(u'\n')));
+        QVERIFY(filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|LSOSCT=1|"));
+        QVERIFY(
+            filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|DSOSDTIMPEGNO=2025-02-28|"));
+        const Run shown = demo.modellocu({"sostituto", "show"});
+        CU_EXPECT_RUN(shown, 0);
+        QVERIFY(shown.out.contains(u"\nSSOSFIRMACOM=MARIO ROSSI\n"));
+        QVERIFY(shown.out.contains(u"\nDSOSDTIMPEGNO=28/02/2025\n"));
+
+        const Run clean = demo.modellocu({"check"});
+        CU_EXPECT_RUN(clean, 0);
+        QCOMPARE(clean.out, QString());
+        CU_EXPECT_RUN(demo.modellocu({"file", "--yes"}), 0);
+
+        // One blanked mandatory column: exactly that finding.
+        CU_EXPECT_RUN(demo.modellocu({"sostituto", "set", "SCARCODICE="}), 0);
+        const Run found = demo.modellocu({"check"});
+        CU_EXPECT_RUN(found, 1);
+        QCOMPARE(found.out,
+                 QStringLiteral("Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del "
+                                "rappresentante firmatario\n"));
+    }
+
+    void refusalsStoreNothing_data() { TestDatabases::addEngineColumns(); }
+    void refusalsStoreNothing()
+    {
+        QFETCH(QString, engine);
+        TestDatabase database(engine);
+        CU_REQUIRE_DATABASE(database);
+        const Installation demo(database.params());
+        CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
+        const QStringList tables = AgentTables + QStringList{QStringLiteral("TCUD_DATICUD")};
+        const QStringList before = demo.rows(tables);
+
+        struct Refused
+        {
+            QStringList args;
+            QString message;
+        };
+        const Refused refusals[] = {
+            {{"altri-sostituti", "set", "SSOSDENOM=SENZA CODICE"},
+             "ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."},
+            {{"fornitore", "set", "STFOCODICE="}, "Si desidera proseguire?"},
+            {{"sostituto", "set", "SSOSNONESISTE=1"},
+             "Colonna sconosciuta nella tabella TCUS_DATISOST: SSOSNONESISTE"},
+            {{"sostituto", "set", "DSOSDTIMPEGNO=31/02/2025"}, "Valore non valido per DSOSDTIMPEGNO"},
+            {{"sostituto", "set", "SSOSDENOM"}, "Atteso COLONNA=valore"},
+            {{"certificato", "set", "--cf", "XXXXXX00A00X000X", "SCUDNOME=X"}, "Certificazione non trovata"},
+        };
+        for (const Refused& refused : refusals) {
+            const Run run = demo.modellocu(refused.args);
+            QVERIFY2(run.status != 0, qPrintable(refused.args.join(u' ')));
+            QVERIFY2(run.err.contains(refused.message), qPrintable(run.err));
+        }
+        QCOMPARE(demo.rows(tables), before);
+    }
+
+    void printedCertificate_data() { TestDatabases::addEngineColumns(); }
+    void printedCertificate()
+    {
+        QFETCH(QString, engine);
+        TestDatabase database(engine);
+        CU_REQUIRE_DATABASE(database);
+        const Installation demo(database.params());
+        CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
+        const QString first = demo.rows({QStringLiteral("TCUD_DATICUD")}).first();
+        const auto column = [&first](const char* name) {
+            return first.section(QStringLiteral("|%1=").arg(QLatin1String(name)), 1).section(u'|', 0, 0);
+        };
+        const QString code = column("SCUDCODFIS");
+        QVERIFY(!code.isEmpty());
+        const QString key = code + u'/' + column("SCUDMESE");
+        CU_EXPECT_RUN(demo.modellocu({"print", "sintetico", "--cf", code}), 0);
+        CU_EXPECT_RUN(demo.modellocu({"stato", "--cf", key}), 0);
+
+        const Run locked = demo.modellocu({"certificato", "set", "--cf", key, "SCUDCOMNAS=NAPOLI"});
+        CU_EXPECT_RUN(locked, 1);
+        QVERIFY2(locked.err.contains(u"Il modello è gia stato stampato"), qPrintable(locked.err));
+        const Run refused = demo.modellocu({"stato", "--cf", key, "--modificabile"});
+        CU_EXPECT_RUN(refused, 1);
+        QVERIFY(refused.err.contains(u"Il modello è gia stato stampato, si desidera modificarlo?"));
+
+        const Run released = demo.modellocu({"stato", "--cf", key, "--modificabile", "--yes"});
+        CU_EXPECT_RUN(released, 0);
+        QVERIFY2(released.out.contains(u": modificabile"), qPrintable(released.out));
+        CU_EXPECT_RUN(demo.modellocu({"certificato", "set", "--cf", key, "SCUDCOMNAS=NAPOLI"}), 0);
+        const Run shown = demo.modellocu({"certificato", "show", "--cf", key});
+        CU_EXPECT_RUN(shown, 0);
+        QVERIFY2(shown.out.contains(u" SCUDCOMNAS=NAPOLI\n"), qPrintable(shown.out));
+        QVERIFY(shown.out.startsWith(QStringLiteral("Certificazione %1 (modificabile)\n").arg(key)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditingCommands)
+#include "test_editing_commands.moc"

@@ -1,0 +1,150 @@
+// The checks as findings: over a year of the store (agent, supplier,
+// certificates and sections, on SQLite and PostgreSQL) each finding names
+// its place and column; and the field checks a window runs while typing.
+#include "certificates/CertificateSchema.h"
+#include "certificates/CertificateStore.h"
+#include "certificates/checks/FieldValidators.h"
+#include "certificates/checks/YearChecks.h"
+#include "store/HlmDBCds.h"
+#include "support/StoreFlowFixture.h"
+#include "support/TestPaths.h"
+
+#include <QtTest>
+
+using namespace cu;
+using cu::test::StoreFlow;
+namespace sample = cu::test::sample;
+
+namespace {
+
+QStringList lines(const QVector<CheckFinding>& findings)
+{
+    QStringList all;
+    for (const CheckFinding& finding : findings)
+        all << finding.line();
+    return all;
+}
+
+} // namespace
+
+class TestFindings : public QObject
+{
+    Q_OBJECT
+
+    CertificateSchema m_schema;
+
+private slots:
+    void initTestCase()
+    {
+        m_schema = CertificateSchema::load(cu::test::sourceRoot() +
+                                           QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml"));
+    }
+
+    void yearFindings_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void yearFindings()
+    {
+        QFETCH(QString, engine);
+        StoreFlow flow(engine);
+        CU_REQUIRE_DATABASE(flow.database());
+        flow.install();
+        // An empty year: the agent's and the supplier's mandatory data.
+        QCOMPARE(lines(checkYear(flow.certificates())),
+                 QStringList(
+                     {"Sostituto SSOSCODFIS: Dato obbligatorio mancante: Codice fiscale del sostituto",
+                      "Sostituto SSOSDENOM: Dato obbligatorio mancante: Denominazione del sostituto",
+                      "Sostituto SSOSCFRAPPR: Dato obbligatorio mancante: Codice fiscale del rappresentante "
+                      "firmatario",
+                      "Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del rappresentante "
+                      "firmatario",
+                      "Fornitore SFORCODFIS: Dato obbligatorio mancante: Codice fiscale del fornitore",
+                      "Fornitore STFOCODICE: Dato obbligatorio mancante: Tipo fornitore"}));
+
+        flow.writeSampleSupply();
+        QCOMPARE(lines(checkYear(flow.certificates())), QStringList());
+
+        // A blanked name and a wrong code in a section row, each named where it lies.
+        Dataset list;
+        flow.certificates().openCertificates(list);
+        QVERIFY(list.locate(QStringLiteral("SCUDCODFIS"), {sample::rossi().fiscalCode}));
+        list.edit();
+        list.setValue(u"SCUDNOME", QVariant());
+        list.post();
+        flow.certificates().saveCertificate(list);
+        flow.writeSectionRow(QStringLiteral("TCUDN_INPDAP"), sample::rossi().fiscalCode,
+                             {{QStringLiteral("SCUDCODFISAMMNE"), QStringLiteral("80012345670")}});
+        const QVector<CheckFinding> findings = checkYear(flow.certificates());
+        const QString where = QStringLiteral("Certificazione %1/12").arg(sample::rossi().fiscalCode);
+        QCOMPARE(
+            lines(findings),
+            QStringList({where + " SCUDNOME: Dato obbligatorio mancante: Nome del percipiente",
+                         where + ", TCUDN_INPDAP riga 1 SCUDCODFISAMMNE: Campo errato: codice fiscale "
+                                 "80012345670 (SCUDCODFISAMMNE) non valido: cifra di controllo errata"}));
+        QCOMPARE(findings.first().table, QStringLiteral("TCUD_DATICUD"));
+        QCOMPARE(findings.first().person, flow.personOf(sample::rossi().fiscalCode));
+        QCOMPARE(findings.last().table, QStringLiteral("TCUDN_INPDAP"));
+        QCOMPARE(findings.last().month, QStringLiteral("12"));
+    }
+
+    void fieldChecks_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("defect");
+        const QString cud = QStringLiteral("TCUD_DATICUD");
+        const QString agent = QStringLiteral("TCUS_DATISOST");
+        QTest::newRow("personal code") << cud << "SCUDCODFIS"
+                                       << "rssmra85t10a562s"
+                                       << "";
+        QTest::newRow("personal code, check") << cud << "SCUDCODFIS"
+                                              << "RSSMRA85T10A562T"
+                                              << "Codice fiscale non valido: carattere di controllo errato";
+        QTest::newRow("numeric code") << agent << "SSOSCODFIS"
+                                      << "80012345676"
+                                      << "";
+        QTest::newRow("short code") << agent << "SSOSCFRAPPR"
+                                    << "RSSMRA"
+                                    << "Codice fiscale non valido: lunghezza 6 invece di 16 o 11 caratteri";
+        QTest::newRow("empty is fine") << agent << "SSOSCFRAPPR"
+                                       << ""
+                                       << "";
+        QTest::newRow("date") << cud << "DCUDDATANAS"
+                              << "29/02/1984"
+                              << "";
+        QTest::newRow("date, impossible") << cud << "DCUDDATANAS"
+                                          << "30/02/1984"
+                                          << "Data non valida: usare gg/mm/aaaa";
+        QTest::newRow("province") << cud << "SCUDPROVNAS"
+                                  << "rm"
+                                  << "";
+        QTest::newRow("province abroad") << cud << "SCUDPROVNAS"
+                                         << "EE"
+                                         << "";
+        QTest::newRow("province unknown") << agent << "SSOSPROV"
+                                          << "XX"
+                                          << "Sigla di provincia sconosciuta: XX";
+        QTest::newRow("postcode") << agent << "SSOSCAP"
+                                  << "00184"
+                                  << "";
+        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP"
+                                           << "0018A"
+                                           << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC"
+                                         << "184"
+                                         << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("other column") << cud << "SCUDCOMNAS"
+                                      << "ROMA"
+                                      << "";
+    }
+    void fieldChecks()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, text);
+        QFETCH(QString, defect);
+        QCOMPARE(fieldDefect(*m_schema.table(table)->column(column), text), defect);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFindings)
+#include "test_findings.moc"
