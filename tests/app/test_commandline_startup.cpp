@@ -3,34 +3,30 @@
 // and the prints work on the installation opened that way; an altered
 // catalogue signature ends the command with its message and an error status
 // without touching the archive; a missing archive is named and not created.
+#include "CommandLine.h"
 #include "foundation/database/Connection.h"
 #include "foundation/database/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
-#include "import/demo/DemoInstallation.h"
-#include "support/CatalogueTestSupport.h"
-#include "support/TestPaths.h"
+#include "foundation/operator/ScriptedOperator.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
+using cu::test::execute;
+using cu::test::Run;
+using cu::test::scalar;
 
 namespace {
 
 const QString SignatureMessage =
-    QStringLiteral("Certificato query non trovato od errato. Aggiornare il programma \"Gestione compensi\"");
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+    u"Certificato query non trovato od errato. Aggiornare il programma \"Gestione compensi\""_s;
 
 } // namespace
 
@@ -40,24 +36,11 @@ class TestCommandLineStartup : public QObject
 
     QTemporaryDir m_root;
     std::unique_ptr<demo::DemoInstallation> m_demo;
-    test::RecordingOperator m_op;
+    ScriptedOperator m_op;
 
     Folders folders() const { return m_demo->folders(); }
 
-    Run modellocu(const QStringList& args)
-    {
-        QProcess process;
-        process.start(test::buildRoot() + QStringLiteral("/bin/modellocu"),
-                      QStringList{QStringLiteral("--root"), m_root.path()} + args);
-        process.closeWriteChannel();
-        Run run;
-        if (!process.waitForFinished(300000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    Run modellocu(const QStringList& args) { return test::runModellocu(m_root.path(), args); }
 
     // Opens the demo archive directly, as the checks below read it.
     std::unique_ptr<Connection> archive()
@@ -69,46 +52,32 @@ class TestCommandLineStartup : public QObject
         return connection;
     }
 
-    static qint64 scalar(Connection& connection, const QString& sql)
-    {
-        QSqlQuery query(connection.database());
-        if (!query.exec(sql) || !query.next())
-            return -1;
-        return query.value(0).toLongLong();
-    }
-
     // A withholding row on code 14 with a taxable amount but no contribution,
     // which the repairs clear; returns its id.
     qint64 addRowToRepair()
     {
         auto connection = archive();
-        const qint64 id =
-            scalar(*connection, QStringLiteral("SELECT MAX(IVARRID) FROM TVARR_VARRITENUTE")) + 1;
-        const qint64 reg = scalar(*connection, QStringLiteral("SELECT MIN(IREGSID) FROM TREGS_REGISTRI"));
-        QSqlQuery insert(connection->database());
-        if (!insert.exec(
-                QStringLiteral("INSERT INTO TVARR_VARRITENUTE (IVARRID, IREGSID, IRICEID, FVARRRITDIP, "
-                               "FVARRRITAMM, FVARRIMPONIBILEDIP, FVARRIMPONIBILEAMM, FVARRPERCIMPDIP, "
-                               "FVARRPERCIMPAMM) VALUES (%1, %2, 14, 0, 0, 100, 100, 100, 100)")
-                    .arg(id)
-                    .arg(reg)))
-            qFatal("insert: %s", qPrintable(insert.lastError().text()));
+        const qint64 id = scalar(*connection, u"SELECT MAX(IVARRID) FROM TVARR_VARRITENUTE"_s) + 1;
+        const qint64 reg = scalar(*connection, u"SELECT MIN(IREGSID) FROM TREGS_REGISTRI"_s);
+        execute(*connection,
+                u"INSERT INTO TVARR_VARRITENUTE (IVARRID, IREGSID, IRICEID, FVARRRITDIP, FVARRRITAMM,"
+                " FVARRIMPONIBILEDIP, FVARRIMPONIBILEAMM, FVARRPERCIMPDIP, FVARRPERCIMPAMM)"
+                " VALUES (%1, %2, 14, 0, 0, 100, 100, 100, 100)"_s.arg(id)
+                    .arg(reg));
         return id;
     }
 
     qint64 taxableOf(qint64 row)
     {
         auto connection = archive();
-        return scalar(
-            *connection,
-            QStringLiteral("SELECT FVARRIMPONIBILEDIP FROM TVARR_VARRITENUTE WHERE IVARRID = %1").arg(row));
+        return scalar(*connection,
+                      u"SELECT FVARRIMPONIBILEDIP FROM TVARR_VARRITENUTE WHERE IVARRID = %1"_s.arg(row));
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QFile::exists(test::buildRoot() + QStringLiteral("/bin/modellocu")),
-                 "build the modellocu target first");
+        QVERIFY2(QFile::exists(test::modellocuProgram()), "build the modellocu target first");
         demo::DemoOptions options;
         options.people = 6;
         m_demo = std::make_unique<demo::DemoInstallation>(test::buildRoot(), m_root.path(), options, m_op);
@@ -116,7 +85,7 @@ private slots:
         m_demo->copyProgramFiles();
         m_demo->writeSettings();
         m_demo->createDatabase();
-        QVERIFY(m_op.errors.isEmpty());
+        QVERIFY(m_op.texts(Severity::Error).isEmpty());
     }
 
     void startUpRepairsThenTheCommandRuns()
@@ -124,71 +93,56 @@ private slots:
         const qint64 row = addRowToRepair();
         {
             auto connection = archive();
-            QCOMPARE(scalar(*connection, QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT")), 0);
+            QCOMPARE(scalar(*connection, u"SELECT COUNT(*) FROM TYRPT_REPORT"_s), 0);
         }
-        const Run import =
-            modellocu({QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
+        const Run import = modellocu({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s});
         QVERIFY2(import.status == 0, qPrintable(import.err));
         QVERIFY2(import.out.contains(u"Posizioni: "), qPrintable(import.out));
 
         QCOMPARE(taxableOf(row), 0);
         auto connection = archive();
-        QCOMPARE(scalar(*connection, QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT")), 2);
-        QCOMPARE(scalar(*connection,
-                        QStringLiteral("SELECT COUNT(*) FROM TYRFO_REPORTFOLDER WHERE IYRFOID = 11006")),
-                 1);
-        QVERIFY(scalar(*connection, QStringLiteral("SELECT COUNT(*) FROM TAFI_ANAFISCALE")) > 0);
+        QCOMPARE(scalar(*connection, u"SELECT COUNT(*) FROM TYRPT_REPORT"_s), 2);
+        QCOMPARE(scalar(*connection, u"SELECT COUNT(*) FROM TYRFO_REPORTFOLDER WHERE IYRFOID = 11006"_s), 1);
+        QVERIFY(scalar(*connection, u"SELECT COUNT(*) FROM TAFI_ANAFISCALE"_s) > 0);
     }
 
     void printsThroughTheStartUp()
     {
-        const Run print = modellocu({QStringLiteral("print"), QStringLiteral("sintetico"),
-                                     QStringLiteral("--nome"), QStringLiteral("prova")});
+        const Run print = modellocu({u"print"_s, u"sintetico"_s, u"--nome"_s, u"prova"_s});
         QVERIFY2(print.status == 0, qPrintable(print.err));
-        QVERIFY(QFile::exists(folders().stp() + QStringLiteral("prova.pdf")));
-        const Run signatures = modellocu({QStringLiteral("print"), QStringLiteral("firme")});
+        QVERIFY(QFile::exists(folders().stp() + u"prova.pdf"_s));
+        const Run signatures = modellocu({u"print"_s, u"firme"_s});
         QVERIFY2(signatures.status == 0, qPrintable(signatures.err));
-        QVERIFY(QFile::exists(folders().stp() + QStringLiteral("Firme.pdf")));
+        QVERIFY(QFile::exists(folders().stp() + u"Firme.pdf"_s));
     }
 
     void alteredSignatureEndsTheCommand()
     {
-        const QString signaturePath = folders().etcKbr() + QStringLiteral("kbr_QueryText.unxc");
-        QFile signature(signaturePath);
-        QVERIFY(signature.open(QIODevice::ReadOnly));
-        const QByteArray original = signature.readAll();
-        signature.close();
-        QVERIFY(signature.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        signature.write("ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF\r\n");
-        signature.close();
+        const QString signaturePath = folders().etcKbr() + u"kbr_QueryText.unxc"_s;
+        const QByteArray original = cu::test::readFile(signaturePath);
+        cu::test::corruptSignature(signaturePath);
         const qint64 row = addRowToRepair();
 
-        const Run print = modellocu({QStringLiteral("print"), QStringLiteral("sintetico"),
-                                     QStringLiteral("--nome"), QStringLiteral("rifiutata")});
-        const Run import =
-            modellocu({QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
+        const Run print = modellocu({u"print"_s, u"sintetico"_s, u"--nome"_s, u"rifiutata"_s});
+        const Run import = modellocu({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s});
 
-        QVERIFY(signature.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        signature.write(original);
-        signature.close();
+        cu::test::writeFile(signaturePath, original);
 
         for (const Run& run : {print, import}) {
             QCOMPARE(run.status, 1);
             QCOMPARE(run.err.count(SignatureMessage), 1);
             QVERIFY2(run.err.trimmed().endsWith(SignatureMessage), qPrintable(run.err));
         }
-        QVERIFY(!QFile::exists(folders().stp() + QStringLiteral("rifiutata.pdf")));
+        QVERIFY(!QFile::exists(folders().stp() + u"rifiutata.pdf"_s));
         QCOMPARE(taxableOf(row), 100); // never connected: no repair ran
     }
 
     void missingArchiveIsNamed()
     {
-        const QString missing = folders().usrKbr() + QStringLiteral("manca.sqlite");
-        const Run run = modellocu(
-            {QStringLiteral("print"), QStringLiteral("firme"), QStringLiteral("--db-name"), missing});
+        const QString missing = folders().usrKbr() + u"manca.sqlite"_s;
+        const Run run = modellocu({u"print"_s, u"firme"_s, u"--db-name"_s, missing});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(QStringLiteral("Archivio SQLite non trovato: ") + missing),
-                 qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"Archivio SQLite non trovato: "_s + missing), qPrintable(run.err));
         QVERIFY(!QFile::exists(missing));
     }
 };

@@ -4,20 +4,16 @@
 // succeeds; a blanked mandatory column is the one finding of "check"; the
 // refusals end with their message and a non-zero status and store nothing;
 // a printed certificate is changed only after "stato --modificabile".
-#include "foundation/database/Connection.h"
-#include "foundation/dataset/Dataset.h"
-#include "import/DemoImport.h"
-#include "import/demo/DemoInstallation.h"
-#include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
+#include "CommandLine.h"
 #include "support/TestDatabases.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
+using cu::test::Run;
 using cu::test::TestDatabase;
 using cu::test::TestDatabases;
 
@@ -25,15 +21,8 @@ namespace {
 
 constexpr qint64 People = 5;
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-const QStringList AgentTables{QStringLiteral("TCUS_DATISOST"), QStringLiteral("TCUCT_DATICT"),
-                              QStringLiteral("TCFO_FORNITORE"), QStringLiteral("TCUAS_DATIALTRISOST")};
+const QStringList AgentTables{u"TCUS_DATISOST"_s, u"TCUCT_DATICT"_s, u"TCFO_FORNITORE"_s,
+                              u"TCUAS_DATIALTRISOST"_s};
 
 const char* const AgentFile = "# Dati del sostituto\n"
                               "SSOSCODFIS=80012345676\n"
@@ -50,111 +39,6 @@ const char* const AgentFile = "# Dati del sostituto\n"
                               "LSOSDICHCONTRIB=1\n"
                               "DSOSDTIMPEGNO=28/02/2025\n";
 
-// A demo installation whose archive and store live in a test database.
-class Installation
-{
-public:
-    explicit Installation(const ConnectionParams& params) : m_params(params)
-    {
-        demo::DemoOptions options;
-        options.people = People;
-        demo::DemoInstallation files(test::buildRoot(), m_root.path(), options, m_op);
-        files.prepareFolders();
-        files.copyProgramFiles();
-        files.writeSettings();
-        Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
-        {
-            test::DemoImport archive(connection);
-            archive.createArchive(People);
-        }
-        connection.close();
-    }
-
-    Run modellocu(const QStringList& args, const QByteArray& input = QByteArray()) const
-    {
-        QStringList all{QStringLiteral("--root"), m_root.path()};
-        all << args.first() << QStringLiteral("--db-driver") << m_params.driver << QStringLiteral("--db-name")
-            << m_params.database;
-        if (!m_params.host.isEmpty())
-            all << QStringLiteral("--db-host") << m_params.host << QStringLiteral("--db-port")
-                << QString::number(m_params.port) << QStringLiteral("--db-user") << m_params.user;
-        all << args.mid(1);
-        QProcess process;
-        process.start(test::buildRoot() + QStringLiteral("/bin/modellocu"), all);
-        process.write(input);
-        process.closeWriteChannel();
-        Run run;
-        if (!process.waitForFinished(600000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
-    // Every row of the tables, as sorted lines.
-    QStringList rows(const QStringList& tables) const
-    {
-        QStringList lines;
-        withStore([&](HlmDBCds& store) {
-            for (const QString& table : tables) {
-                Dataset rows;
-                store.open(rows, table);
-                lines << test::rowLines(rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table);
-            }
-        });
-        return lines;
-    }
-
-    // Deletes every row of the tables.
-    void empty(const QStringList& tables) const
-    {
-        withStore([&](HlmDBCds& store) {
-            for (const QString& table : tables) {
-                Dataset rows;
-                store.open(rows, table);
-                while (!rows.isEmpty()) {
-                    rows.first();
-                    rows.remove();
-                }
-                store.save(rows, table);
-            }
-        });
-    }
-
-    QString writeFile(const QString& name, const QByteArray& text) const
-    {
-        QFile file(m_root.filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(text);
-        return file.fileName();
-    }
-
-private:
-    template <typename Use> void withStore(Use use) const
-    {
-        Connection connection;
-        if (!connection.open(m_params))
-            qFatal("store: %s", qPrintable(connection.lastError()));
-        {
-            HlmDBCds store(connection);
-            store.setProgramme(QStringLiteral("eli"));
-            store.setYear(2024);
-            store.setMonth(-1);
-            store.setShowWait(false);
-            use(store);
-        }
-        connection.close();
-    }
-
-    ConnectionParams m_params;
-    QTemporaryDir m_root;
-    test::MessageLogOperator m_op;
-};
-
 #define CU_EXPECT_RUN(run, expected) QVERIFY2((run).status == (expected), qPrintable((run).out + (run).err))
 
 } // namespace
@@ -166,8 +50,7 @@ class TestEditingCommands : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QFile::exists(test::buildRoot() + QStringLiteral("/bin/modellocu")),
-                 "build the modellocu target first");
+        QVERIFY2(QFile::exists(test::modellocuProgram()), "build the modellocu target first");
     }
 
     void fillCheckAndFile_data() { TestDatabases::addEngineColumns(); }
@@ -176,7 +59,7 @@ private slots:
         QFETCH(QString, engine);
         TestDatabase database(engine);
         CU_REQUIRE_DATABASE(database);
-        const Installation demo(database.params());
+        const test::DemoOnDatabase demo(database.params(), People);
         CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
 
         demo.empty(AgentTables);
@@ -189,11 +72,10 @@ private slots:
                       0);
         CU_EXPECT_RUN(demo.modellocu({"fornitore", "set", "SFORCODFIS=80012345676", "STFOCODICE=01"}), 0);
         const QStringList filled = demo.rows(AgentTables);
-        QVERIFY2(filled.contains(QStringLiteral("TCFO_FORNITORE|SFORCODFIS=80012345676|STFOCODICE=01")),
+        QVERIFY2(filled.contains(u"TCFO_FORNITORE|SFORCODFIS=80012345676|STFOCODICE=01"_s),
                  qPrintable(filled.join(u'\n')));
-        QVERIFY(filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|LSOSCT=1|"));
-        QVERIFY(
-            filled.filter(QStringLiteral("TCUS_DATISOST|")).first().contains(u"|DSOSDTIMPEGNO=2025-02-28|"));
+        QVERIFY(filled.filter(u"TCUS_DATISOST|"_s).first().contains(u"|LSOSCT=1|"));
+        QVERIFY(filled.filter(u"TCUS_DATISOST|"_s).first().contains(u"|DSOSDTIMPEGNO=2025-02-28|"));
         const Run shown = demo.modellocu({"sostituto", "show"});
         CU_EXPECT_RUN(shown, 0);
         QVERIFY(shown.out.contains(u"\nSSOSFIRMACOM=MARIO ROSSI\n"));
@@ -208,9 +90,8 @@ private slots:
         CU_EXPECT_RUN(demo.modellocu({"sostituto", "set", "SCARCODICE="}), 0);
         const Run found = demo.modellocu({"check"});
         CU_EXPECT_RUN(found, 1);
-        QCOMPARE(found.out,
-                 QStringLiteral("Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del "
-                                "rappresentante firmatario\n"));
+        QCOMPARE(found.out, u"Sostituto SCARCODICE: Dato obbligatorio mancante: Codice carica del "
+                            "rappresentante firmatario\n"_s);
     }
 
     void refusalsStoreNothing_data() { TestDatabases::addEngineColumns(); }
@@ -219,9 +100,9 @@ private slots:
         QFETCH(QString, engine);
         TestDatabase database(engine);
         CU_REQUIRE_DATABASE(database);
-        const Installation demo(database.params());
+        const test::DemoOnDatabase demo(database.params(), People);
         CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
-        const QStringList tables = AgentTables + QStringList{QStringLiteral("TCUD_DATICUD")};
+        const QStringList tables = AgentTables + QStringList{u"TCUD_DATICUD"_s};
         const QStringList before = demo.rows(tables);
 
         struct Refused
@@ -253,11 +134,11 @@ private slots:
         QFETCH(QString, engine);
         TestDatabase database(engine);
         CU_REQUIRE_DATABASE(database);
-        const Installation demo(database.params());
+        const test::DemoOnDatabase demo(database.params(), People);
         CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
-        const QString first = demo.rows({QStringLiteral("TCUD_DATICUD")}).first();
+        const QString first = demo.rows({u"TCUD_DATICUD"_s}).first();
         const auto column = [&first](const char* name) {
-            return first.section(QStringLiteral("|%1=").arg(QLatin1String(name)), 1).section(u'|', 0, 0);
+            return first.section(u"|%1="_s.arg(QLatin1String(name)), 1).section(u'|', 0, 0);
         };
         const QString code = column("SCUDCODFIS");
         QVERIFY(!code.isEmpty());
@@ -279,7 +160,7 @@ private slots:
         const Run shown = demo.modellocu({"certificato", "show", "--cf", key});
         CU_EXPECT_RUN(shown, 0);
         QVERIFY2(shown.out.contains(u" SCUDCOMNAS=NAPOLI\n"), qPrintable(shown.out));
-        QVERIFY(shown.out.startsWith(QStringLiteral("Certificazione %1 (modificabile)\n").arg(key)));
+        QVERIFY(shown.out.startsWith(u"Certificazione %1 (modificabile)\n"_s.arg(key)));
     }
 };
 

@@ -3,17 +3,10 @@
 // no certificate without its sections, no section rows without their
 // certificate. The same demo archive, imported once to the end, is the
 // reference. Runs on the embedded SQLite archive and on PostgreSQL.
-#include "certificates/CertificateSchema.h"
-#include "foundation/database/Connection.h"
-#include "foundation/dataset/Dataset.h"
-#include "import/DemoImport.h"
-#include "import/demo/DemoInstallation.h"
-#include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
+#include "CommandLine.h"
 #include "support/TestDatabases.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMultiHash>
@@ -21,9 +14,9 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::TestDatabase;
@@ -35,123 +28,52 @@ constexpr qint64 People = 300;
 // Certificates stored before the kill: enough to be well into the run.
 constexpr qint64 CertificatesBeforeKill = 40;
 
-QString program()
+// The stored certificates, as lines grouped by the person's fiscal code.
+QMultiHash<QString, QString> linesByPerson(const test::DemoOnDatabase& demo)
 {
-    return test::buildRoot() + QStringLiteral("/bin/modellocu");
+    static const QRegularExpression fiscalCode(u"\\|SCUDCODFIS=([^|]*)"_s);
+    QMultiHash<QString, QString> lines;
+    for (const QString& line : demo.rows())
+        if (line.startsWith(u"TCUD") ||
+            line.startsWith(u"TASE")) // the agent's and supplier's are not per person
+            lines.insert(fiscalCode.match(line).captured(1), line);
+    return lines;
 }
 
-// One installation with its archive in the given database: program files
-// under a temporary root, the demo archive of People persons (the same for
-// the same seed) written into the database.
-class Installation
+// The first column of every row of a query.
+QStringList firstColumn(const test::DemoOnDatabase& demo, const QString& sql)
 {
-public:
-    explicit Installation(const ConnectionParams& params) : m_params(params)
-    {
-        demo::DemoOptions options;
-        options.people = People;
-        demo::DemoInstallation files(test::buildRoot(), m_root.path(), options, m_op);
-        files.prepareFolders();
-        files.copyProgramFiles();
-        files.writeSettings();
-        Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
-        {
-            test::DemoImport archive(connection);
-            archive.createArchive(People);
-        }
-        connection.close();
-    }
+    QStringList values;
+    demo.withConnection([&](Connection& connection) {
+        QSqlQuery query(connection.database());
+        query.exec(sql);
+        while (query.next())
+            values.append(query.value(0).toString());
+    });
+    return values;
+}
 
-    QProcess* startImport(QObject* parent) const
-    {
-        auto* process = new QProcess(parent);
-        QStringList args{QStringLiteral("--root"), m_root.path(), QStringLiteral("import"),
-                         QStringLiteral("--db-driver"), m_params.driver, QStringLiteral("--db-name"),
-                         m_params.database};
-        if (!m_params.host.isEmpty())
-            args << QStringLiteral("--db-host") << m_params.host << QStringLiteral("--db-port")
-                 << QString::number(m_params.port) << QStringLiteral("--db-user") << m_params.user;
-        process->start(program(), args << QStringLiteral("--sovrascrivi") << QStringLiteral("sempre"));
-        return process;
-    }
+qint64 storedCertificates(const test::DemoOnDatabase& demo)
+{
+    return firstColumn(demo,
+                       u"SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis JOIN tcds_struttura"
+                       " cds ON cds.icdsid = fis.icdsid WHERE cds.scdsnome = 'TCUD_DATICUD'"_s)
+        .value(0)
+        .toLongLong();
+}
 
-    // The stored certificates, as lines grouped by the person's fiscal code.
-    QMultiHash<QString, QString> linesByPerson() const
-    {
-        static const QRegularExpression fiscalCode(QStringLiteral("\\|SCUDCODFIS=([^|]*)"));
-        const CertificateSchema schema = CertificateSchema::load(
-            test::buildRoot() + QStringLiteral("/USR/FJ2024/Res/Schema/eli.xml"));
-        Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
-        QMultiHash<QString, QString> lines;
-        {
-            HlmDBCds store(connection);
-            store.setProgramme(QStringLiteral("eli"));
-            store.setYear(2024);
-            store.setMonth(-1);
-            for (const TableSchema& table : schema.tables()) {
-                if (!table.name.startsWith(u"TCUD") && !table.name.startsWith(u"TASE"))
-                    continue; // the agent's and supplier's tables are not per person
-                Dataset rows;
-                store.open(rows, table.name);
-                for (const QString& line : test::rowLines(
-                         rows, {QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")}, table.name))
-                    lines.insert(fiscalCode.match(line).captured(1), line);
-            }
-        }
-        connection.close();
-        return lines;
-    }
-
-    qint64 storedCertificates() const
-    {
-        return scalars(QStringLiteral("SELECT COUNT(DISTINCT fis.ifisrigo) FROM tfis_datifiscali fis"
-                                      " JOIN tcds_struttura cds ON cds.icdsid = fis.icdsid"
-                                      " WHERE cds.scdsnome = 'TCUD_DATICUD'"))
-            .value(0)
-            .toLongLong();
-    }
-
-    // Fiscal codes of the persons with more than one position: each position
-    // is its own transaction, so a kill between two of them rightly leaves
-    // such a person with part of what the whole run writes.
-    QSet<QString> personsWithSeveralPositions() const
-    {
-        QSet<QString> codes;
-        for (const QVariant& code : scalars(QStringLiteral(
-                 "SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA"
-                 " JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID = ANA.IANAID"
-                 " JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
-                 " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1")))
-            codes.insert(code.toString());
-        return codes;
-    }
-
-private:
-    // The first column of every row of a query.
-    QVariantList scalars(const QString& sql) const
-    {
-        Connection connection;
-        if (!connection.open(m_params))
-            return {};
-        QVariantList values;
-        {
-            QSqlQuery query(connection.database());
-            query.exec(sql);
-            while (query.next())
-                values.append(query.value(0));
-        }
-        connection.close();
-        return values;
-    }
-
-    ConnectionParams m_params;
-    QTemporaryDir m_root;
-    test::MessageLogOperator m_op;
-};
+// Fiscal codes of the persons with more than one position: each position
+// is its own transaction, so a kill between two of them rightly leaves
+// such a person with part of what the whole run writes.
+QSet<QString> personsWithSeveralPositions(const test::DemoOnDatabase& demo)
+{
+    const QStringList codes = firstColumn(
+        demo,
+        u"SELECT ANA.SANACODFISCALE FROM TANA_ANAGRAFE ANA JOIN TANAPER_ANAPERIODI ANAPER ON ANAPER.IANAID ="
+        " ANA.IANAID JOIN TACOM_ANACOMPENSI ACOM ON ACOM.IANAPERID = ANAPER.IANAPERID"
+        " GROUP BY ANA.SANACODFISCALE HAVING COUNT(*) > 1"_s);
+    return QSet<QString>(codes.begin(), codes.end());
+}
 
 QStringList sorted(QStringList lines)
 {
@@ -169,30 +91,30 @@ private slots:
     void killedRunLeavesNoHalfPerson()
     {
         QFETCH(QString, engine);
-        QVERIFY2(QFile::exists(program()), "build the modellocu target first");
+        QVERIFY2(QFile::exists(test::modellocuProgram()), "build the modellocu target first");
         TestDatabase referenceDb(engine);
         CU_REQUIRE_DATABASE(referenceDb);
         TestDatabase interruptedDb(engine);
-        const Installation reference(referenceDb.params());
-        const Installation interrupted(interruptedDb.params());
+        const test::DemoOnDatabase reference(referenceDb.params(), People);
+        const test::DemoOnDatabase interrupted(interruptedDb.params(), People);
 
-        QProcess* full = reference.startImport(this);
+        QProcess* full = reference.start({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s}, this);
         QVERIFY(full->waitForFinished(600000));
         QVERIFY2(full->exitCode() == 0, full->readAllStandardError().constData());
 
-        QProcess* killed = interrupted.startImport(this);
+        QProcess* killed = interrupted.start({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s}, this);
         QVERIFY(killed->waitForStarted());
         QElapsedTimer waited;
         waited.start();
-        while (interrupted.storedCertificates() < CertificatesBeforeKill && killed->state() == QProcess::Running &&
-               waited.elapsed() < 300000)
+        while (storedCertificates(interrupted) < CertificatesBeforeKill &&
+               killed->state() == QProcess::Running && waited.elapsed() < 300000)
             QTest::qWait(20);
         QVERIFY2(killed->state() == QProcess::Running, "the import ended before it could be killed");
         killed->kill();
         QVERIFY(killed->waitForFinished());
 
-        const QMultiHash<QString, QString> expected = reference.linesByPerson();
-        const QMultiHash<QString, QString> found = interrupted.linesByPerson();
+        const QMultiHash<QString, QString> expected = linesByPerson(reference);
+        const QMultiHash<QString, QString> found = linesByPerson(interrupted);
         QSet<QString> certified;
         for (auto it = found.cbegin(); it != found.cend(); ++it) {
             if (it.value().startsWith(u"TCUD_DATICUD|"))
@@ -201,10 +123,10 @@ private slots:
         const qint64 all = QSet<QString>(expected.keyBegin(), expected.keyEnd()).size();
         qInfo("persons stored before the kill: %lld of %lld", qint64(certified.size()), all);
         QVERIFY2(certified.size() >= CertificatesBeforeKill / 2 && certified.size() < all,
-                 qPrintable(QStringLiteral("%1 of %2 persons stored").arg(certified.size()).arg(all)));
-        const QSet<QString> several = reference.personsWithSeveralPositions();
+                 qPrintable(u"%1 of %2 persons stored"_s.arg(certified.size()).arg(all)));
+        const QSet<QString> several = personsWithSeveralPositions(reference);
         for (const QString& person : QSet<QString>(found.keyBegin(), found.keyEnd())) {
-            QVERIFY2(certified.contains(person), qPrintable(QStringLiteral("rows without certificate: ") + person));
+            QVERIFY2(certified.contains(person), qPrintable(u"rows without certificate: "_s + person));
             if (!several.contains(person))
                 QCOMPARE(sorted(found.values(person)), sorted(expected.values(person)));
         }

@@ -5,67 +5,31 @@
 // the financial year is checked against the chart of accounts.
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
-#include "foundation/database/SqlQuery.h"
-#include "foundation/installation/Folders.h"
 #include "foundation/installation/KbrConnessione.h"
 #include "foundation/installation/KbrParams.h"
 #include "foundation/installation/ParamManager.h"
 #include "foundation/operator/Errors.h"
-#include "support/ArchiveFixture.h"
-#include "support/CatalogueTestSupport.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "support/TestDatabases.h"
-#include "support/TestPaths.h"
+#include "support/TestInstallation.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace cu;
-using cu::test::RecordingOperator;
+using cu::test::execute;
+using cu::test::scalar;
 using cu::test::TestDatabase;
+using cu::test::TestDatabases;
 
 namespace {
 
-const QString SignatureMessage =
-    QStringLiteral("Certificato query non trovato od errato. Aggiornare il programma \"Gestione compensi\"");
-
 ProgramIdentity program(const QString& version)
 {
-    return {QStringLiteral("modellocu"), version, QStringLiteral("Modello CU 2025")};
-}
-
-// An installation folder with the project's catalogue built into etc/kbr.
-struct Installation
-{
-    QTemporaryDir dir;
-    Folders folders{dir.path()};
-
-    void buildCatalogue(const Connection& connection)
-    {
-        QDir().mkpath(folders.etcKbr());
-        cu::test::projectCatalogue(folders.etcKbr(), connection);
-    }
-    void copyReports()
-    {
-        QFile::copy(cu::test::sourceRoot() + QStringLiteral("/resources/etc/kbr/kbr_Report.xml"),
-                    folders.etcKbr() + QStringLiteral("kbr_Report.xml"));
-    }
-};
-
-qint64 scalar(Connection& connection, const QString& sql)
-{
-    QSqlQuery query(connection.database());
-    if (!query.exec(sql) || !query.next())
-        return -1;
-    return query.value(0).toLongLong();
-}
-
-void exec(Connection& connection, const QString& sql)
-{
-    QSqlQuery query(connection.database());
-    QVERIFY2(query.exec(sql), qPrintable(sql));
+    return {u"modellocu"_s, version, u"Modello CU 2025"_s};
 }
 
 } // namespace
@@ -75,182 +39,129 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void missingCatalogueRefusesToConnect()
+    void refusalsConnectNothing_data()
     {
-        Installation inst;
-        HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("1.0.0")));
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        Connection connection;
-        QVERIFY(!start.OpenConnection(&connection, db.params()));
-        QVERIFY(!connection.isConnected());
-        QCOMPARE(op.errors, QStringList{SignatureMessage});
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("message"); // its beginning
+        const QString signature =
+            u"Certificato query non trovato od errato. Aggiornare il programma \"Gestione compensi\""_s;
+        // clang-format off
+        QTest::newRow("missing catalogue") << "missing" << "1.0.0" << signature;
+        QTest::newRow("altered signature") << "altered" << "1.0.0" << signature;
+        QTest::newRow("older program") << "" << "0.9.9" << u"AGGIORNARE IL PROGRAMMA"_s;
+        QTest::newRow("no connection object") << "object" << "1.0.0" << u"Connessione al database non consentita"_s;
+        // clang-format on
     }
-
-    void alteredSignatureRefusesToConnect()
+    void refusalsConnectNothing()
     {
-        Installation inst;
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        Connection probe;
-        QVERIFY(probe.open(db.params()));
-        inst.buildCatalogue(probe);
-        probe.close();
-        QFile signature(inst.folders.etcKbr() + QStringLiteral("kbr_QueryText.unxc"));
-        QVERIFY(signature.open(QIODevice::WriteOnly));
-        signature.write("ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEF\r\n");
-        signature.close();
-
-        HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("1.0.0")));
-        Connection connection;
-        QVERIFY(!start.OpenConnection(&connection, db.params()));
-        QVERIFY(!connection.isConnected());
-        QCOMPARE(op.errors, QStringList{SignatureMessage});
-    }
-
-    void olderProgramRefusesToConnect()
-    {
-        Installation inst;
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        Connection probe;
-        QVERIFY(probe.open(db.params()));
-        inst.buildCatalogue(probe);
-        probe.close();
-
-        HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("0.9.9")));
-        Connection connection;
-        QVERIFY(!start.OpenConnection(&connection, db.params()));
-        QVERIFY(!connection.isConnected());
-        QCOMPARE(op.errors.size(), 1);
-        QVERIFY(op.errors[0].startsWith(u"AGGIORNARE IL PROGRAMMA"));
-    }
-
-    void noConnectionObjectIsRefused()
-    {
-        Installation inst;
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        Connection probe;
-        QVERIFY(probe.open(db.params()));
-        inst.buildCatalogue(probe);
-        probe.close();
-        HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("1.0.0")));
-        try {
-            start.OpenConnection(nullptr, db.params());
-            QFAIL("the connection was not refused");
-        } catch (const Error& e) {
-            QCOMPARE(e.message(), QStringLiteral("Connessione al database non consentita"));
+        QFETCH(QString, refusal);
+        QFETCH(QString, version);
+        QFETCH(QString, message);
+        TestDatabase db(TestDatabases::Sqlite);
+        cu::test::TestInstallation inst;
+        if (refusal != u"missing") {
+            Connection probe;
+            QVERIFY(probe.open(db.params()));
+            inst.installCatalogue(probe);
         }
+        if (refusal == u"altered")
+            cu::test::corruptSignature(inst.folders().etcKbr() + u"kbr_QueryText.unxc"_s);
+        HlmQueryText catalogue;
+        ScriptedOperator op;
+        KbrConnessione start(inst.folders(), catalogue, op, program(version));
+        Connection connection;
+        try {
+            QVERIFY(!start.OpenConnection(refusal == u"object" ? nullptr : &connection, db.params()));
+        } catch (const Error& e) {
+            op.report(e);
+        }
+        QVERIFY(!connection.isConnected());
+        const QStringList errors = op.texts(Severity::Error);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(message), qPrintable(errors.first()));
     }
 
-    void maintenanceRunsAfterConnecting_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void maintenanceRunsAfterConnecting_data() { TestDatabases::addEngineColumns(); }
     void maintenanceRunsAfterConnecting()
     {
         QFETCH(QString, engine);
         TestDatabase db(engine);
         CU_REQUIRE_DATABASE(db);
-        Installation inst;
+        cu::test::TestInstallation inst;
         {
             Connection setup;
             QVERIFY2(setup.open(db.params()), qPrintable(setup.lastError()));
             cu::test::createArchive(setup);
-            inst.buildCatalogue(setup);
-            inst.copyReports();
+            inst.installCatalogue(setup);
             // Rows that the repairs change.
-            exec(setup, QStringLiteral(
-                            "INSERT INTO TREGS_REGISTRI (IREGSID, IACOMID, IANFID, IMESID, ITNOID, ICOSID) "
-                            "VALUES (1, 1, 55, 1, 1, 1)"));
-            exec(setup,
-                 QStringLiteral(
-                     "INSERT INTO TVARR_VARRITENUTE (IVARRID, IREGSID, IRICEID, FVARRRITDIP, FVARRRITAMM, "
-                     "FVARRIMPONIBILEDIP, FVARRIMPONIBILEAMM, FVARRPERCIMPDIP, FVARRPERCIMPAMM) VALUES "
-                     "(1, 1, 14, 0, 0, 100, 100, 100, 100), (2, 1, 15, 5, 5, 100, 100, 100, 100), "
-                     "(3, 1, 7, 0, 0, 100, 100, 100, 100)"));
-            exec(setup,
-                 QStringLiteral("INSERT INTO TCRF_CROFISCALE (ICRFID, SCRFPROGRAMMA, ICRFANNO, ICRFMESE) "
-                                "VALUES (1, 'eli', 2024, NULL)"));
-            exec(setup, QStringLiteral("INSERT INTO TAFI_ANAFISCALE (IAFIID, ICRFID) VALUES (1, 1)"));
-            exec(setup,
-                 QStringLiteral("INSERT INTO TAFI_ANAFISCALE (IAFIID, ICRFID, SAFICOGNOME) VALUES (2, 1, "
-                                "'ROSSI')"));
+            execute(setup, u"INSERT INTO TREGS_REGISTRI (IREGSID, IACOMID, IANFID, IMESID, ITNOID, ICOSID)"
+                           " VALUES (1, 1, 55, 1, 1, 1)"_s);
+            execute(setup,
+                    u"INSERT INTO TVARR_VARRITENUTE (IVARRID, IREGSID, IRICEID, FVARRRITDIP, FVARRRITAMM,"
+                    " FVARRIMPONIBILEDIP, FVARRIMPONIBILEAMM, FVARRPERCIMPDIP, FVARRPERCIMPAMM) VALUES"
+                    " (1, 1, 14, 0, 0, 100, 100, 100, 100), (2, 1, 15, 5, 5, 100, 100, 100, 100),"
+                    " (3, 1, 7, 0, 0, 100, 100, 100, 100)"_s);
+            execute(setup, u"INSERT INTO TCRF_CROFISCALE (ICRFID, SCRFPROGRAMMA, ICRFANNO, ICRFMESE)"
+                           " VALUES (1, 'eli', 2024, NULL)"_s);
+            execute(setup, u"INSERT INTO TAFI_ANAFISCALE (IAFIID, ICRFID) VALUES (1, 1)"_s);
+            execute(setup,
+                    u"INSERT INTO TAFI_ANAFISCALE (IAFIID, ICRFID, SAFICOGNOME) VALUES (2, 1, 'ROSSI')"_s);
         }
-
         HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("1.0.0")));
+        ScriptedOperator op;
+        KbrConnessione start(inst.folders(), catalogue, op, program(u"1.0.0"_s));
         Connection connection;
         QVERIFY(start.OpenConnection(&connection, db.params()));
-        QVERIFY(op.errors.isEmpty());
-
+        QVERIFY(op.texts(Severity::Error).isEmpty());
+        const auto count = [&](const QString& sql) {
+            return scalar(connection, u"SELECT COUNT(*) FROM "_s + sql);
+        };
         // Repairs: taxable amounts without contribution cleared on codes 14 and 15 only.
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TVARR_VARRITENUTE WHERE "
-                                                   "FVARRIMPONIBILEDIP = 0 AND FVARRPERCIMPDIP = 0")),
-                 1);
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TVARR_VARRITENUTE WHERE "
-                                                   "FVARRIMPONIBILEAMM = 0 AND FVARRPERCIMPAMM = 0")),
-                 1);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT COUNT(*) FROM TCUFO_FONDICU WHERE ICUFOTIPOSCUOLA = 1")),
-                 1);
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TAFI_ANAFISCALE")), 1);
-
+        QCOMPARE(count(u"TVARR_VARRITENUTE WHERE FVARRIMPONIBILEDIP = 0 AND FVARRPERCIMPDIP = 0"_s), 1);
+        QCOMPARE(count(u"TVARR_VARRITENUTE WHERE FVARRIMPONIBILEAMM = 0 AND FVARRPERCIMPAMM = 0"_s), 1);
+        QCOMPARE(count(u"TCUFO_FONDICU WHERE ICUFOTIPOSCUOLA = 1"_s), 1);
+        QCOMPARE(count(u"TAFI_ANAFISCALE"_s), 1);
         // Reports and the compensation register.
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT")), 2);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT IYRPTVERSION FROM TYRPT_REPORT WHERE IYRPTID = 1100601")),
-                 3);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT COUNT(*) FROM TYAPVRFO_APPFOLDER WHERE IYAPVRFOID = 11006 "
-                                       "AND IYAPPID = 11")),
-                 1);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT IYRFOID_P FROM TYRFO_REPORTFOLDER WHERE IYRFOID = 11006")),
+        QCOMPARE(count(u"TYRPT_REPORT"_s), 2);
+        QCOMPARE(scalar(connection, u"SELECT IYRPTVERSION FROM TYRPT_REPORT WHERE IYRPTID = 1100601"_s), 3);
+        QCOMPARE(count(u"TYAPVRFO_APPFOLDER WHERE IYAPVRFOID = 11006 AND IYAPPID = 11"_s), 1);
+        QCOMPARE(scalar(connection, u"SELECT IYRFOID_P FROM TYRFO_REPORTFOLDER WHERE IYRFOID = 11006"_s),
                  11001);
-
         // A newer stored version is kept; the same version is written again only on request.
-        exec(connection,
-             QStringLiteral("UPDATE TYRPT_REPORT SET IYRPTVERSION = 9, SYRPTNOTE = 'locale' WHERE "
-                            "IYRPTID = 1100601"));
+        execute(connection,
+                u"UPDATE TYRPT_REPORT SET IYRPTVERSION = 9, SYRPTNOTE = 'locale' WHERE IYRPTID = 1100601"_s);
         QCOMPARE(start.installReports(connection), 2);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT IYRPTVERSION FROM TYRPT_REPORT WHERE IYRPTID = 1100601")),
-                 9);
-        exec(connection, QStringLiteral("UPDATE TYRPT_REPORT SET IYRPTVERSION = 3 WHERE IYRPTID = 1100601"));
+        QCOMPARE(scalar(connection, u"SELECT IYRPTVERSION FROM TYRPT_REPORT WHERE IYRPTID = 1100601"_s), 9);
+        execute(connection, u"UPDATE TYRPT_REPORT SET IYRPTVERSION = 3 WHERE IYRPTID = 1100601"_s);
         start.installReports(connection, true);
-        QCOMPARE(scalar(connection,
-                        QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT WHERE SYRPTNOTE = 'locale'")),
-                 0);
-
+        QCOMPARE(count(u"TYRPT_REPORT WHERE SYRPTNOTE = 'locale'"_s), 0);
         // Running the start-up again adds nothing.
         connection.close();
         QVERIFY(start.OpenConnection(&connection, db.params()));
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT")), 2);
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TYAPVRFO_APPFOLDER")), 1);
+        QCOMPARE(count(u"TYRPT_REPORT"_s), 2);
+        QCOMPARE(count(u"TYAPVRFO_APPFOLDER"_s), 1);
         connection.close();
     }
 
     void missingReportFileStillRegisters()
     {
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        Installation inst;
+        TestDatabase db(TestDatabases::Sqlite);
+        cu::test::TestInstallation inst;
         {
             Connection setup;
             QVERIFY(setup.open(db.params()));
             cu::test::createArchive(setup);
-            inst.buildCatalogue(setup);
+            inst.installCatalogue(setup);
         }
+        QVERIFY(QFile::remove(inst.folders().etcKbr() + u"kbr_Report.xml"_s));
         HlmQueryText catalogue;
-        RecordingOperator op;
-        KbrConnessione start(inst.folders, catalogue, op, program(QStringLiteral("1.0.0")));
+        ScriptedOperator op;
+        KbrConnessione start(inst.folders(), catalogue, op, program(u"1.0.0"_s));
         Connection connection;
         QVERIFY(start.OpenConnection(&connection, db.params()));
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TYRPT_REPORT")), 0);
-        QCOMPARE(scalar(connection, QStringLiteral("SELECT COUNT(*) FROM TYRFO_REPORTFOLDER")), 1);
+        QCOMPARE(scalar(connection, u"SELECT COUNT(*) FROM TYRPT_REPORT"_s), 0);
+        QCOMPARE(scalar(connection, u"SELECT COUNT(*) FROM TYRFO_REPORTFOLDER"_s), 1);
         connection.close();
     }
 
@@ -262,29 +173,20 @@ private slots:
         QTest::addColumn<QString>("runnerDoes"); // "none", "fail", "add"
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<bool>("runnerCalled");
-
-        QTest::newRow("2026 refused") << "ZFUP_AnfId" << QVariant(QStringLiteral("2026")) << ""
-                                      << "add" << false << false;
-        QTest::newRow("id of 2026 refused") << "ZFUP_AnfId" << QVariant(57) << ""
-                                            << "add" << false << false;
-        QTest::newRow("2018 without check") << "ZFUP_AnfId" << QVariant(QStringLiteral("2018")) << ""
-                                            << "fail" << true << false;
-        QTest::newRow("nothing chosen") << "ZFUP_AnfId" << QVariant() << ""
-                                        << "add" << false << false;
-        QTest::newRow("other parameter") << "ZFUP_DwgId" << QVariant(1) << ""
-                                         << "fail" << true << false;
-        QTest::newRow("pay run in 2019") << "ZFUP_AnfId" << QVariant(55) << "payrun"
-                                         << "fail" << true << false;
-        QTest::newRow("site manages chart") << "ZFUP_AnfId" << QVariant(55) << "afam"
-                                            << "fail" << true << false;
-        QTest::newRow("account exists") << "ZFUP_AnfId" << QVariant(55) << "account"
-                                        << "fail" << true << false;
-        QTest::newRow("update adds account") << "ZFUP_AnfId" << QVariant(55) << ""
-                                             << "add" << true << true;
-        QTest::newRow("update adds nothing") << "ZFUP_AnfId" << QVariant(55) << ""
-                                             << "none" << false << true;
-        QTest::newRow("update cannot start") << "ZFUP_AnfId" << QVariant(QStringLiteral("2019")) << ""
-                                             << "fail" << false << true;
+        const QString anf = u"ZFUP_AnfId"_s;
+        // clang-format off
+        QTest::newRow("2026 refused") << anf << QVariant(u"2026"_s) << "" << "add" << false << false;
+        QTest::newRow("id of 2026 refused") << anf << QVariant(57) << "" << "add" << false << false;
+        QTest::newRow("2018 without check") << anf << QVariant(u"2018"_s) << "" << "fail" << true << false;
+        QTest::newRow("nothing chosen") << anf << QVariant() << "" << "add" << false << false;
+        QTest::newRow("other parameter") << "ZFUP_DwgId" << QVariant(1) << "" << "fail" << true << false;
+        QTest::newRow("pay run in 2019") << anf << QVariant(55) << "payrun" << "fail" << true << false;
+        QTest::newRow("site manages chart") << anf << QVariant(55) << "afam" << "fail" << true << false;
+        QTest::newRow("account exists") << anf << QVariant(55) << "account" << "fail" << true << false;
+        QTest::newRow("update adds account") << anf << QVariant(55) << "" << "add" << true << true;
+        QTest::newRow("update adds nothing") << anf << QVariant(55) << "" << "none" << false << true;
+        QTest::newRow("update cannot start") << anf << QVariant(u"2019"_s) << "" << "fail" << false << true;
+        // clang-format on
     }
     void financialYearCheck()
     {
@@ -292,29 +194,24 @@ private slots:
         QFETCH(QVariant, candidate);
         QFETCH(QString, setup);
         QFETCH(QString, runnerDoes);
-        QFETCH(bool, accepted);
         QFETCH(bool, runnerCalled);
-
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
+        TestDatabase db(TestDatabases::Sqlite);
         QTemporaryDir folder;
         Connection connection;
         QVERIFY(connection.open(db.params()));
         cu::test::createArchive(connection);
         auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
-        exec(connection, QStringLiteral("DELETE FROM TTIM_PIANOCONTI"));
-        exec(connection,
-             QStringLiteral("INSERT INTO TPACO_PARAMCONTRIB (IPACOID, IDWGID, IANFID, IDWGANFID, LPACOAFAM) "
-                            "VALUES (1, 1, 55, 1055, %1)")
-                 .arg(setup == u"afam" ? 1 : 0));
+        execute(connection, u"DELETE FROM TTIM_PIANOCONTI"_s);
+        execute(connection, u"INSERT INTO TPACO_PARAMCONTRIB (IPACOID, IDWGID, IANFID, IDWGANFID, LPACOAFAM)"
+                            " VALUES (1, 1, 55, 1055, %1)"_s.arg(setup == u"afam" ? 1 : 0));
         if (setup == u"payrun")
-            exec(connection,
-                 QStringLiteral("INSERT INTO TNAF_ELABORAZIONI (INAFID, IANFID, IMESID) VALUES (1, 50, 1)"));
+            execute(connection,
+                    u"INSERT INTO TNAF_ELABORAZIONI (INAFID, IANFID, IMESID) VALUES (1, 50, 1)"_s);
         if (setup == u"account")
-            exec(connection, QStringLiteral("INSERT INTO TTIM_PIANOCONTI (ITIMID) VALUES (500001)"));
-
+            execute(connection, u"INSERT INTO TTIM_PIANOCONTI (ITIMID) VALUES (500001)"_s);
         ParamManager params(folder.path());
         params.setParams(ParamManager::AnfId, 55);
-        RecordingOperator op;
+        ScriptedOperator op;
         QString calledWith;
         QStringList arguments;
         KbrParams module(
@@ -322,42 +219,16 @@ private slots:
                 calledWith = program;
                 arguments = args;
                 if (runnerDoes == u"add")
-                    exec(connection, QStringLiteral("INSERT INTO TTIM_PIANOCONTI (ITIMID) VALUES (200001)"));
+                    execute(connection, u"INSERT INTO TTIM_PIANOCONTI (ITIMID) VALUES (200001)"_s);
                 return runnerDoes != u"fail";
             });
-        QCOMPARE(params.setParams(key, candidate), accepted);
+        QTEST(params.setParams(key, candidate), "accepted");
         QCOMPARE(!calledWith.isEmpty(), runnerCalled);
         if (runnerCalled) {
-            QCOMPARE(calledWith, QDir(folder.path()).filePath(QStringLiteral("bin/aggPdC2019.exe")));
+            QCOMPARE(calledWith, QDir(folder.path()).filePath(u"bin/aggPdC2019.exe"_s));
             QCOMPARE(arguments, QStringList{db.params().database});
-            QCOMPARE(op.errors.isEmpty(), runnerDoes != u"fail");
+            QCOMPARE(op.texts(Severity::Error).isEmpty(), runnerDoes != u"fail");
         }
-        connection.close();
-    }
-
-    void siteYearOfAFinancialYear()
-    {
-        TestDatabase db(cu::test::TestDatabases::Sqlite);
-        QTemporaryDir folder;
-        Connection connection;
-        QVERIFY(connection.open(db.params()));
-        cu::test::createArchive(connection);
-        auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
-        exec(connection,
-             QStringLiteral("INSERT INTO TPACO_PARAMCONTRIB (IPACOID, IDWGID, IANFID, IDWGANFID, LPACOAFAM) "
-                            "VALUES (1, 1, 54, 1054, 0), (2, 1, 55, 1055, 1)"));
-        ParamManager params(folder.path());
-        params.setParams(ParamManager::AnfId, 55);
-        RecordingOperator op;
-        KbrParams module(connection, *catalogue, params, op,
-                         [](const QString&, const QStringList&) { return false; });
-        QCOMPARE(module.pacoField(QStringLiteral("LPACOAFAM")).toInt(), 1);
-        module.selectFinancialYear(54);
-        QCOMPARE(module.siteYearId(), 1054);
-        QCOMPARE(module.pacoField(QStringLiteral("LPACOAFAM")).toInt(), 0);
-        module.selectFinancialYear(57);
-        QCOMPARE(module.siteYearId(), 0);
-        QVERIFY(module.pacoField(QStringLiteral("LPACOAFAM")).isNull());
         connection.close();
     }
 };

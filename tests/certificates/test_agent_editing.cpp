@@ -13,16 +13,17 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 using cu::test::StoreFlow;
 
 namespace {
 
-const QStringList StoreIds{QStringLiteral("iAfiID"), QStringLiteral("iFisRigo")};
+const QStringList StoreIds{u"iAfiID"_s, u"iFisRigo"_s};
 
-const QStringList AllTables{QStringLiteral("TCUS_DATISOST"), QStringLiteral("TCUAS_DATIALTRISOST"),
-                            QStringLiteral("TCUCT_DATICT"), QStringLiteral("TCFO_FORNITORE"),
-                            QStringLiteral("TCUD_DATICUD")};
+const QStringList AllTables{u"TCUS_DATISOST"_s, u"TCUAS_DATIALTRISOST"_s, u"TCUCT_DATICT"_s,
+                            u"TCFO_FORNITORE"_s, u"TCUD_DATICUD"_s};
 
 // Every row of the tables the rules touch, to show that a refusal stored nothing.
 QStringList everything(StoreFlow& flow)
@@ -38,7 +39,7 @@ template <typename Call> QString refusal(Call call)
     try {
         call();
     } catch (const EAbort&) {
-        return QStringLiteral("(silenzioso)");
+        return u"(silenzioso)"_s;
     } catch (const Error& e) {
         return e.message();
     }
@@ -72,8 +73,8 @@ void referTo(StoreFlow& flow, const QStringList& codes)
 void addOtherAgent(OtherAgentsEditing& agents, const QString& code, const QString& name)
 {
     agents.insert();
-    agents.setText(QStringLiteral("SSOSCODFIS"), code);
-    agents.setText(QStringLiteral("SSOSDENOM"), name);
+    agents.setText(u"SSOSCODFIS"_s, code);
+    agents.setText(u"SSOSDENOM"_s, name);
     agents.post();
 }
 
@@ -104,16 +105,16 @@ private slots:
         AgentEditing agent(flow->certificates(), flow->op());
         agent.open();
         QVERIFY(agent.canInsert());
-        agent.setText(QStringLiteral("SSOSCODFIS"), QStringLiteral("80012345676"));
+        agent.setText(u"SSOSCODFIS"_s, u"80012345676"_s);
         agent.post();
-        QCOMPARE(flow->dumpTable(QStringLiteral("TCUS_DATISOST")).size(), 1);
+        QCOMPARE(flow->dumpTable(u"TCUS_DATISOST"_s).size(), 1);
 
         QVERIFY(!agent.canInsert());
-        QCOMPARE(refusal([&] { agent.insert(); }), QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { agent.insert(); }), u"(silenzioso)"_s);
         QCOMPARE(agent.rows().recordCount(), 1);
         const QStringList before = everything(*flow);
         QCOMPARE(refusal([&] { agent.remove(); }),
-                 QStringLiteral("Presenza di un unico rigo per il sostituto, non è possibile cancellarlo!"));
+                 u"Presenza di un unico rigo per il sostituto, non è possibile cancellarlo!"_s);
         QCOMPARE(everything(*flow), before);
     }
 
@@ -124,57 +125,56 @@ private slots:
         CU_REQUIRE_DATABASE(flow->database());
         OtherAgentsEditing agents(flow->certificates(), flow->op());
         agents.open();
-        addOtherAgent(agents, QStringLiteral("01234567897"), QStringLiteral("COMUNE"));
-        addOtherAgent(agents, QStringLiteral("80012345676"), QStringLiteral("PROVINCIA"));
-        referTo(*flow, {QStringLiteral("01234567897"), QStringLiteral("01234567897"),
-                        QStringLiteral("01234567897")});
+        addOtherAgent(agents, u"01234567897"_s, u"COMUNE"_s);
+        addOtherAgent(agents, u"80012345676"_s, u"PROVINCIA"_s);
+        referTo(*flow, {u"01234567897"_s, u"01234567897"_s, u"01234567897"_s});
 
         // The certificates choose them through the lookup over the store.
         const LookupSource source =
             lookupSource(*flow->schema().table(u"TCUD_DATICUD")->column(u"SCUDALTROSOSCODFIS"));
         Dataset lookup;
         loadLookup(lookup, source, flow->certificates(), flow->folders());
-        QCOMPARE(firstShownField(lookup, source), QStringLiteral("SSOSCODFIS"));
+        QCOMPARE(firstShownField(lookup, source), u"SSOSCODFIS"_s);
         QCOMPARE(lookup.recordCount(), 2);
-        QCOMPARE(nearestRow(lookup, QStringLiteral("SSOSCODFIS"), QStringLiteral("8")), 1);
+        QCOMPARE(nearestRow(lookup, u"SSOSCODFIS"_s, u"8"_s), 1);
 
         // Without a fiscal code, or with another agent's, nothing is stored.
         QStringList before = everything(*flow);
         agents.insert();
-        agents.setText(QStringLiteral("SSOSDENOM"), QStringLiteral("SENZA CODICE"));
+        agents.setText(u"SSOSDENOM"_s, u"SENZA CODICE"_s);
         QCOMPARE(refusal([&] { agents.post(); }),
-                 QStringLiteral("ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."));
+                 u"ATTENZIONE: E' necessario specificare il codice fiscale del sostituto."_s);
         QCOMPARE(agents.rows().state(), Dataset::State::Insert);
-        agents.setText(QStringLiteral("SSOSCODFIS"), QStringLiteral(" 80012345676"));
+        agents.setText(u"SSOSCODFIS"_s, u" 80012345676"_s);
         QCOMPARE(refusal([&] { agents.post(); }),
-                 QStringLiteral("Esiste già un altro sostituto con codice fiscale 80012345676."));
+                 u"Esiste già un altro sostituto con codice fiscale 80012345676."_s);
         agents.cancel();
         QCOMPARE(everything(*flow), before);
 
         // A code that three certificates use follows into all three.
-        QVERIFY(agents.locate(QStringLiteral("01234567897")));
-        agents.setText(QStringLiteral("SSOSCODFIS"), QStringLiteral("97735020584"));
+        QVERIFY(agents.locate(u"01234567897"_s));
+        agents.setText(u"SSOSCODFIS"_s, u"97735020584"_s);
         agents.post();
         QCOMPARE(agents.renamedCertificates(), 3);
-        QCOMPARE(references(*flow), QStringList(3, QStringLiteral("97735020584")));
+        QCOMPARE(references(*flow), QStringList(3, u"97735020584"_s));
 
         // A code that no certificate uses changes the agent's row alone.
-        const QStringList certificatesBefore = flow->dumpTable(QStringLiteral("TCUD_DATICUD"));
-        QVERIFY(agents.locate(QStringLiteral("80012345676")));
-        agents.setText(QStringLiteral("SSOSCODFIS"), QStringLiteral("80012345677"));
+        const QStringList certificatesBefore = flow->dumpTable(u"TCUD_DATICUD"_s);
+        QVERIFY(agents.locate(u"80012345676"_s));
+        agents.setText(u"SSOSCODFIS"_s, u"80012345677"_s);
         agents.post();
         QCOMPARE(agents.renamedCertificates(), 0);
-        QCOMPARE(flow->dumpTable(QStringLiteral("TCUD_DATICUD")), certificatesBefore);
+        QCOMPARE(flow->dumpTable(u"TCUD_DATICUD"_s), certificatesBefore);
 
         // An agent that certificates use cannot be deleted; one that none uses can.
         before = everything(*flow);
-        QVERIFY(agents.locate(QStringLiteral("97735020584")));
+        QVERIFY(agents.locate(u"97735020584"_s));
         QCOMPARE(refusal([&] { agents.remove(); }),
-                 QStringLiteral("Impossibile cancellare il sostituto, risultano associati dei Dati Cud."));
+                 u"Impossibile cancellare il sostituto, risultano associati dei Dati Cud."_s);
         QCOMPARE(everything(*flow), before);
-        QVERIFY(agents.locate(QStringLiteral("80012345677")));
+        QVERIFY(agents.locate(u"80012345677"_s));
         agents.remove();
-        QCOMPARE(flow->dumpTable(QStringLiteral("TCUAS_DATIALTRISOST")).size(), 1);
+        QCOMPARE(flow->dumpTable(u"TCUAS_DATIALTRISOST"_s).size(), 1);
         QVERIFY(flow->op().questions().isEmpty());
     }
 
@@ -210,20 +210,20 @@ private slots:
         CtFormEditing form(flow->certificates(), flow->op());
         form.open();
         QVERIFY(!form.canInsert());
-        QCOMPARE(refusal([&] { form.insert(); }), QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { form.insert(); }), u"(silenzioso)"_s);
 
         form.edit();
         form.rows().setValue(u"SCTCELL", cell);
         form.rows().setValue(u"SCTEMAIL", email);
         form.post();
         Dataset agent;
-        flow->store().open(agent, QStringLiteral("TCUS_DATISOST"));
+        flow->store().open(agent, u"TCUS_DATISOST"_s);
         QCOMPARE(agent.asString(u"LSOSCT"), flag);
 
         // Without the form the agent has no CT form to announce.
         form.remove();
-        flow->store().open(agent, QStringLiteral("TCUS_DATISOST"));
-        QCOMPARE(agent.asString(u"LSOSCT"), QStringLiteral("0"));
+        flow->store().open(agent, u"TCUS_DATISOST"_s);
+        QCOMPARE(agent.asString(u"LSOSCT"), u"0"_s);
         QVERIFY(form.canInsert());
     }
 
@@ -237,38 +237,36 @@ private slots:
         supplier.open();
 
         supplier.insert();
-        supplier.setText(QStringLiteral("STFOCODICE"), QStringLiteral("01"));
-        QCOMPARE(refusal([&] { supplier.post(); }), QStringLiteral("Codice fiscale obbligatorio"));
+        supplier.setText(u"STFOCODICE"_s, u"01"_s);
+        QCOMPARE(refusal([&] { supplier.post(); }), u"Codice fiscale obbligatorio"_s);
         QVERIFY(!supplier.canClose());
         QCOMPARE(op.texts(Severity::Information),
-                 QStringList{QStringLiteral(
-                     "Non è possibile chiudere la finestra prima di aver salvato le modifiche")});
+                 QStringList{u"Non è possibile chiudere la finestra prima di aver salvato le modifiche"_s});
 
         // A code without a supplier type: the check list, and the answer decides.
-        supplier.setText(QStringLiteral("STFOCODICE"), QString());
-        supplier.setText(QStringLiteral("SFORCODFIS"), QStringLiteral("01234567897"));
+        supplier.setText(u"STFOCODICE"_s, QString());
+        supplier.setText(u"SFORCODFIS"_s, u"01234567897"_s);
         op.queueAnswer(Operator::Answer::No);
-        QCOMPARE(refusal([&] { supplier.post(); }), QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { supplier.post(); }), u"(silenzioso)"_s);
         QCOMPARE(op.infos().size(), 1);
-        QCOMPARE(op.infos().first().title, QStringLiteral("Informazioni"));
-        QCOMPARE(op.infos().first().text, QStringLiteral(" - Dato obbligatorio mancante: Tipo fornitore"));
-        QCOMPARE(op.infos().first().question, QStringLiteral("Si desidera proseguire?"));
-        QVERIFY(flow->dumpTable(QStringLiteral("TCFO_FORNITORE")).isEmpty());
+        QCOMPARE(op.infos().first().title, u"Informazioni"_s);
+        QCOMPARE(op.infos().first().text, u" - Dato obbligatorio mancante: Tipo fornitore"_s);
+        QCOMPARE(op.infos().first().question, u"Si desidera proseguire?"_s);
+        QVERIFY(flow->dumpTable(u"TCFO_FORNITORE"_s).isEmpty());
         op.queueAnswer(Operator::Answer::Yes);
         supplier.post();
-        QCOMPARE(flow->dumpTable(QStringLiteral("TCFO_FORNITORE"), StoreIds),
-                 QStringList{QStringLiteral("SFORCODFIS=01234567897")});
+        QCOMPARE(flow->dumpTable(u"TCFO_FORNITORE"_s, StoreIds), QStringList{u"SFORCODFIS=01234567897"_s});
         QVERIFY(supplier.canClose());
 
         // Deleting asks; only Yes deletes.
         op.queueAnswer(Operator::Answer::No);
-        QCOMPARE(refusal([&] { supplier.remove(); }), QStringLiteral("(silenzioso)"));
-        QCOMPARE(flow->dumpTable(QStringLiteral("TCFO_FORNITORE")).size(), 1);
+        QCOMPARE(refusal([&] { supplier.remove(); }), u"(silenzioso)"_s);
+        QCOMPARE(flow->dumpTable(u"TCFO_FORNITORE"_s).size(), 1);
         op.queueAnswer(Operator::Answer::Yes);
         supplier.remove();
-        QVERIFY(flow->dumpTable(QStringLiteral("TCFO_FORNITORE")).isEmpty());
+        QVERIFY(flow->dumpTable(u"TCFO_FORNITORE"_s).isEmpty());
         QCOMPARE(op.questions().mid(op.questions().size() - 2),
-                 QStringList(2, QStringLiteral("Confermi la cancellazione del modello corrente ?")));
+                 QStringList(2, u"Confermi la cancellazione del modello corrente ?"_s));
     }
 };
 

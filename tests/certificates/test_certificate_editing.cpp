@@ -14,6 +14,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 using cu::test::StoreFlow;
 namespace sample = cu::test::sample;
@@ -25,9 +27,9 @@ template <typename Call> QString refusal(Call call)
     try {
         call();
     } catch (const PrintedLock&) {
-        return QStringLiteral("(bloccato)");
+        return u"(bloccato)"_s;
     } catch (const EAbort&) {
-        return QStringLiteral("(silenzioso)");
+        return u"(silenzioso)"_s;
     } catch (const Error& e) {
         return e.message();
     }
@@ -93,18 +95,12 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("flag");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("Dicembre, Conguaglio") << 11 << true << "12"
-                                              << "X"
-                                              << "";
-        QTest::newRow("Giugno") << 5 << false << "06"
-                                << "0"
-                                << "";
-        QTest::newRow("no month") << -1 << false << "00"
-                                  << "0"
-                                  << "";
-        QTest::newRow("Conguaglio without month") << -1 << true << ""
-                                                  << ""
-                                                  << "Mese di chiusura obbligatorio!!!";
+        // clang-format off
+        QTest::newRow("Dicembre, Conguaglio") << 11 << true << "12" << "X" << "";
+        QTest::newRow("Giugno") << 5 << false << "06" << "0" << "";
+        QTest::newRow("no month") << -1 << false << "00" << "0" << "";
+        QTest::newRow("Conguaglio without month") << -1 << true << "" << "" << "Mese di chiusura obbligatorio!!!";
+        // clang-format on
     }
     void insertionChoice()
     {
@@ -119,29 +115,23 @@ private slots:
                      QCOMPARE(choice.adjustmentFlag(), flag);
                  }),
                  refusal);
-        QCOMPARE(InsertionChoice::monthNames().value(11), QStringLiteral("Dicembre"));
+        QCOMPARE(InsertionChoice::monthNames().value(11), u"Dicembre"_s);
     }
 
     void familyMonths_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("defect");
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("one digit") << "7"
-                                   << "Il mese deve essere di 2 cifre";
-        QTest::newRow("three digits") << "012"
-                                      << "Il mese deve essere di 2 cifre";
-        QTest::newRow("13") << "13"
-                            << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("00") << "00"
-                            << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("letters") << "AB"
-                                 << "Mese non valido, deve essere compreso tra 01 e 12";
-        QTest::newRow("05") << "05"
-                            << "";
-        QTest::newRow("12") << "12"
-                            << "";
+        // clang-format off
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("one digit") << "7" << "Il mese deve essere di 2 cifre";
+        QTest::newRow("three digits") << "012" << "Il mese deve essere di 2 cifre";
+        QTest::newRow("13") << "13" << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("00") << "00" << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("letters") << "AB" << "Mese non valido, deve essere compreso tra 01 e 12";
+        QTest::newRow("05") << "05" << "";
+        QTest::newRow("12") << "12" << "";
+        // clang-format on
     }
     void familyMonths()
     {
@@ -158,42 +148,40 @@ private slots:
         const QString rossi = sample::rossi().fiscalCode;
         markPrinted(*m_flow, rossi);
         reopen();
-        m_editing->find(rossi, QStringLiteral("12"));
+        m_editing->find(rossi, u"12"_s);
         QVERIFY(m_editing->isPrinted() && m_editing->canReleasePrinted());
         QCOMPARE(inps().rows().recordCount(), 1);
         QVERIFY(inps().isReadOnly());
 
-        const QStringList before = m_flow->dumpTable(QStringLiteral("TCUDI_INPS"));
-        QCOMPARE(refusal([&] { m_editing->edit(); }), QStringLiteral("(bloccato)"));
-        QCOMPARE(refusal([&] { m_editing->setText(QStringLiteral("SCUDNOME"), QStringLiteral("X")); }),
-                 QStringLiteral("(bloccato)"));
-        QCOMPARE(refusal([&] { m_editing->addNote(QStringLiteral("AA"), QStringLiteral("nota")); }),
-                 QStringLiteral("(bloccato)"));
-        QCOMPARE(refusal([&] { inps().edit(); }), QStringLiteral("(bloccato)"));
-        QCOMPARE(refusal([&] { inps().insert(); }), QStringLiteral("(bloccato)"));
-        QCOMPARE(refusal([&] { inps().remove(); }), QStringLiteral("(bloccato)"));
-        QCOMPARE(m_flow->dumpTable(QStringLiteral("TCUDI_INPS")), before);
+        const QStringList before = m_flow->dumpTable(u"TCUDI_INPS"_s);
+        QCOMPARE(refusal([&] { m_editing->edit(); }), u"(bloccato)"_s);
+        QCOMPARE(refusal([&] { m_editing->setText(u"SCUDNOME"_s, u"X"_s); }), u"(bloccato)"_s);
+        QCOMPARE(refusal([&] { m_editing->addNote(u"AA"_s, u"nota"_s); }), u"(bloccato)"_s);
+        QCOMPARE(refusal([&] { inps().edit(); }), u"(bloccato)"_s);
+        QCOMPARE(refusal([&] { inps().insert(); }), u"(bloccato)"_s);
+        QCOMPARE(refusal([&] { inps().remove(); }), u"(bloccato)"_s);
+        QCOMPARE(m_flow->dumpTable(u"TCUDI_INPS"_s), before);
         QVERIFY(m_flow->op().questions().isEmpty());
 
         // The state command: No keeps the lock, Yes lifts it and saves.
         m_flow->op().queueAnswer(Operator::Answer::No);
-        QCOMPARE(refusal([&] { m_editing->releasePrinted(); }), QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { m_editing->releasePrinted(); }), u"(silenzioso)"_s);
         QCOMPARE(storedState(*m_flow, rossi), 1);
         m_flow->op().queueAnswer(Operator::Answer::Yes);
         m_editing->releasePrinted();
         QCOMPARE(m_flow->op().questions(),
-                 QStringList(2, QStringLiteral("Il modello è gia stato stampato, si desidera modificarlo?")));
+                 QStringList(2, u"Il modello è gia stato stampato, si desidera modificarlo?"_s));
         QVERIFY(!m_editing->isPrinted() && !m_editing->canReleasePrinted());
         QCOMPARE(storedState(*m_flow, rossi), 0);
 
-        m_editing->setText(QStringLiteral("SCUDNOME"), QStringLiteral("LUIGI"));
+        m_editing->setText(u"SCUDNOME"_s, u"LUIGI"_s);
         m_editing->post();
         inps().edit();
-        inps().setText(QStringLiteral("FCUDIMPONIBILE"), QStringLiteral("2.500,75"));
+        inps().setText(u"FCUDIMPONIBILE"_s, u"2.500,75"_s);
         inps().post();
         reopen();
         m_editing->find(rossi);
-        QCOMPARE(m_editing->list().asString(u"SCUDNOME"), QStringLiteral("LUIGI"));
+        QCOMPARE(m_editing->list().asString(u"SCUDNOME"), u"LUIGI"_s);
         QCOMPARE(inps().rows().asCurrency(u"FCUDIMPONIBILE"), *Currency::parse(u"2500.75"));
     }
 
@@ -224,15 +212,14 @@ private slots:
         m_editing->find(rossi);
         const qint64 person = m_editing->current().person;
         m_flow->op().queueAnswer(yes ? Operator::Answer::Yes : Operator::Answer::No);
-        QCOMPARE(refusal([&] { m_editing->remove(); }), yes ? QString() : QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { m_editing->remove(); }), yes ? QString() : u"(silenzioso)"_s);
         QCOMPARE(m_flow->op().questions(),
-                 QStringList{
-                     printed ? QStringLiteral("IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?")
-                             : QStringLiteral("Confermi la cancellazione del modello corrente?")});
+                 QStringList{printed ? u"IL MODELLO E' GIA STATO STAMPATO. Confermi la cancellazione?"_s
+                                     : u"Confermi la cancellazione del modello corrente?"_s});
         QCOMPARE(m_flow->personOf(rossi) == 0, yes);
         // The certificate's INPS row goes with it.
         Dataset inpsRows;
-        m_flow->certificates().openSection(inpsRows, QStringLiteral("TCUDI_INPS"), person);
+        m_flow->certificates().openSection(inpsRows, u"TCUDI_INPS"_s, person);
         QCOMPARE(inpsRows.recordCount(), yes ? 0 : 1);
         QCOMPARE(m_editing->list().recordCount(), yes ? 2 : 3);
     }
@@ -244,47 +231,45 @@ private slots:
             CU_REQUIRE_DATABASE(m_flow->database());
         // Conguaglio in December.
         m_editing->insert(InsertionChoice::fromDialog(11, true));
-        QCOMPARE(refusal([&] { m_editing->post(); }), QStringLiteral("Codice fiscale obbligatorio"));
+        QCOMPARE(refusal([&] { m_editing->post(); }), u"Codice fiscale obbligatorio"_s);
         QCOMPARE(m_editing->list().state(), Dataset::State::Insert);
-        QCOMPARE(refusal([&] { inps().insert(); }),
-                 QStringLiteral("Salvare il modello prima di compilarne le sezioni."));
-        m_editing->setText(QStringLiteral("SCUDCODFIS"), sample::rossi().fiscalCode);
+        QCOMPARE(refusal([&] { inps().insert(); }), u"Salvare il modello prima di compilarne le sezioni."_s);
+        m_editing->setText(u"SCUDCODFIS"_s, sample::rossi().fiscalCode);
         QCOMPARE(refusal([&] { m_editing->post(); }),
-                 QStringLiteral("Esiste già un modello per %1/12").arg(sample::rossi().fiscalCode));
-        m_editing->setText(QStringLiteral("SCUDCODFIS"), QStringLiteral("VRDGPP80A01H501U"));
-        m_editing->setText(QStringLiteral("SCUDCOGNOME"), QStringLiteral("VERDI"));
+                 u"Esiste già un modello per %1/12"_s.arg(sample::rossi().fiscalCode));
+        m_editing->setText(u"SCUDCODFIS"_s, u"VRDGPP80A01H501U"_s);
+        m_editing->setText(u"SCUDCOGNOME"_s, u"VERDI"_s);
         m_editing->post();
         QVERIFY(m_editing->current().isStored());
-        QCOMPARE(m_editing->current().label(), QStringLiteral("VRDGPP80A01H501U/12"));
+        QCOMPARE(m_editing->current().label(), u"VRDGPP80A01H501U/12"_s);
         Dataset december;
         m_flow->store().open(december, certificate::Table, -1, 12, 2024);
-        QVERIFY(december.locate(QStringLiteral("SCUDCODFIS"), {QStringLiteral("VRDGPP80A01H501U")}));
-        QCOMPARE(december.asString(u"LCUDCONGUAGLIO"), QStringLiteral("X"));
-        QCOMPARE(december.asString(u"LCUDCOMPRENSIVO"), QStringLiteral("X"));
-        QCOMPARE(december.asString(u"LCUDANNULLAMENTO"), QStringLiteral("0"));
+        QVERIFY(december.locate(u"SCUDCODFIS"_s, {u"VRDGPP80A01H501U"_s}));
+        QCOMPARE(december.asString(u"LCUDCONGUAGLIO"), u"X"_s);
+        QCOMPARE(december.asString(u"LCUDCOMPRENSIVO"), u"X"_s);
+        QCOMPARE(december.asString(u"LCUDANNULLAMENTO"), u"0"_s);
 
         // A section row takes the certificate's link and its month.
         inps().insert();
-        QCOMPARE(inps().positionText(), QStringLiteral("Ins."));
-        inps().setText(QStringLiteral("sCudMatrAzienda"), QStringLiteral("999"));
+        QCOMPARE(inps().positionText(), u"Ins."_s);
+        inps().setText(u"sCudMatrAzienda"_s, u"999"_s);
         inps().post();
-        QCOMPARE(inps().positionText(), QStringLiteral("1 di 1"));
+        QCOMPARE(inps().positionText(), u"1 di 1"_s);
         Dataset inpsDecember;
-        m_flow->store().open(inpsDecember, QStringLiteral("TCUDI_INPS"), int(m_editing->current().person), 12,
-                             2024);
+        m_flow->store().open(inpsDecember, u"TCUDI_INPS"_s, int(m_editing->current().person), 12, 2024);
         QCOMPARE(inpsDecember.recordCount(), 1);
-        QCOMPARE(inpsDecember.asString(u"SCUDCODFIS"), QStringLiteral("VRDGPP80A01H501U"));
-        QCOMPARE(inpsDecember.asString(u"SCUDMESE"), QStringLiteral("12"));
+        QCOMPARE(inpsDecember.asString(u"SCUDCODFIS"), u"VRDGPP80A01H501U"_s);
+        QCOMPARE(inpsDecember.asString(u"SCUDMESE"), u"12"_s);
 
         // No month and no Conguaglio: "00", stored without a month.
         m_editing->insert(InsertionChoice::fromDialog(-1, false));
-        m_editing->setText(QStringLiteral("SCUDCODFIS"), QStringLiteral("VRDGPP80A01H501U"));
+        m_editing->setText(u"SCUDCODFIS"_s, u"VRDGPP80A01H501U"_s);
         m_editing->post();
-        QCOMPARE(m_editing->current().month, QStringLiteral("00"));
+        QCOMPARE(m_editing->current().month, u"00"_s);
         Dataset noMonth;
         m_flow->store().open(noMonth, certificate::Table, -1, 0, 2024);
         QCOMPARE(noMonth.recordCount(), 1);
-        QCOMPARE(noMonth.asString(u"LCUDCONGUAGLIO"), QStringLiteral("0"));
+        QCOMPARE(noMonth.asString(u"LCUDCONGUAGLIO"), u"0"_s);
     }
 
     void pendingChangesAndNotes_data() { cu::test::TestDatabases::addEngineColumns(); }
@@ -294,13 +279,13 @@ private slots:
             CU_REQUIRE_DATABASE(m_flow->database());
         m_editing->find(sample::bianchi().fiscalCode);
         const int position = m_editing->list().recNo();
-        m_editing->addNote(QStringLiteral("AA"), QStringLiteral("Redditi erogati da altri soggetti"));
+        m_editing->addNote(u"AA"_s, u"Redditi erogati da altri soggetti"_s);
         QCOMPARE(m_editing->list().asString(u"SCUDANNOTAZIONI"),
-                 QStringLiteral("\r\nAA) Redditi erogati da altri soggetti"));
+                 u"\r\nAA) Redditi erogati da altri soggetti"_s);
         QCOMPARE(refusal([&] { m_editing->moveTo(position == 0 ? 1 : 0); }),
-                 QStringLiteral("Salvare prima di cambiare modello."));
+                 u"Salvare prima di cambiare modello."_s);
         QCOMPARE(refusal([&] { m_editing->orderBy(ListOrder::FiscalCode); }),
-                 QStringLiteral("Salvare prima di cambiare modello."));
+                 u"Salvare prima di cambiare modello."_s);
         QCOMPARE(m_editing->list().recNo(), position);
         m_editing->post();
 
@@ -308,25 +293,24 @@ private slots:
         // section row also keeps the certificate.
         SectionEditing& family = m_editing->section(SectionKind::Family);
         family.insert();
-        family.setText(QStringLiteral("SCUDMESICARCON"), QStringLiteral("7"));
-        QCOMPARE(refusal([&] { family.post(); }), QStringLiteral("Il mese deve essere di 2 cifre"));
+        family.setText(u"SCUDMESICARCON"_s, u"7"_s);
+        QCOMPARE(refusal([&] { family.post(); }), u"Il mese deve essere di 2 cifre"_s);
         QCOMPARE(refusal([&] { m_editing->moveTo(position == 0 ? 1 : 0); }),
-                 QStringLiteral("Salvare prima di cambiare modello."));
-        family.setText(QStringLiteral("SCUDMESICARCON"), QStringLiteral("13"));
-        QCOMPARE(refusal([&] { family.post(); }),
-                 QStringLiteral("Mese non valido, deve essere compreso tra 01 e 12"));
-        family.setText(QStringLiteral("SCUDMESICARCON"), QStringLiteral("12"));
+                 u"Salvare prima di cambiare modello."_s);
+        family.setText(u"SCUDMESICARCON"_s, u"13"_s);
+        QCOMPARE(refusal([&] { family.post(); }), u"Mese non valido, deve essere compreso tra 01 e 12"_s);
+        family.setText(u"SCUDMESICARCON"_s, u"12"_s);
         family.post();
         QCOMPARE(family.rows().recordCount(), 1);
 
         // The section's question decides its delete.
         m_flow->op().queueAnswer(Operator::Answer::No);
-        QCOMPARE(refusal([&] { family.remove(); }), QStringLiteral("(silenzioso)"));
+        QCOMPARE(refusal([&] { family.remove(); }), u"(silenzioso)"_s);
         m_flow->op().queueAnswer(Operator::Answer::Yes);
         family.remove();
         QCOMPARE(m_flow->op().questions().last(),
-                 QStringLiteral("Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?"));
-        QCOMPARE(family.positionText(), QStringLiteral("0 di 0"));
+                 u"Confermi la cancellazione della sezione \"congiuge e familiari a carico\"?"_s);
+        QCOMPARE(family.positionText(), u"0 di 0"_s);
         reopen();
         m_editing->find(sample::bianchi().fiscalCode);
         QCOMPARE(m_editing->section(SectionKind::Family).rows().recordCount(), 0);
@@ -342,8 +326,7 @@ private slots:
             CU_REQUIRE_DATABASE(m_flow->database());
         QCOMPARE(m_editing->signaturesUpdated(), 0);
         markPrinted(*m_flow, sample::rossi().fiscalCode);
-        m_flow->writeSingleRow(QStringLiteral("TCUS_DATISOST"),
-                               {{QStringLiteral("SSOSFIRMACOM"), QStringLiteral("ANNA BIANCHI")}});
+        m_flow->writeSingleRow(u"TCUS_DATISOST"_s, {{u"SSOSFIRMACOM"_s, u"ANNA BIANCHI"_s}});
         reopen();
         QCOMPARE(m_editing->signaturesUpdated(), 3);
         QStringList signatures;
@@ -351,7 +334,7 @@ private slots:
         m_flow->certificates().openCertificates(list);
         for (list.first(); !list.eof(); list.next())
             signatures << list.asString(u"SCUDDATIANAFIRMA");
-        QCOMPARE(signatures, QStringList(3, QStringLiteral("ANNA BIANCHI")));
+        QCOMPARE(signatures, QStringList(3, u"ANNA BIANCHI"_s));
         QCOMPARE(storedState(*m_flow, sample::rossi().fiscalCode), 1);
         QCOMPARE(m_editing->list().recNo(), 0);
     }

@@ -7,9 +7,11 @@
 #include "certificates/checks/YearChecks.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::StoreFlow;
@@ -34,11 +36,7 @@ class TestFindings : public QObject
     CertificateSchema m_schema;
 
 private slots:
-    void initTestCase()
-    {
-        m_schema = CertificateSchema::load(cu::test::sourceRoot() +
-                                           QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml"));
-    }
+    void initTestCase() { m_schema = cu::test::certificateSchema(); }
 
     void yearFindings_data() { cu::test::TestDatabases::addEngineColumns(); }
     void yearFindings()
@@ -65,24 +63,24 @@ private slots:
         // A blanked name and a wrong code in a section row, each named where it lies.
         Dataset list;
         flow.certificates().openCertificates(list);
-        QVERIFY(list.locate(QStringLiteral("SCUDCODFIS"), {sample::rossi().fiscalCode}));
+        QVERIFY(list.locate(u"SCUDCODFIS"_s, {sample::rossi().fiscalCode}));
         list.edit();
         list.setValue(u"SCUDNOME", QVariant());
         list.post();
         flow.certificates().saveCertificate(list);
-        flow.writeSectionRow(QStringLiteral("TCUDN_INPDAP"), sample::rossi().fiscalCode,
-                             {{QStringLiteral("SCUDCODFISAMMNE"), QStringLiteral("80012345670")}});
+        flow.writeSectionRow(u"TCUDN_INPDAP"_s, sample::rossi().fiscalCode,
+                             {{u"SCUDCODFISAMMNE"_s, u"80012345670"_s}});
         const QVector<CheckFinding> findings = checkYear(flow.certificates());
-        const QString where = QStringLiteral("Certificazione %1/12").arg(sample::rossi().fiscalCode);
+        const QString where = u"Certificazione %1/12"_s.arg(sample::rossi().fiscalCode);
         QCOMPARE(
             lines(findings),
             QStringList({where + " SCUDNOME: Dato obbligatorio mancante: Nome del percipiente",
                          where + ", TCUDN_INPDAP riga 1 SCUDCODFISAMMNE: Campo errato: codice fiscale "
                                  "80012345670 (SCUDCODFISAMMNE) non valido: cifra di controllo errata"}));
-        QCOMPARE(findings.first().table, QStringLiteral("TCUD_DATICUD"));
+        QCOMPARE(findings.first().table, u"TCUD_DATICUD"_s);
         QCOMPARE(findings.first().person, flow.personOf(sample::rossi().fiscalCode));
-        QCOMPARE(findings.last().table, QStringLiteral("TCUDN_INPDAP"));
-        QCOMPARE(findings.last().month, QStringLiteral("12"));
+        QCOMPARE(findings.last().table, u"TCUDN_INPDAP"_s);
+        QCOMPARE(findings.last().month, u"12"_s);
     }
 
     void fieldChecks_data()
@@ -91,50 +89,24 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("defect");
-        const QString cud = QStringLiteral("TCUD_DATICUD");
-        const QString agent = QStringLiteral("TCUS_DATISOST");
-        QTest::newRow("personal code") << cud << "SCUDCODFIS"
-                                       << "rssmra85t10a562s"
-                                       << "";
-        QTest::newRow("personal code, check") << cud << "SCUDCODFIS"
-                                              << "RSSMRA85T10A562T"
-                                              << "Codice fiscale non valido: carattere di controllo errato";
-        QTest::newRow("numeric code") << agent << "SSOSCODFIS"
-                                      << "80012345676"
-                                      << "";
-        QTest::newRow("short code") << agent << "SSOSCFRAPPR"
-                                    << "RSSMRA"
-                                    << "Codice fiscale non valido: lunghezza 6 invece di 16 o 11 caratteri";
-        QTest::newRow("empty is fine") << agent << "SSOSCFRAPPR"
-                                       << ""
-                                       << "";
-        QTest::newRow("date") << cud << "DCUDDATANAS"
-                              << "29/02/1984"
-                              << "";
-        QTest::newRow("date, impossible") << cud << "DCUDDATANAS"
-                                          << "30/02/1984"
-                                          << "Data non valida: usare gg/mm/aaaa";
-        QTest::newRow("province") << cud << "SCUDPROVNAS"
-                                  << "rm"
-                                  << "";
-        QTest::newRow("province abroad") << cud << "SCUDPROVNAS"
-                                         << "EE"
-                                         << "";
-        QTest::newRow("province unknown") << agent << "SSOSPROV"
-                                          << "XX"
-                                          << "Sigla di provincia sconosciuta: XX";
-        QTest::newRow("postcode") << agent << "SSOSCAP"
-                                  << "00184"
-                                  << "";
-        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP"
-                                           << "0018A"
-                                           << "Il CAP deve essere di 5 cifre";
-        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC"
-                                         << "184"
-                                         << "Il CAP deve essere di 5 cifre";
-        QTest::newRow("other column") << cud << "SCUDCOMNAS"
-                                      << "ROMA"
-                                      << "";
+        const QString cud = u"TCUD_DATICUD"_s;
+        const QString agent = u"TCUS_DATISOST"_s;
+        // clang-format off
+        QTest::newRow("personal code") << cud << "SCUDCODFIS" << "rssmra85t10a562s" << "";
+        QTest::newRow("personal code, check") << cud << "SCUDCODFIS" << "RSSMRA85T10A562T" << "Codice fiscale non valido: carattere di controllo errato";
+        QTest::newRow("numeric code") << agent << "SSOSCODFIS" << "80012345676" << "";
+        QTest::newRow("short code") << agent << "SSOSCFRAPPR" << "RSSMRA" << "Codice fiscale non valido: lunghezza 6 invece di 16 o 11 caratteri";
+        QTest::newRow("empty is fine") << agent << "SSOSCFRAPPR" << "" << "";
+        QTest::newRow("date") << cud << "DCUDDATANAS" << "29/02/1984" << "";
+        QTest::newRow("date, impossible") << cud << "DCUDDATANAS" << "30/02/1984" << "Data non valida: usare gg/mm/aaaa";
+        QTest::newRow("province") << cud << "SCUDPROVNAS" << "rm" << "";
+        QTest::newRow("province abroad") << cud << "SCUDPROVNAS" << "EE" << "";
+        QTest::newRow("province unknown") << agent << "SSOSPROV" << "XX" << "Sigla di provincia sconosciuta: XX";
+        QTest::newRow("postcode") << agent << "SSOSCAP" << "00184" << "";
+        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP" << "0018A" << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC" << "184" << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("other column") << cud << "SCUDCOMNAS" << "ROMA" << "";
+        // clang-format on
     }
     void fieldChecks()
     {

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 
 class TestDatasetModel : public QObject
@@ -35,10 +37,10 @@ private slots:
     void init()
     {
         ds = std::make_unique<Dataset>();
-        ds->setFields({{QStringLiteral("SNOME"), FieldType::String, 20},
-                       {QStringLiteral("FIMPORTO"), FieldType::Currency, 0},
-                       {QStringLiteral("DDATA"), FieldType::Date, 0},
-                       {QStringLiteral("LFLAG"), FieldType::Boolean, 0}});
+        ds->setFields({{u"SNOME"_s, FieldType::String, 20},
+                       {u"FIMPORTO"_s, FieldType::Currency, 0},
+                       {u"DDATA"_s, FieldType::Date, 0},
+                       {u"LFLAG"_s, FieldType::Boolean, 0}});
         ds->open();
         model = std::make_unique<DatasetModel>(ds.get());
         tester = std::make_unique<QAbstractItemModelTester>(
@@ -60,9 +62,9 @@ private slots:
         add("Bianchi", "20");
         add("Verdi", "30");
         QCOMPARE(model->rowCount(), 3);
-        ds->setIndexFieldNames(QStringLiteral("SNOME"));
+        ds->setIndexFieldNames(u"SNOME"_s);
         QCOMPARE(shown(0, 0), "Bianchi");
-        ds->setFilter(QStringLiteral("FIMPORTO >= 20"));
+        ds->setFilter(u"FIMPORTO >= 20"_s);
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(shown(1, 0), "Verdi");
         ds->first();
@@ -114,7 +116,7 @@ private slots:
         add("B", "1");
         add("C", "2");
         add("D", "3");
-        ds->setIndexFieldNames(QStringLiteral("SNOME"));
+        ds->setIndexFieldNames(u"SNOME"_s);
         ds->first();
         ds->edit();
         ds->setValue(u"SNOME", "E");

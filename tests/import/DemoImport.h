@@ -5,19 +5,18 @@
 // row, every column but the store's own ids) for comparison.
 #pragma once
 
-#include "MessageLogOperator.h"
 #include "certificates/CertificateSchema.h"
 #include "certificates/StoreInstaller.h"
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoArchive.h"
 #include "import/demo/PayrollArchiveSchema.h"
 #include "import/run/ImportRun.h"
 #include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <memory>
@@ -32,9 +31,7 @@ public:
         m_catalogue.Load(QDir(m_folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
         m_catalogue.setEngine(connection.params().driver);
         m_store = std::make_unique<HlmDBCds>(connection, &m_op);
-        m_store->setProgramme(QStringLiteral("eli"));
-        m_store->setYear(2024);
-        m_store->setMonth(-1);
+        setStoreYear(*m_store);
         m_store->setShowWait(false);
     }
 
@@ -87,16 +84,16 @@ public:
         return lines;
     }
 
-    MessageLogOperator& op() { return m_op; }
+    ScriptedOperator& op() { return m_op; }
+    HlmDBCds& store() { return *m_store; }
     HlmQueryText& catalogue() { return m_catalogue; }
     const Folders& folders() const { return m_folders; }
 
 private:
-
     Connection& m_connection;
     Folders m_folders;
     HlmQueryText m_catalogue;
-    MessageLogOperator m_op;
+    ScriptedOperator m_op;
     std::unique_ptr<HlmDBCds> m_store;
     std::unique_ptr<CertificateSchema> m_schema;
 };

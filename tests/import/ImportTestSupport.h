@@ -7,7 +7,7 @@
 #include "foundation/dataset/Dataset.h"
 #include "import/archive/PayrollArchive.h"
 #include "import/builders/CudContext.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QHash>
 #include <functional>
@@ -58,23 +58,11 @@ inline ArchiveRows rows(const QStringList& columns, const QVector<QVector<QVaria
     return result;
 }
 
-inline Currency money(const char* text)
-{
-    return *Currency::parse(QString::fromLatin1(text));
-}
-
-inline const CertificateSchema& schema()
-{
-    static const CertificateSchema loaded =
-        CertificateSchema::load(sourceRoot() + QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml"));
-    return loaded;
-}
-
 // A dataset with the columns of a certificate table, open and empty.
 inline std::unique_ptr<Dataset> table(const QString& name)
 {
     auto dataset = std::make_unique<Dataset>();
-    dataset->setFields(schema().table(name)->fieldDefs());
+    dataset->setFields(certificateSchema().table(name)->fieldDefs());
     dataset->open();
     return dataset;
 }
@@ -84,7 +72,7 @@ inline std::unique_ptr<Dataset> certificate()
 {
     auto cud = table(QStringLiteral("TCUD_DATICUD"));
     cud->append();
-    initialiseFlags(*cud, *schema().table(u"TCUD_DATICUD"));
+    initialiseFlags(*cud, *certificateSchema().table(u"TCUD_DATICUD"));
     return cud;
 }
 

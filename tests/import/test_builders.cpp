@@ -56,6 +56,14 @@ void standardRegisters(Person& p)
                                          {"10", one({1, 0, "300", "0"})}}));
 }
 
+// Runs a builder and the fiscal section writer on the person.
+template <typename Builder> void write(Person& p)
+{
+    Builder builder;
+    builder.Inizializza(p.ctx);
+    SezioneFiscale::Scrivi(builder, p.ctx);
+}
+
 } // namespace
 
 class TestBuilders : public QObject
@@ -67,9 +75,7 @@ private slots:
         Person p;
         standardRegisters(p);
         p.archive.on("QRY_CUD_NO_CONG", noCong("500", "1800", "0"));
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         for (const char* column :
              {"FCUDIMPLORDA", "FCUDDEDNOTAXFAM", "FCUDDETRDIPPENSREDD", "FCUDTOTDETR", "FCUDDETRIMPNETTA"})
             QVERIFY2(p.amount(column).isZero(), column);
@@ -107,9 +113,7 @@ private slots:
                                               {"FCONGIMPLAVAGG", "450.50"},
                                               {"FCONGRITLORDA", "5000"},
                                               {"FCONGDETRAZIONI", "300"}}));
-        CudCong builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudCong>(p);
         QCOMPARE(p.amount("FCUDDETRDIPPENSREDD"), Currency());
         QCOMPARE(p.amount("FCUDDETRULTDETR"), money("450.50"));
     }
@@ -126,9 +130,7 @@ private slots:
                                               {"FCONGDETFAMNUM", "150"},
                                               {"FCONGDETCANONE", "150"},
                                               {"FCONGDETRAZIONI", "1000"}}));
-        CudCong builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudCong>(p);
         QCOMPARE(p.amount("FCUDTOTDETR"), money("500"));
         QCOMPARE(p.amount("FCUDDEDNOTAXFAM"), money("300"));
         QCOMPARE(p.amount("FCUDDETRFAMNUM"), money("150"));
@@ -149,9 +151,7 @@ private slots:
                                               {"FCONGIMPCONCAR", "900"},
                                               {"FCONGIMPLAVDIP", "700"},
                                               {"FCONGDETRAZIONI", "1600"}}));
-        CudCong builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudCong>(p);
         QCOMPARE(p.amount("FCUDTOTDETR"), money("800"));
         QCOMPARE(p.amount("FCUDDEDNOTAXFAM"), money("900"));
         QCOMPARE(p.amount("FCUDDETRDIPPENSREDD"), money("700"));
@@ -163,12 +163,11 @@ private slots:
         QTest::addColumn<bool>("advanceOption");
         QTest::addColumn<QString>("point26");
         QTest::addColumn<QString>("point27");
-        QTest::newRow("standard, balance") << false << false << "40"
-                                           << "150";
-        QTest::newRow("standard, advance") << false << true << "190"
-                                           << "0";
-        QTest::newRow("adjusted, advance ignored") << true << true << "0"
-                                                   << "150";
+        // clang-format off
+        QTest::newRow("standard, balance") << false << false << "40" << "150";
+        QTest::newRow("standard, advance") << false << true << "190" << "0";
+        QTest::newRow("adjusted, advance ignored") << true << true << "0" << "150";
+        // clang-format on
     }
     void municipalSurtaxOptions()
     {
@@ -193,9 +192,7 @@ private slots:
         Person p;
         p.params.accontoAddCom = true;
         p.archive.on("QRY_CUD_CONG", congRow({{"FCONGADDCOM_DOV", "100.05"}}));
-        CudCong builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudCong>(p);
         QCOMPARE(p.amount("FCUDADDCOMIRPEFAC"), money("30.02"));
     }
 
@@ -204,12 +201,11 @@ private slots:
         QTest::addColumn<int>("itno");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("code");
-        QTest::newRow("permanent 1") << 1 << "FCUDREDDDETR"
-                                     << "1";
-        QTest::newRow("permanent 2") << 2 << "FCUDREDDDETR"
-                                     << "1";
-        QTest::newRow("fixed term") << 3 << "FCUDREDDETTRDET"
-                                    << "2";
+        // clang-format off
+        QTest::newRow("permanent 1") << 1 << "FCUDREDDDETR" << "1";
+        QTest::newRow("permanent 2") << 2 << "FCUDREDDDETR" << "1";
+        QTest::newRow("fixed term") << 3 << "FCUDREDDETTRDET" << "2";
+        // clang-format on
     }
     void pointOneOrTwoByLegalPosition()
     {
@@ -219,9 +215,7 @@ private slots:
         Person p;
         p.ctx.pos.itnoId = itno;
         standardRegisters(p);
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         QCOMPARE(p.cud->asCurrency(column), money("20000"));
         QCOMPARE(p.text("SCUDDETINDET"), code);
         const QString other = column == "FCUDREDDDETR" ? "FCUDREDDETTRDET" : "FCUDREDDDETR";
@@ -238,9 +232,7 @@ private slots:
             const int item = r.params.value("ICOMRID").toInt();
             return rows({"TOTALE_VOCE"}, {{item == 10069 ? "600" : item == 11069 ? "40.50" : "0"}});
         });
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         QCOMPARE(p.text("SCUDTICODTRATT"), QString("1"));
         QCOMPARE(p.amount("FCUDTITRATTERO"), money("640.50"));
     }
@@ -251,16 +243,13 @@ private slots:
         QTest::addColumn<QVector<int>>("sent"); // EXP_CSFA of two registers of 100 and 50
         QTest::addColumn<QString>("expected");  // "" = raises
         QTest::addColumn<QString>("flag");
-        QTest::newRow("none sent") << true << QVector<int>{0, 0} << "150"
-                                   << "0";
-        QTest::newRow("all sent, option on") << true << QVector<int>{1, 1} << "150"
-                                             << "X";
-        QTest::newRow("all sent, option off") << false << QVector<int>{1, 1} << "0"
-                                              << "0";
-        QTest::newRow("mix, option off") << false << QVector<int>{0, 1} << "100"
-                                         << "0";
-        QTest::newRow("mix, option on") << true << QVector<int>{0, 1} << ""
-                                        << "";
+        // clang-format off
+        QTest::newRow("none sent") << true << QVector<int>{0, 0} << "150" << "0";
+        QTest::newRow("all sent, option on") << true << QVector<int>{1, 1} << "150" << "X";
+        QTest::newRow("all sent, option off") << false << QVector<int>{1, 1} << "0" << "0";
+        QTest::newRow("mix, option off") << false << QVector<int>{0, 1} << "100" << "0";
+        QTest::newRow("mix, option on") << true << QVector<int>{0, 1} << "" << "";
+        // clang-format on
     }
     void noipaRule()
     {
@@ -293,9 +282,7 @@ private slots:
         p.ctx.tno.fiscale = "1,3";
         p.ctx.tno.cococo = "11";
         standardRegisters(p);
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         const QVector<ArchiveRequest> rit = p.archive.requests("QRY_CUD_RIT");
         QVERIFY(!rit.isEmpty());
         for (const ArchiveRequest& r : rit) {
@@ -325,8 +312,10 @@ private slots:
     void arrearsColumnsByOption_data()
     {
         QTest::addColumn<bool>("detraibili");
+        // clang-format off
         QTest::newRow("point 511") << true;
         QTest::newRow("point 512") << false;
+        // clang-format on
     }
     void arrearsColumnsByOption()
     {
@@ -334,9 +323,7 @@ private slots:
         Person p;
         p.params.arretratiDetr = detraibili;
         standardRegisters(p);
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         const Currency thousand = money("1000");
         QCOMPARE(p.amount("FCUDTCOMPARRDETR"), detraibili ? thousand : Currency());
         QCOMPARE(p.amount("FCUDCRAPCOMARRDET"), detraibili ? thousand : Currency());
@@ -353,9 +340,7 @@ private slots:
         p.archive.on("QRY_CUD_VOCE", [](const ArchiveRequest& r) {
             return rows({"TOTALE_VOCE"}, {{r.params.value("ICOMRID").toInt() == 10054 ? "3500" : "0"}});
         });
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         QCOMPARE(p.amount("FCUDRITIRPEFSOS"), money("3000"));
     }
 
@@ -381,9 +366,7 @@ private slots:
         Person p;
         p.ctx.tno.fiscale = "17";
         p.archive.on("QRY_CUD_BORSISTA_LORDO", rows({"TOTALE"}, {{"7200"}}));
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         QCOMPARE(p.amount("FCUDREDDESAMM2"), money("7200"));
         QCOMPARE(p.text("SCUDREDDESCOD2"), QString("23"));
     }
@@ -394,9 +377,11 @@ private slots:
         QTest::addColumn<int>("last");
         QTest::addColumn<int>("fromMonth");
         QTest::addColumn<int>("toMonth");
+        // clang-format off
         QTest::newRow("whole row") << 0 << 0 << 3 << 9;
         QTest::newRow("inside") << 4 << 8 << 4 << 8;
         QTest::newRow("outside kept") << 1 << 12 << 3 << 9;
+        // clang-format on
     }
     void sommaVoceNarrowsMonths()
     {
@@ -418,9 +403,7 @@ private slots:
         Person p;
         p.params.soloInps = true;
         standardRegisters(p);
-        CudStd builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudStd>(p);
         QVERIFY(p.archive.requests().isEmpty());
         QVERIFY(p.amount("FCUDRITIRPEF").isZero());
     }
@@ -428,9 +411,7 @@ private slots:
     void adjustedBuilderWithoutRecordGivesZero()
     {
         Person p;
-        CudCong builder;
-        builder.Inizializza(p.ctx);
-        SezioneFiscale::Scrivi(builder, p.ctx);
+        write<CudCong>(p);
         QCOMPARE(p.cud->asInteger(u"ICUDPERIODOLAV"), 0);
         QVERIFY(p.amount("FCUDIMPLORDA").isZero());
         QVERIFY(p.amount("FCUDRITIRPEF").isZero());

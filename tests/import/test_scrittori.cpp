@@ -1,12 +1,16 @@
 // The smaller writers of a certificate: pension-fund contributions, pay
-// periods, annotations and their checks, the legal-position lists.
+// periods, annotations and their checks, the legal-position lists; the
+// calculations (rounding, percentages, floored differences, the days for
+// deductions) and the layout of the import log.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
 #include "import/archive/NoteTable.h"
 #include "import/archive/PeriodiPaga.h"
 #include "import/builders/Annotazioni.h"
+#include "import/builders/Calcoli.h"
 #include "import/builders/CudFields.h"
 #include "import/builders/FondoPensione.h"
+#include "import/run/Info.h"
 #include "import/run/PosizioniGiuridicheScelta.h"
 
 #include <QTest>
@@ -202,10 +206,12 @@ private slots:
         QTest::addColumn<int>("itno");
         QTest::addColumn<QString>("deduction");
         QTest::addColumn<bool>("noted");
+        // clang-format off
         QTest::newRow("permanent at minimum") << 1 << "690" << true;
         QTest::newRow("permanent above") << 1 << "690.01" << false;
         QTest::newRow("fixed term at its minimum") << 3 << "1380" << true;
         QTest::newRow("fixed term above") << 3 << "1380.01" << false;
+        // clang-format on
     }
     void minimumDeduction()
     {
@@ -245,24 +251,14 @@ private slots:
         QTest::addColumn<QString>("inps");
         QTest::addColumn<QString>("cococo");
         QTest::addColumn<bool>("asked");
-        QTest::newRow("only self-employed") << 7 << 1 << QVector<int>{1} << false << ""
-                                            << ""
-                                            << "" << false;
-        QTest::newRow("one position, all categories") << 0 << 1 << QVector<int>{1} << false << "1,3"
-                                                      << "1,3,11"
-                                                      << "" << false;
-        QTest::newRow("one position, a category") << 4 << 3 << QVector<int>{3} << false << "3"
-                                                  << "3"
-                                                  << "" << false;
-        QTest::newRow("collaboration") << 4 << 11 << QVector<int>{11} << false << ""
-                                       << ""
-                                       << "11" << false;
-        QTest::newRow("two positions ask") << 0 << 1 << QVector<int>{1, 3} << false << "1,3"
-                                           << "1"
-                                           << "" << true;
-        QTest::newRow("tick makes collaborations") << 0 << 1 << QVector<int>{1} << true << "1"
-                                                   << "1"
-                                                   << "11" << true;
+        // clang-format off
+        QTest::newRow("only self-employed") << 7 << 1 << QVector<int>{1} << false << "" << "" << "" << false;
+        QTest::newRow("one position, all categories") << 0 << 1 << QVector<int>{1} << false << "1,3" << "1,3,11" << "" << false;
+        QTest::newRow("one position, a category") << 4 << 3 << QVector<int>{3} << false << "3" << "3" << "" << false;
+        QTest::newRow("collaboration") << 4 << 11 << QVector<int>{11} << false << "" << "" << "11" << false;
+        QTest::newRow("two positions ask") << 0 << 1 << QVector<int>{1, 3} << false << "1,3" << "1" << "" << true;
+        QTest::newRow("tick makes collaborations") << 0 << 1 << QVector<int>{1} << true << "1" << "1" << "11" << true;
+        // clang-format on
     }
     void legalPositionLists()
     {
@@ -297,6 +293,133 @@ private slots:
         QCOMPARE(p.ctx.tno.inps, inps);
         QCOMPARE(p.ctx.tno.cococo, cococo);
         QCOMPARE(choice.called, asked);
+    }
+
+    void roundCurrRefusesImpossibleDecimals()
+    {
+        QVERIFY_THROWS_EXCEPTION(EAssertion, Calcoli::RoundCurr(money("1.5"), 5));
+    }
+
+    void percentages_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<QString>("exact");
+        QTest::addColumn<QString>("toCents");
+        // clang-format off
+        QTest::newRow("municipal advance") << "100.05" << "30" << "30.015" << "30.02";
+        QTest::newRow("hundred keeps four decimals") << "12.3456" << "100" << "12.3456" << "12.35";
+        QTest::newRow("pension fund share") << "1000" << "6.91" << "69.10" << "69.10";
+        QTest::newRow("share of an odd base") << "1234.57" << "6.91" << "85.3088" << "85.31";
+        QTest::newRow("negative amount") << "-100.05" << "30" << "-30.015" << "-30.02";
+        QTest::newRow("zero percent") << "500" << "0" << "0" << "0";
+        // clang-format on
+    }
+    void percentages()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, percent);
+        QFETCH(QString, exact);
+        QFETCH(QString, toCents);
+        const Currency a = *Currency::parse(amount);
+        const Currency p = *Currency::parse(percent);
+        QCOMPARE(Calcoli::Percentuale(a, p), *Currency::parse(exact));
+        QCOMPARE(Calcoli::PercentualeArrotondata(2, a, p), *Currency::parse(toCents));
+    }
+
+    void differenzaNonNegativa()
+    {
+        QCOMPARE(Calcoli::DifferenzaNonNegativa(money("100"), money("150")), Currency());
+        QCOMPARE(Calcoli::DifferenzaNonNegativa(money("150"), money("100")), money("50"));
+        QCOMPARE(Calcoli::DifferenzaNonNegativa(money("0.0001"), money("0.0002")), Currency());
+        QCOMPARE(Calcoli::DifferenzaNonNegativa(money("10"), money("10")), Currency());
+    }
+
+    void giorni_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QVector<int>>("paid");    // month, days, month, days, ...
+        QTest::addColumn<int>("calendarFebruary"); // -1 = no calendar
+        QTest::addColumn<int>("absences");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("leap February paid full") << 2024 << QVector<int>{2, 30} << -1 << 0 << 29;
+        QTest::newRow("February paid full") << 2023 << QVector<int>{2, 30} << -1 << 0 << 28;
+        QTest::newRow("February from the calendar") << 2024 << QVector<int>{2, 30} << 20 << 0 << 20;
+        QTest::newRow("February partly paid") << 2024 << QVector<int>{2, 12} << -1 << 0 << 12;
+        QTest::newRow("January paid full") << 2024 << QVector<int>{1, 30} << -1 << 0 << 31;
+        QTest::newRow("April paid full") << 2024 << QVector<int>{4, 30} << -1 << 0 << 30;
+        QTest::newRow("absences taken away") << 2024 << QVector<int>{3, 30, 4, 30} << -1 << 10 << 51;
+        QTest::newRow("absences beyond the days") << 2024 << QVector<int>{4, 10} << -1 << 30 << 0;
+        QTest::newRow("no days, absences ignored") << 2024 << QVector<int>{} << -1 << 5 << 0;
+        QVector<int> fullYear;
+        for (int m = 1; m <= 12; ++m)
+            fullYear << m << 30;
+        QTest::newRow("full year") << 2023 << fullYear << -1 << 0 << 365;
+        QTest::newRow("full leap year capped") << 2024 << fullYear << -1 << 0 << 365;
+        QTest::newRow("arrears months capped")
+            << 2023 << (QVector<int>(fullYear) << 13 << 30 << 14 << 30) << -1 << 0 << 365;
+    }
+    void giorni()
+    {
+        QFETCH(int, year);
+        QFETCH(QVector<int>, paid);
+        QFETCH(int, calendarFebruary);
+        QFETCH(int, absences);
+        QFETCH(int, expected);
+        QVector<MesePagato> months;
+        for (int i = 0; i + 1 < paid.size(); i += 2)
+            months.append({paid[i], paid[i + 1]});
+        QVector<int> asked;
+        const Calcoli::CalendarioMese calendar = [&](int month) -> std::optional<int> {
+            asked.append(month);
+            if (month == 2 && calendarFebruary >= 0)
+                return calendarFebruary;
+            return std::nullopt;
+        };
+        QCOMPARE(Calcoli::GiorniDetrazioni(months, year, calendar, absences), expected);
+        // The calendar is asked only for full months that have not 30 days.
+        for (int month : asked)
+            QVERIFY(Calcoli::giorniDelMese(year, month) != 30);
+    }
+    void twoRemarksOfOnePersonAndSection()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "primo", Info::Fiscale);
+        log.add("ROSSI", "MARIO", "secondo", Info::Fiscale);
+        QCOMPARE(log.lines(),
+                 QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- primo", "- secondo"}));
+    }
+
+    void newSectionOfSamePersonStartsWithEmptyLine()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Fiscale);
+        log.add("ROSSI", "MARIO", "b", Info::Autonomo);
+        QCOMPARE(log.lines(), QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- a", "",
+                                           "--- Dati autonomo", "- b"}));
+    }
+
+    void sectionTitleWrittenOnceForTheWholeLog()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Familiari);
+        log.add("BIANCHI", "ANNA", "b", Info::Familiari);
+        log.add("BIANCHI", "ANNA", "c", Info::InpsPubblica);
+        QCOMPARE(log.lines(),
+                 QStringList({"Dipendente ROSSI MARIO", "--- Sezione familiari a carico per detrazioni",
+                              "- a", "", "Dipendente BIANCHI ANNA", "- b", "",
+                              "--- INPS Sezione 2 - Gestione Pubblica", "- c"}));
+    }
+
+    void clearForgetsPersonAndSections()
+    {
+        Info log;
+        log.add("ROSSI", "MARIO", "a", Info::Fiscale);
+        log.clear();
+        QVERIFY(log.isEmpty());
+        log.add("ROSSI", "MARIO", "b", Info::Fiscale);
+        QCOMPARE(log.lines(), QStringList({"Dipendente ROSSI MARIO", "--- Sezione fiscale", "- b"}));
+        QCOMPARE(log.text(), QString("Dipendente ROSSI MARIO\r\n--- Sezione fiscale\r\n- b"));
     }
 };
 

@@ -16,6 +16,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
 using namespace cu::test;
 
@@ -24,8 +26,8 @@ namespace {
 // The list of the print window: every certificate of the year, by surname.
 void openList(PrintTables& tables, Dataset& list)
 {
-    tables.open(list, QStringLiteral("TCUD_DATICUD"));
-    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE"));
+    tables.open(list, u"TCUD_DATICUD"_s);
+    list.setIndexFieldNames(u"SCUDCOGNOME;SCUDNOME;SCUDMESE"_s);
 }
 
 int rowOf(Dataset& list, const QString& fiscalCode)
@@ -49,7 +51,7 @@ QVector<PdfPageText> printCertificate(StoreFlow& flow, const QString& fiscalCode
     options.ordinary = ordinary;
     options.all = false;
     options.selectedRows = {rowOf(list, fiscalCode)};
-    options.outputName = ordinary ? QStringLiteral("ordinario") : QStringLiteral("sintetico");
+    options.outputName = ordinary ? u"ordinario"_s : u"sintetico"_s;
     CertificatePrint print(flow.folders(), tables, &flow.op(), 2024);
     try {
         return readPdf(print.print(list, options));
@@ -63,8 +65,8 @@ QVector<PdfPageText> printSignatures(StoreFlow& flow)
 {
     StorePrintTables tables(flow.store(), 2024);
     Dataset list;
-    tables.open(list, QStringLiteral("TCUD_DATICUD"));
-    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME"));
+    tables.open(list, u"TCUD_DATICUD"_s);
+    list.setIndexFieldNames(u"SCUDCOGNOME;SCUDNOME"_s);
     QStringList taxCodes;
     for (list.first(); !list.eof(); list.next())
         taxCodes.append(list.asString(u"SCUDCODFIS"));
@@ -92,18 +94,14 @@ QStringList placedWords(const QVector<PdfPageText>& pages)
     QStringList words;
     for (int p = 0; p < pages.size(); ++p)
         for (const PdfWord& w : pages[p].words)
-            words.append(QStringLiteral("%1 %2 %3 %4")
-                             .arg(p)
-                             .arg(w.left, 0, 'f', 2)
-                             .arg(w.top, 0, 'f', 2)
-                             .arg(w.text));
+            words.append(u"%1 %2 %3 %4"_s.arg(p).arg(w.left, 0, 'f', 2).arg(w.top, 0, 'f', 2).arg(w.text));
     return words;
 }
 
 QMap<QString, qint64> printedStates(StoreFlow& flow)
 {
     Dataset certificates;
-    flow.store().open(certificates, QStringLiteral("TCUD_DATICUD"));
+    flow.store().open(certificates, u"TCUD_DATICUD"_s);
     QMap<QString, qint64> states;
     for (certificates.first(); !certificates.eof(); certificates.next())
         states.insert(certificates.asString(u"SCUDCODFIS"), certificates.asInteger(u"ICUDSTATO"));
@@ -128,170 +126,158 @@ class TestStorePrints : public QObject
 
 private slots:
     void syntheticCertificate_data() { TestDatabases::addEngineColumns(); }
-    void syntheticCertificate();
-    void ordinaryCertificate_data() { TestDatabases::addEngineColumns(); }
-    void ordinaryCertificate();
-    void ordinaryPrintsOfOneWindow_data() { TestDatabases::addEngineColumns(); }
-    void ordinaryPrintsOfOneWindow();
-    void signatureSheet_data() { TestDatabases::addEngineColumns(); }
-    void signatureSheet();
-    void enginesPrintTheSameText();
-};
-
-void TestStorePrints::syntheticCertificate()
-{
-    QFETCH(QString, engine);
-    const auto flow = sampleFlow(engine);
-    CU_REQUIRE_DATABASE(flow->database());
-    const QStringList before = flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")});
-
-    const SampleCertificate& c = sample::dellAcqua();
-    const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, false);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY(pages.size() >= 3);
-    QVERIFY(pages[0].contains(c.fiscalCode));
-    QVERIFY(pages[0].contains(QStringLiteral("DELL'ACQUA")));
-    QVERIFY(pages[0].contains(QStringLiteral("ANNA")));
-    QVERIFY(pages[0].contains(QStringLiteral("D'ANNUNZIO"))); // the agent block
-    QVERIFY(pages[0].contains(QStringLiteral("1975")));
-    const QStringList words = allWords(pages);
-    QVERIFY(words.contains(QStringLiteral("1.234.567,89")));
-    QVERIFY(words.contains(QStringLiteral("0,01")));
-    for (const SampleCertificate& other : {sample::bianchi(), sample::rossi()})
-        QVERIFY(!words.contains(other.fiscalCode));
-    QVERIFY(!words.contains(QStringLiteral("BIANCHI")));
-
-    // The mark is written for the printed certificate only, and every other
-    // stored value stays as it was.
-    const QMap<QString, qint64> states = printedStates(*flow);
-    QCOMPARE(states.value(c.fiscalCode), 1);
-    QCOMPARE(states.value(sample::bianchi().fiscalCode), 0);
-    QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
-    QCOMPARE(flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")}), before);
-}
-
-void TestStorePrints::ordinaryCertificate()
-{
-    QFETCH(QString, engine);
-    const auto flow = sampleFlow(engine);
-    CU_REQUIRE_DATABASE(flow->database());
-    const qint64 bianchi = flow->personOf(sample::bianchi().fiscalCode);
-    const qint64 dellAcqua = flow->personOf(sample::dellAcqua().fiscalCode);
-
-    const SampleCertificate& c = sample::rossi();
-    const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, true);
-    if (QTest::currentTestFailed())
-        return;
-    const QStringList words = allWords(pages);
-    QVERIFY(words.contains(c.fiscalCode));
-    QVERIFY(words.contains(QStringLiteral("ROSSI")));
-    QVERIFY(words.contains(QStringLiteral("NICOLÒ")));
-    QVERIFY(words.contains(QStringLiteral("100,00"))); // 99.995
-    QVERIFY(words.contains(QStringLiteral("21,44")));  // 21.4449
-    QVERIFY(words.contains(QStringLiteral("2.000,50")));
-    QVERIFY(words.contains(sample::InpsRegistration));
-    QVERIFY(!words.contains(QStringLiteral("1.234.567,89")));
-    QCOMPARE(printedStates(*flow).value(c.fiscalCode), 1);
-
-    // The printed certificate has no annotation text: it keeps no rows; the
-    // rows of the others are left as they were.
-    QCOMPARE(flow->annotationRows(flow->personOf(c.fiscalCode)), QStringList());
-    QCOMPARE(flow->annotationRows(bianchi), QStringList{QStringLiteral("AC")});
-    QCOMPARE(flow->annotationRows(dellAcqua), QStringList{QStringLiteral("AA,AB")});
-
-    // Printed again on the ordinary model, DELL'ACQUA's rows are rebuilt
-    // from its text into the same codes.
-    const QVector<PdfPageText> second = printCertificate(*flow, sample::dellAcqua().fiscalCode, true);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY(allWords(second).contains(QStringLiteral("1.234.567,89")));
-    QCOMPARE(flow->annotationRows(dellAcqua), QStringList{QStringLiteral("AA,AB")});
-    QCOMPARE(flow->annotationRows(bianchi), QStringList{QStringLiteral("AC")});
-}
-
-// The print window keeps its section tables between prints: rows that one
-// print rebuilt and saved are replaced, not doubled, by the next.
-void TestStorePrints::ordinaryPrintsOfOneWindow()
-{
-    QFETCH(QString, engine);
-    const auto flow = sampleFlow(engine);
-    CU_REQUIRE_DATABASE(flow->database());
-    const QStringList before = flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")});
-    StorePrintTables tables(flow->store(), 2024);
-    Dataset list;
-    openList(tables, list);
-    CertificatePrint print(flow->folders(), tables, &flow->op(), 2024);
-    CertificatePrintOptions options;
-    options.ordinary = true;
-    options.all = false;
-    options.outputName = QStringLiteral("ordinario");
-    try {
-        options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode)};
-        print.print(list, options);
-        options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode),
-                                rowOf(list, sample::bianchi().fiscalCode)};
-        print.print(list, options);
-        print.print(list, options);
-    } catch (const Error& e) {
-        QFAIL(qPrintable(e.message()));
-    }
-    QCOMPARE(flow->annotationRows(flow->personOf(sample::dellAcqua().fiscalCode)),
-             QStringList{QStringLiteral("AA,AB")});
-    QCOMPARE(flow->annotationRows(flow->personOf(sample::bianchi().fiscalCode)), QStringList());
-    QCOMPARE(flow->dumpTable(QStringLiteral("TCUDA_ANNOTAZIONI")).size(), 1);
-    QCOMPARE(flow->dumpTable(QStringLiteral("TCUD_DATICUD"), {QStringLiteral("ICUDSTATO")}), before);
-    const QMap<QString, qint64> states = printedStates(*flow);
-    QCOMPARE(states.value(sample::dellAcqua().fiscalCode), 1);
-    QCOMPARE(states.value(sample::bianchi().fiscalCode), 1);
-    QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
-}
-
-void TestStorePrints::signatureSheet()
-{
-    QFETCH(QString, engine);
-    const auto flow = sampleFlow(engine);
-    CU_REQUIRE_DATABASE(flow->database());
-    const QVector<PdfPageText> pages = printSignatures(*flow);
-    if (QTest::currentTestFailed())
-        return;
-    QCOMPARE(pages.size(), 1);
-    const PdfPageText& page = pages[0];
-    QVERIFY(page.contains(QStringLiteral("D'ANNUNZIO")));
-    QVERIFY(page.contains(QStringLiteral("2024")));
-    // One row per recipient, by surname, each with its name and fiscal code.
-    double lastTop = 0;
-    for (const SampleCertificate& c : {sample::bianchi(), sample::dellAcqua(), sample::rossi()}) {
-        const PdfWord* surname = page.find(c.surname);
-        QVERIFY2(surname, qPrintable(c.surname));
-        QVERIFY(surname->top > lastTop);
-        lastTop = surname->top;
-        const PdfWord* code = page.find(c.fiscalCode);
-        QVERIFY2(code, qPrintable(c.fiscalCode));
-        QVERIFY(code->top > surname->top && code->top - surname->top < 10);
-        QVERIFY(page.contains(c.name.section(u' ', 0, 0)));
-    }
-    QVERIFY(page.contains(QStringLiteral("NICOLÒ")));
-}
-
-void TestStorePrints::enginesPrintTheSameText()
-{
-    QStringList printed[2];
-    for (int i = 0; i < 2; ++i) {
-        const auto flow = sampleFlow(TestDatabases::engines()[i]);
+    void syntheticCertificate()
+    {
+        QFETCH(QString, engine);
+        const auto flow = sampleFlow(engine);
         CU_REQUIRE_DATABASE(flow->database());
-        for (const auto& pages :
-             {printCertificate(*flow, sample::dellAcqua().fiscalCode, false),
-              printCertificate(*flow, sample::rossi().fiscalCode, true), printSignatures(*flow)})
-            printed[i] += placedWords(pages);
+        const QStringList before = flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s});
+
+        const SampleCertificate& c = sample::dellAcqua();
+        const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, false);
         if (QTest::currentTestFailed())
             return;
-        QVERIFY(!printed[i].isEmpty());
+        QVERIFY(pages.size() >= 3);
+        QVERIFY(pages[0].contains(c.fiscalCode));
+        QVERIFY(pages[0].contains(u"DELL'ACQUA"_s));
+        QVERIFY(pages[0].contains(u"ANNA"_s));
+        QVERIFY(pages[0].contains(u"D'ANNUNZIO"_s)); // the agent block
+        QVERIFY(pages[0].contains(u"1975"_s));
+        const QStringList words = allWords(pages);
+        QVERIFY(words.contains(u"1.234.567,89"_s));
+        QVERIFY(words.contains(u"0,01"_s));
+        for (const SampleCertificate& other : {sample::bianchi(), sample::rossi()})
+            QVERIFY(!words.contains(other.fiscalCode));
+        QVERIFY(!words.contains(u"BIANCHI"_s));
+
+        // The mark is written for the printed certificate only, and every other
+        // stored value stays as it was.
+        const QMap<QString, qint64> states = printedStates(*flow);
+        QCOMPARE(states.value(c.fiscalCode), 1);
+        QCOMPARE(states.value(sample::bianchi().fiscalCode), 0);
+        QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
+        QCOMPARE(flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s}), before);
     }
-    QCOMPARE(printed[1].size(), printed[0].size());
-    for (int w = 0; w < printed[0].size(); ++w)
-        QCOMPARE(printed[1][w], printed[0][w]);
-}
+    void ordinaryCertificate_data() { TestDatabases::addEngineColumns(); }
+    void ordinaryCertificate()
+    {
+        QFETCH(QString, engine);
+        const auto flow = sampleFlow(engine);
+        CU_REQUIRE_DATABASE(flow->database());
+        const qint64 bianchi = flow->personOf(sample::bianchi().fiscalCode);
+        const qint64 dellAcqua = flow->personOf(sample::dellAcqua().fiscalCode);
+
+        const SampleCertificate& c = sample::rossi();
+        const QVector<PdfPageText> pages = printCertificate(*flow, c.fiscalCode, true);
+        if (QTest::currentTestFailed())
+            return;
+        const QStringList words = allWords(pages);
+        QVERIFY(words.contains(c.fiscalCode));
+        QVERIFY(words.contains(u"ROSSI"_s));
+        QVERIFY(words.contains(u"NICOLÒ"_s));
+        QVERIFY(words.contains(u"100,00"_s)); // 99.995
+        QVERIFY(words.contains(u"21,44"_s));  // 21.4449
+        QVERIFY(words.contains(u"2.000,50"_s));
+        QVERIFY(words.contains(sample::InpsRegistration));
+        QVERIFY(!words.contains(u"1.234.567,89"_s));
+        QCOMPARE(printedStates(*flow).value(c.fiscalCode), 1);
+
+        // The printed certificate has no annotation text: it keeps no rows; the
+        // rows of the others are left as they were.
+        QCOMPARE(flow->annotationRows(flow->personOf(c.fiscalCode)), QStringList());
+        QCOMPARE(flow->annotationRows(bianchi), QStringList{u"AC"_s});
+        QCOMPARE(flow->annotationRows(dellAcqua), QStringList{u"AA,AB"_s});
+
+        // Printed again on the ordinary model, DELL'ACQUA's rows are rebuilt
+        // from its text into the same codes.
+        const QVector<PdfPageText> second = printCertificate(*flow, sample::dellAcqua().fiscalCode, true);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(allWords(second).contains(u"1.234.567,89"_s));
+        QCOMPARE(flow->annotationRows(dellAcqua), QStringList{u"AA,AB"_s});
+        QCOMPARE(flow->annotationRows(bianchi), QStringList{u"AC"_s});
+    }
+    void ordinaryPrintsOfOneWindow_data() { TestDatabases::addEngineColumns(); }
+    // The print window keeps its section tables between prints: rows that one
+    // print rebuilt and saved are replaced, not doubled, by the next.
+    void ordinaryPrintsOfOneWindow()
+    {
+        QFETCH(QString, engine);
+        const auto flow = sampleFlow(engine);
+        CU_REQUIRE_DATABASE(flow->database());
+        const QStringList before = flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s});
+        StorePrintTables tables(flow->store(), 2024);
+        Dataset list;
+        openList(tables, list);
+        CertificatePrint print(flow->folders(), tables, &flow->op(), 2024);
+        CertificatePrintOptions options;
+        options.ordinary = true;
+        options.all = false;
+        options.outputName = u"ordinario"_s;
+        try {
+            options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode)};
+            print.print(list, options);
+            options.selectedRows = {rowOf(list, sample::dellAcqua().fiscalCode),
+                                    rowOf(list, sample::bianchi().fiscalCode)};
+            print.print(list, options);
+            print.print(list, options);
+        } catch (const Error& e) {
+            QFAIL(qPrintable(e.message()));
+        }
+        QCOMPARE(flow->annotationRows(flow->personOf(sample::dellAcqua().fiscalCode)),
+                 QStringList{u"AA,AB"_s});
+        QCOMPARE(flow->annotationRows(flow->personOf(sample::bianchi().fiscalCode)), QStringList());
+        QCOMPARE(flow->dumpTable(u"TCUDA_ANNOTAZIONI"_s).size(), 1);
+        QCOMPARE(flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s}), before);
+        const QMap<QString, qint64> states = printedStates(*flow);
+        QCOMPARE(states.value(sample::dellAcqua().fiscalCode), 1);
+        QCOMPARE(states.value(sample::bianchi().fiscalCode), 1);
+        QCOMPARE(states.value(sample::rossi().fiscalCode), 0);
+    }
+    void signatureSheet_data() { TestDatabases::addEngineColumns(); }
+    void signatureSheet()
+    {
+        QFETCH(QString, engine);
+        const auto flow = sampleFlow(engine);
+        CU_REQUIRE_DATABASE(flow->database());
+        const QVector<PdfPageText> pages = printSignatures(*flow);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(pages.size(), 1);
+        const PdfPageText& page = pages[0];
+        QVERIFY(page.contains(u"D'ANNUNZIO"_s));
+        QVERIFY(page.contains(u"2024"_s));
+        // One row per recipient, by surname, each with its name and fiscal code.
+        double lastTop = 0;
+        for (const SampleCertificate& c : {sample::bianchi(), sample::dellAcqua(), sample::rossi()}) {
+            const PdfWord* surname = page.find(c.surname);
+            QVERIFY2(surname, qPrintable(c.surname));
+            QVERIFY(surname->top > lastTop);
+            lastTop = surname->top;
+            const PdfWord* code = page.find(c.fiscalCode);
+            QVERIFY2(code, qPrintable(c.fiscalCode));
+            QVERIFY(code->top > surname->top && code->top - surname->top < 10);
+            QVERIFY(page.contains(c.name.section(u' ', 0, 0)));
+        }
+        QVERIFY(page.contains(u"NICOLÒ"_s));
+    }
+    void enginesPrintTheSameText()
+    {
+        QStringList printed[2];
+        for (int i = 0; i < 2; ++i) {
+            const auto flow = sampleFlow(TestDatabases::engines()[i]);
+            CU_REQUIRE_DATABASE(flow->database());
+            for (const auto& pages :
+                 {printCertificate(*flow, sample::dellAcqua().fiscalCode, false),
+                  printCertificate(*flow, sample::rossi().fiscalCode, true), printSignatures(*flow)})
+                printed[i] += placedWords(pages);
+            if (QTest::currentTestFailed())
+                return;
+            QVERIFY(!printed[i].isEmpty());
+        }
+        QCOMPARE(printed[1], printed[0]);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStorePrints)
 #include "test_store_prints.moc"

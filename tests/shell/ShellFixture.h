@@ -7,12 +7,12 @@
 
 #include "foundation/database/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoInstallation.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/frame/LavoroCorrente.h"
 #include "startup/InstallationSession.h"
-#include "support/CatalogueTestSupport.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -148,14 +148,15 @@ public:
         qputenv("MODELLOCU_OPENER", "true");
         demo::DemoOptions options;
         options.people = people;
-        RecordingOperator quiet;
+        ScriptedOperator quiet;
         demo::DemoInstallation installation(buildRoot(), m_root.path(), options, quiet);
         installation.prepareFolders();
         installation.copyProgramFiles();
         installation.writeSettings();
         installation.createDatabase();
-        if (!quiet.errors.isEmpty())
-            qFatal("demo installation: %s", qPrintable(quiet.errors.join(u'\n')));
+        const QStringList errors = quiet.texts(Severity::Error);
+        if (!errors.isEmpty())
+            qFatal("demo installation: %s", qPrintable(errors.join(u'\n')));
     }
 
     Folders folders() const { return Folders(m_root.path()); }

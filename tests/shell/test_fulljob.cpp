@@ -16,7 +16,6 @@
 #include "shell/import/EliImpMultiSelect.h"
 #include "shell/import/EliWizImport.h"
 #include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
 #include "ShellFixture.h"
 
 #include <QDir>

@@ -332,7 +332,7 @@ private slots:
         params.overwrite = OverwritePolicy::Always;
         for (int row = 0; row <= stoppedAt; ++row)
             params.only.append(order[row].position);
-        RecordingOperator quiet;
+        ScriptedOperator quiet;
         ImportRunOptions options;
         options.siteId = 1;
         options.showClosing = false;

@@ -6,10 +6,13 @@
 #include "foundation/operator/Errors.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
+#include "support/TestSupport.h"
 
 #include <QProcess>
 #include <QtTest>
 #include <thread>
+
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::StoreFixture;
@@ -26,17 +29,15 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
         if (!connection.open(params))
             return connection.lastError();
         HlmDBCds store(connection);
-        store.setProgramme(QStringLiteral("eli"));
-        store.setYear(2024);
-        store.setMonth(-1);
+        cu::test::setStoreYear(store);
         Dataset dataset;
-        store.open(dataset, QStringLiteral("TPROVA"));
+        store.open(dataset, u"TPROVA"_s);
         for (int i = 0; i < SavesPerWriter; ++i) {
             dataset.append();
-            dataset.setValue(u"SNOME", QStringLiteral("%1-%2").arg(tag).arg(i));
-            dataset.setValue(u"SCODFIS", QStringLiteral("CF%1%2").arg(tag).arg(i));
+            dataset.setValue(u"SNOME", u"%1-%2"_s.arg(tag).arg(i));
+            dataset.setValue(u"SCODFIS", u"CF%1%2"_s.arg(tag).arg(i));
             dataset.post();
-            store.save(dataset, QStringLiteral("TPROVA"), 1 + i % 2, 2024);
+            store.save(dataset, u"TPROVA"_s, 1 + i % 2, 2024);
         }
         return QString();
     } catch (const Error& e) {
@@ -46,10 +47,9 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
 
 void addTestTable(StoreFixture& fixture)
 {
-    fixture.addStructure(QStringLiteral("TPROVA"), 2024,
-                         {{QStringLiteral("SNOME"), FieldType::String, 20},
-                          {QStringLiteral("SCODFIS"), FieldType::String, 16}},
-                         false, true, QStringLiteral("saficodfiscale=SCODFIS"));
+    fixture.addStructure(u"TPROVA"_s, 2024,
+                         {{u"SNOME"_s, FieldType::String, 20}, {u"SCODFIS"_s, FieldType::String, 16}}, false,
+                         true, u"saficodfiscale=SCODFIS"_s);
 }
 
 // The test binary run as one saver: "--saver <SQLite file> <tag>".
@@ -72,75 +72,66 @@ class TestConcurrency : public QObject
 
 private slots:
     void twoSaversNeitherCollideNorLose_data() { cu::test::TestDatabases::addEngineColumns(); }
-    void twoSaversNeitherCollideNorLose();
-    void twoProcessesOnOneSqliteFile();
+    void twoSaversNeitherCollideNorLose()
+    {
+        QFETCH(QString, engine);
+        StoreFixture fixture(engine);
+        CU_REQUIRE_STORE(fixture);
+        addTestTable(fixture);
+        const ConnectionParams params = fixture.database().params();
+
+        QString errorA;
+        QString errorB;
+        std::thread a([&] { errorA = runSaver(params, u"A"_s); });
+        std::thread b([&] { errorB = runSaver(params, u"B"_s); });
+        a.join();
+        b.join();
+        QVERIFY2(errorA.isEmpty(), qPrintable(errorA));
+        QVERIFY2(errorB.isEmpty(), qPrintable(errorB));
+        checkBothSaved(fixture);
+    }
+    void twoProcessesOnOneSqliteFile()
+    {
+        StoreFixture fixture(cu::test::TestDatabases::Sqlite);
+        CU_REQUIRE_STORE(fixture);
+        addTestTable(fixture);
+        const QString database = fixture.database().params().database;
+        QProcess a;
+        QProcess b;
+        for (auto [process, tag] : {std::pair{&a, "A"}, std::pair{&b, "B"}})
+            process->start(QCoreApplication::applicationFilePath(),
+                           {u"--saver"_s, database, QString::fromLatin1(tag)});
+        for (QProcess* process : {&a, &b}) {
+            QVERIFY(process->waitForFinished(120000));
+            QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0,
+                     process->readAllStandardError().constData());
+        }
+        checkBothSaved(fixture);
+    }
 
 private:
-    void checkBothSaved(StoreFixture& fixture);
-};
+    void checkBothSaved(StoreFixture& fixture)
+    {
+        const int rows = 2 * SavesPerWriter;
+        QCOMPARE(fixture.count(u"tfis_datifiscali"_s), rows);
+        StoreStatement distinct(fixture.connection(), u"SELECT COUNT(DISTINCT ifisrigo), MAX(ifisrigo),"
+                                                      " COUNT(DISTINCT iafiid) FROM tfis_datifiscali"_s);
+        distinct.exec({});
+        QVERIFY(distinct.next());
+        QCOMPARE(distinct.value(0).toInt(), rows);
+        QCOMPARE(distinct.value(1).toInt(), rows);
+        QCOMPARE(distinct.value(2).toInt(), rows);
+        QCOMPARE(fixture.count(u"tcds_struttura"_s, u"icdsrigo = %1"_s.arg(rows)), 1);
+        // One row of TCRF_CROFISCALE per month, however the savers met.
+        QCOMPARE(fixture.count(u"tcrf_crofiscale"_s), 2);
 
-void TestConcurrency::twoSaversNeitherCollideNorLose()
-{
-    QFETCH(QString, engine);
-    StoreFixture fixture(engine);
-    CU_REQUIRE_STORE(fixture);
-    addTestTable(fixture);
-    const ConnectionParams params = fixture.database().params();
-
-    QString errorA;
-    QString errorB;
-    std::thread a([&] { errorA = runSaver(params, QStringLiteral("A")); });
-    std::thread b([&] { errorB = runSaver(params, QStringLiteral("B")); });
-    a.join();
-    b.join();
-    QVERIFY2(errorA.isEmpty(), qPrintable(errorA));
-    QVERIFY2(errorB.isEmpty(), qPrintable(errorB));
-    checkBothSaved(fixture);
-}
-
-void TestConcurrency::twoProcessesOnOneSqliteFile()
-{
-    StoreFixture fixture(cu::test::TestDatabases::Sqlite);
-    CU_REQUIRE_STORE(fixture);
-    addTestTable(fixture);
-    const QString database = fixture.database().params().database;
-    QProcess a;
-    QProcess b;
-    for (auto [process, tag] : {std::pair{&a, "A"}, std::pair{&b, "B"}})
-        process->start(QCoreApplication::applicationFilePath(),
-                       {QStringLiteral("--saver"), database, QString::fromLatin1(tag)});
-    for (QProcess* process : {&a, &b}) {
-        QVERIFY(process->waitForFinished(120000));
-        QVERIFY2(process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0,
-                 process->readAllStandardError().constData());
+        HlmDBCds store(fixture.connection());
+        cu::test::setStoreYear(store);
+        Dataset all;
+        store.open(all, u"TPROVA"_s);
+        QCOMPARE(all.recordCount(), rows);
     }
-    checkBothSaved(fixture);
-}
-
-void TestConcurrency::checkBothSaved(StoreFixture& fixture)
-{
-    const int rows = 2 * SavesPerWriter;
-    QCOMPARE(fixture.count(QStringLiteral("tfis_datifiscali")), rows);
-    StoreStatement distinct(fixture.connection(),
-                            QStringLiteral("SELECT COUNT(DISTINCT ifisrigo), MAX(ifisrigo),"
-                                           " COUNT(DISTINCT iafiid) FROM tfis_datifiscali"));
-    distinct.exec({});
-    QVERIFY(distinct.next());
-    QCOMPARE(distinct.value(0).toInt(), rows);
-    QCOMPARE(distinct.value(1).toInt(), rows);
-    QCOMPARE(distinct.value(2).toInt(), rows);
-    QCOMPARE(fixture.count(QStringLiteral("tcds_struttura"), QStringLiteral("icdsrigo = %1").arg(rows)), 1);
-    // One row of TCRF_CROFISCALE per month, however the savers met.
-    QCOMPARE(fixture.count(QStringLiteral("tcrf_crofiscale")), 2);
-
-    HlmDBCds store(fixture.connection());
-    store.setProgramme(QStringLiteral("eli"));
-    store.setYear(2024);
-    store.setMonth(-1);
-    Dataset all;
-    store.open(all, QStringLiteral("TPROVA"));
-    QCOMPARE(all.recordCount(), rows);
-}
+};
 
 int main(int argc, char* argv[])
 {

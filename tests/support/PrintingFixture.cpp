@@ -1,7 +1,5 @@
-// Installation, in-memory tables and PDF text reader for the printing tests.
+// In-memory tables and the PDF text reader of the printing tests.
 #include "support/PrintingFixture.h"
-
-#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +7,8 @@
 #include <QProcess>
 #include <QTest>
 #include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
 
 namespace cu::test {
 
@@ -27,10 +27,7 @@ void MemoryTables::addRow(const QString& tableName, const QVariantMap& values)
 {
     Dataset dataset;
     open(dataset, tableName);
-    dataset.append();
-    for (auto it = values.begin(); it != values.end(); ++it)
-        dataset.setValue(it.key(), it.value());
-    dataset.post();
+    appendRow(dataset, values);
     dataset.mergeChangeLog();
     m_tables[tableName] = dataset.saveToBytes();
 }
@@ -127,10 +124,10 @@ QVector<PdfPageText> readPdf(const QString& path)
 {
     QVector<PdfPageText> pages;
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    process.start(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s});
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        QTest::qFail(qPrintable(QStringLiteral("pdftotext failed on %1: %2")
-                                    .arg(path, QString::fromUtf8(process.readAllStandardError()))),
+        QTest::qFail(qPrintable(u"pdftotext failed on %1: %2"_s.arg(
+                         path, QString::fromUtf8(process.readAllStandardError()))),
                      __FILE__, __LINE__);
         return pages;
     }
@@ -156,43 +153,6 @@ QVector<PdfPageText> readPdf(const QString& path)
         }
     }
     return pages;
-}
-
-namespace {
-
-QString schemaPath()
-{
-    return sourceRoot() + QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml");
-}
-
-} // namespace
-
-PrintingInstallation::PrintingInstallation()
-    : m_folders(m_dir.path()), m_schema(CertificateSchema::load(schemaPath()))
-{
-    const QString source = sourceRoot() + QStringLiteral("/resources/USR/FJ2024/Res/");
-    QDir().mkpath(m_folders.tabelle());
-    const QStringList files{"CU2025_mod.pdf",     "CU2025_mod_ord.pdf", "firme.pdf",
-                            "CU_2025_istruz.pdf", "StpCUD.xml",         "StpCUD_Ord.xml",
-                            "StpSost.xml",        "StpQuadroCT.xml",    "stpStampe.xml"};
-    for (const QString& file : files)
-        if (!QFile::copy(source + file, m_folders.res() + file))
-            qFatal("cannot copy %s", qPrintable(source + file));
-}
-
-void PrintingInstallation::writeNotes(const QStringList& codes)
-{
-    Dataset notes;
-    notes.setFields({{QStringLiteral("CODICE"), FieldType::String, 4},
-                     {QStringLiteral("DESCRIZIONE"), FieldType::String, 200}});
-    notes.open();
-    for (const QString& code : codes) {
-        notes.append();
-        notes.setValue(u"CODICE", code);
-        notes.setValue(u"DESCRIZIONE", QStringLiteral("Nota ") + code);
-        notes.post();
-    }
-    notes.saveToFile(m_folders.tabelle() + QStringLiteral("TNOT_NOTE.cds"));
 }
 
 } // namespace cu::test

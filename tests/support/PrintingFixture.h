@@ -1,17 +1,15 @@
-// Test help for the prints: an installation in a temporary folder with the
-// shipped models and layouts, certificate tables kept in memory (built from
-// the schema file), and the text of produced PDFs with its positions, read
-// back with poppler's "pdftotext -bbox".
+// Test help for the prints: certificate tables kept in memory (built from the
+// schema file), and the text of produced PDFs with its positions, read back
+// with poppler's "pdftotext -bbox".
 #pragma once
 
 #include "certificates/CertificateSchema.h"
 #include "foundation/dataset/Dataset.h"
-#include "foundation/installation/Folders.h"
 #include "printing/PrintTables.h"
+#include "support/TestSupport.h"
 
 #include <QMap>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVector>
 #include <memory>
 
@@ -21,7 +19,7 @@ namespace cu::test {
 class MemoryTables : public PrintTables
 {
 public:
-    explicit MemoryTables(const CertificateSchema& schema);
+    explicit MemoryTables(const CertificateSchema& schema = certificateSchema());
 
     // An empty data set with the table's columns (open, browsing).
     void makeEmpty(Dataset& dataset, const QString& tableName) const;
@@ -68,21 +66,5 @@ struct PdfPageText
 
 // The pages of a PDF file; fails the running test when pdftotext fails.
 QVector<PdfPageText> readPdf(const QString& path);
-
-class PrintingInstallation
-{
-public:
-    PrintingInstallation();
-    const Folders& folders() const { return m_folders; }
-    const CertificateSchema& schema() const { return m_schema; }
-    QString root() const { return m_dir.path(); }
-    // Writes the notes table with these codes into Res/Tabelle.
-    void writeNotes(const QStringList& codes);
-
-private:
-    QTemporaryDir m_dir;
-    Folders m_folders;
-    CertificateSchema m_schema;
-};
 
 } // namespace cu::test

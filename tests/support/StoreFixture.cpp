@@ -5,6 +5,8 @@
 #include "foundation/database/StoreStatement.h"
 #include "foundation/operator/Errors.h"
 
+using namespace Qt::StringLiterals;
+
 namespace cu::test {
 
 StoreFixture::StoreFixture(const QString& engine) : m_database(engine)
@@ -27,35 +29,32 @@ qint64 StoreFixture::addStructure(const QString& name, int year, const QVector<F
                                   bool personTable, bool mappingReadOnly, const QString& fieldMap)
 {
     Dataset dataset;
-    QVector<FieldDef> all{{QStringLiteral("iAfiID"), FieldType::Integer, 0},
-                          {QStringLiteral("iFisRigo"), FieldType::Integer, 0}};
+    QVector<FieldDef> all{{u"iAfiID"_s, FieldType::Integer, 0}, {u"iFisRigo"_s, FieldType::Integer, 0}};
     all += fields;
     dataset.setFields(all);
-    StoreStatement insert(
-        *m_connection,
-        QStringLiteral("INSERT INTO tcds_struttura (scdsprogramma, scdsnome, icdsanno, icdsmese,"
-                       " bcdsschema, lcdsanagrafica, lcdsfmapreadonly, scdsfieldmap, icdsrigo)"
-                       " VALUES ('eli', ?, ?, NULL, ?, ?, ?, ?, 0)"));
+    StoreStatement insert(*m_connection,
+                          u"INSERT INTO tcds_struttura (scdsprogramma, scdsnome, icdsanno, icdsmese,"
+                          " bcdsschema, lcdsanagrafica, lcdsfmapreadonly, scdsfieldmap, icdsrigo)"
+                          " VALUES ('eli', ?, ?, NULL, ?, ?, ?, ?, 0)"_s);
     insert.exec(
         {name, qlonglong(year), dataset.schemaBytes(), int(personTable), int(mappingReadOnly), fieldMap});
-    StoreStatement id(
-        *m_connection,
-        QStringLiteral("SELECT icdsid FROM tcds_struttura WHERE scdsnome = ? AND icdsanno = ?"));
+    StoreStatement id(*m_connection,
+                      u"SELECT icdsid FROM tcds_struttura WHERE scdsnome = ? AND icdsanno = ?"_s);
     return id.scalar({name, qlonglong(year)}).toLongLong();
 }
 
 QStringList dumpStore(Connection& connection)
 {
     QStringList lines;
-    for (const QString& table : {QStringLiteral("tcds_struttura"), QStringLiteral("tcrf_crofiscale"),
-                                 QStringLiteral("tafi_anafiscale"), QStringLiteral("tfis_datifiscali")}) {
-        StoreStatement query(connection, QStringLiteral("SELECT * FROM ") + table);
+    for (const QString& table :
+         {u"tcds_struttura"_s, u"tcrf_crofiscale"_s, u"tafi_anafiscale"_s, u"tfis_datifiscali"_s}) {
+        StoreStatement query(connection, u"SELECT * FROM "_s + table);
         query.exec({});
         while (query.next()) {
             QStringList values;
             for (int c = 0; c < query.columnCount(); ++c) {
                 const QVariant value = query.value(c);
-                values.append(value.isNull() ? QStringLiteral("<null>") : value.toString());
+                values.append(value.isNull() ? u"<null>"_s : value.toString());
             }
             lines.append(table + u':' + values.join(u'|'));
         }
@@ -66,9 +65,8 @@ QStringList dumpStore(Connection& connection)
 
 int StoreFixture::count(const QString& table, const QString& where)
 {
-    StoreStatement query(*m_connection,
-                         QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                             .arg(table, where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
+    StoreStatement query(*m_connection, u"SELECT COUNT(*) FROM %1%2"_s.arg(
+                                            table, where.isEmpty() ? QString() : u" WHERE "_s + where));
     return query.scalar({}).toInt();
 }
 

@@ -2,8 +2,6 @@
 // follow the certificates from the store into the telematic file and the prints.
 #include "support/StoreFlowFixture.h"
 
-#include "support/DatasetDump.h"
-
 #include "certificates/CertificateStore.h"
 #include "certificates/StoreInstaller.h"
 #include "certificates/checks/FiscalCode.h"
@@ -11,107 +9,58 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
 #include "store/HlmDBCds.h"
-#include "support/DatasetDump.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 namespace cu::test {
 
 namespace {
-
-QVariant amount(const char* text)
-{
-    return QVariant::fromValue(*Currency::parse(QString::fromLatin1(text)));
-}
 
 QString personalCode(const QString& first15)
 {
     return first15 + personalCodeCheckCharacter(first15);
 }
 
-SampleCertificate makeBianchi()
-{
-    return {personalCode(QStringLiteral("BNCLCU82M10F205")),
-            QStringLiteral("BIANCHI"),
-            QStringLiteral("LUCA"),
-            QStringLiteral("M"),
-            QDate(1982, 8, 10),
-            {{QStringLiteral("fCudReddDetr"), amount("0.01")}}};
-}
-
-SampleCertificate makeDellAcqua()
-{
-    return {personalCode(QStringLiteral("DLLNMR75C45H501")),
-            QStringLiteral("DELL'ACQUA"),
-            QStringLiteral("ANNA MARIA"),
-            QStringLiteral("F"),
-            QDate(1975, 3, 5),
-            {{QStringLiteral("fCudReddDetr"), amount("1234567.89")},
-             {QStringLiteral("fCudRitIrpef"), amount("0.01")},
-             {QStringLiteral("SCUDANNOTAZIONI"),
-              QStringLiteral("AA) Redditi erogati da altri soggetti\r\nAB) Seconda annotazione")}}};
-}
-
-SampleCertificate makeRossi()
-{
-    return {personalCode(QStringLiteral("RSSNCL80A01H501")),
-            QStringLiteral("ROSSI"),
-            QStringLiteral("NICOLÒ"),
-            QStringLiteral("M"),
-            QDate(1980, 1, 1),
-            {{QStringLiteral("fCudReddDetr"), amount("99.995")},
-             {QStringLiteral("fCudRitIrpef"), amount("21.4449")}}};
-}
-
-// Copies every file below from into to, keeping the folders.
-void copyTree(const QString& from, const QString& to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + u'/' + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            throw EZfError(QStringLiteral("Impossibile copiare %1 in %2").arg(source, target));
-    }
-}
-
-
 } // namespace
 
 namespace sample {
 
-const SampleCertificate& bianchi()
-{
-    static const SampleCertificate c = makeBianchi();
-    return c;
-}
-
-const SampleCertificate& dellAcqua()
-{
-    static const SampleCertificate c = makeDellAcqua();
-    return c;
-}
-
-const SampleCertificate& rossi()
-{
-    static const SampleCertificate c = makeRossi();
-    return c;
-}
-
+// clang-format off
 const QVector<SampleCertificate>& certificates()
 {
-    static const QVector<SampleCertificate> all{bianchi(), dellAcqua(), rossi()};
+    static const QVector<SampleCertificate> all{
+        {personalCode(u"BNCLCU82M10F205"_s), u"BIANCHI"_s, u"LUCA"_s, u"M"_s, QDate(1982, 8, 10), {{u"fCudReddDetr"_s, amount("0.01")}}},
+        {personalCode(u"DLLNMR75C45H501"_s), u"DELL'ACQUA"_s, u"ANNA MARIA"_s, u"F"_s, QDate(1975, 3, 5),
+         {{u"fCudReddDetr"_s, amount("1234567.89")}, {u"fCudRitIrpef"_s, amount("0.01")},
+          {u"SCUDANNOTAZIONI"_s, u"AA) Redditi erogati da altri soggetti\r\nAB) Seconda annotazione"_s}}},
+        {personalCode(u"RSSNCL80A01H501"_s), u"ROSSI"_s, u"NICOLÒ"_s, u"M"_s, QDate(1980, 1, 1),
+         {{u"fCudReddDetr"_s, amount("99.995")}, {u"fCudRitIrpef"_s, amount("21.4449")}}}};
     return all;
+}
+// clang-format on
+
+const SampleCertificate& bianchi()
+{
+    return certificates()[0];
+}
+const SampleCertificate& dellAcqua()
+{
+    return certificates()[1];
+}
+const SampleCertificate& rossi()
+{
+    return certificates()[2];
 }
 
 } // namespace sample
 
-StoreFlow::StoreFlow(const QString& engine) : m_database(engine) {}
+StoreFlow::StoreFlow(const QString& engine) : m_database(engine)
+{
+    m_context.folders = m_installation.folders();
+}
 
 StoreFlow::~StoreFlow()
 {
@@ -123,23 +72,17 @@ StoreFlow::~StoreFlow()
 
 void StoreFlow::install()
 {
-    const Folders build(buildRoot());
-    m_context.folders = Folders(m_root.path());
-    copyTree(build.res(), m_context.folders.res());
-
     m_connection = std::make_unique<Connection>();
     if (!m_connection->open(m_database.params()))
         throw DatabaseError(m_connection->lastError());
     m_schema = std::make_unique<CertificateSchema>(
-        CertificateSchema::load(QDir(m_context.folders.res()).filePath(QStringLiteral("Schema/eli.xml"))));
+        CertificateSchema::load(QDir(m_context.folders.res()).filePath(u"Schema/eli.xml"_s)));
     StoreInstaller::install(*m_connection, *m_schema);
 
-    m_catalogue.Load(QDir(build.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
+    m_catalogue.Load(Folders(buildRoot()).etcKbr() + u"kbr_QueryText.cds"_s);
     m_catalogue.setEngine(m_connection->params().driver);
     m_store = std::make_unique<HlmDBCds>(*m_connection, &m_op);
-    m_store->setProgramme(QStringLiteral("eli"));
-    m_store->setYear(2024);
-    m_store->setMonth(-1);
+    setStoreYear(*m_store);
     m_store->setShowWait(false);
     m_certificates = std::make_unique<CertificateStore>(*m_store, *m_schema);
 
@@ -170,14 +113,14 @@ qint64 StoreFlow::writeCertificate(const SampleCertificate& certificate)
 {
     Dataset certificates;
     m_certificates->openCertificates(certificates);
-    m_certificates->appendCertificate(certificates, QStringLiteral("12"), false);
+    m_certificates->appendCertificate(certificates, u"12"_s, false);
     certificates.setValue(u"SCUDCODFIS", certificate.fiscalCode);
     certificates.setValue(u"SCUDCOGNOME", certificate.surname);
     certificates.setValue(u"SCUDNOME", certificate.name);
     certificates.setValue(u"SCUDSEX", certificate.sex);
     certificates.setValue(u"DCUDDATANAS", certificate.birth);
-    certificates.setValue(u"SCUDCOMNAS", QStringLiteral("ROMA"));
-    certificates.setValue(u"SCUDPROVNAS", QStringLiteral("RM"));
+    certificates.setValue(u"SCUDCOMNAS", u"ROMA"_s);
+    certificates.setValue(u"SCUDPROVNAS", u"RM"_s);
     certificates.setValue(u"SCUDDATIANAFIRMA", sample::Signature);
     for (auto it = certificate.values.begin(); it != certificate.values.end(); ++it)
         certificates.setValue(it.key(), it.value());
@@ -190,8 +133,8 @@ void StoreFlow::writeSectionRow(const QString& table, const QString& fiscalCode,
 {
     Dataset certificates;
     m_certificates->openCertificates(certificates);
-    if (!certificates.locate(QStringLiteral("SCUDCODFIS"), {fiscalCode}))
-        throw EZfError(QStringLiteral("Certificazione non trovata: ") + fiscalCode);
+    if (!certificates.locate(u"SCUDCODFIS"_s, {fiscalCode}))
+        throw EZfError(u"Certificazione non trovata: "_s + fiscalCode);
     Dataset section;
     m_certificates->openSection(section, table, certificates.asInteger(u"iAfiID"));
     m_certificates->appendSectionRow(section, table);
@@ -204,48 +147,44 @@ void StoreFlow::writeSectionRow(const QString& table, const QString& fiscalCode,
 
 void StoreFlow::writeSampleSupply()
 {
-    writeSingleRow(QStringLiteral("TCUS_DATISOST"),
-                   {{QStringLiteral("SSOSCODFIS"), sample::AgentCode},
-                    {QStringLiteral("SSOSDENOM"), sample::AgentName},
-                    {QStringLiteral("SSOSCOMUNE"), QStringLiteral("ROMA")},
-                    {QStringLiteral("SSOSPROV"), QStringLiteral("RM")},
-                    {QStringLiteral("SSOSCFRAPPR"), QStringLiteral("RSSMRA85T10A562S")},
-                    {QStringLiteral("SCARCODICE"), QStringLiteral("1")},
-                    {QStringLiteral("SSOSCOGNRAPPR"), QStringLiteral("ROSSI")},
-                    {QStringLiteral("SSOSNOMERAPPR"), QStringLiteral("MARIO")},
-                    {QStringLiteral("SSOSFIRMACOM"), sample::Signature},
-                    {QStringLiteral("LSOSDICHCONTRIB"), QStringLiteral("1")},
-                    {QStringLiteral("DSOSDTIMPEGNO"), sample::CommitmentDate}});
-    writeSingleRow(QStringLiteral("TCFO_FORNITORE"), {{QStringLiteral("SFORCODFIS"), sample::SupplierCode},
-                                                      {QStringLiteral("STFOCODICE"), QStringLiteral("01")}});
-    writeSingleRow(QStringLiteral("TCUCT_DATICT"),
-                   {{QStringLiteral("SCTCODFIS"), sample::AgentCode},
-                    {QStringLiteral("SCTCELL"), QStringLiteral("3331234567")},
-                    {QStringLiteral("SCTEMAIL"), QStringLiteral("segreteria@scuola.example.it")}});
+    writeSingleRow(u"TCUS_DATISOST"_s, {{u"SSOSCODFIS"_s, sample::AgentCode},
+                                        {u"SSOSDENOM"_s, sample::AgentName},
+                                        {u"SSOSCOMUNE"_s, u"ROMA"_s},
+                                        {u"SSOSPROV"_s, u"RM"_s},
+                                        {u"SSOSCFRAPPR"_s, u"RSSMRA85T10A562S"_s},
+                                        {u"SCARCODICE"_s, u"1"_s},
+                                        {u"SSOSCOGNRAPPR"_s, u"ROSSI"_s},
+                                        {u"SSOSNOMERAPPR"_s, u"MARIO"_s},
+                                        {u"SSOSFIRMACOM"_s, sample::Signature},
+                                        {u"LSOSDICHCONTRIB"_s, u"1"_s},
+                                        {u"DSOSDTIMPEGNO"_s, sample::CommitmentDate}});
+    writeSingleRow(u"TCFO_FORNITORE"_s,
+                   {{u"SFORCODFIS"_s, sample::SupplierCode}, {u"STFOCODICE"_s, u"01"_s}});
+    writeSingleRow(u"TCUCT_DATICT"_s, {{u"SCTCODFIS"_s, sample::AgentCode},
+                                       {u"SCTCELL"_s, u"3331234567"_s},
+                                       {u"SCTEMAIL"_s, u"segreteria@scuola.example.it"_s}});
 
     // Written in another order than the file's, so that the order comes from the store's reading.
     writeCertificate(sample::rossi());
     writeCertificate(sample::dellAcqua());
     writeCertificate(sample::bianchi());
 
-    writeSectionRow(QStringLiteral("TCUDI_INPS"), sample::rossi().fiscalCode,
-                    {{QStringLiteral("sCudMatrAzienda"), sample::InpsRegistration},
-                     {QStringLiteral("LCUDENTEINPS"), QStringLiteral("X")},
-                     {QStringLiteral("FCUDIMPONIBILE"), amount("2000.5")},
-                     {QStringLiteral("LCUDGENNAIO"), QStringLiteral("X")},
-                     {QStringLiteral("LCUDDICEMBRE"), QStringLiteral("X")}});
-    writeSectionRow(QStringLiteral("TCUDA_ANNOTAZIONI"), sample::dellAcqua().fiscalCode,
-                    {{QStringLiteral("SANN701"), QStringLiteral("AA")},
-                     {QStringLiteral("SANN702"), QStringLiteral("AB")}});
-    writeSectionRow(QStringLiteral("TCUDA_ANNOTAZIONI"), sample::bianchi().fiscalCode,
-                    {{QStringLiteral("SANN701"), QStringLiteral("AC")}});
+    writeSectionRow(u"TCUDI_INPS"_s, sample::rossi().fiscalCode,
+                    {{u"sCudMatrAzienda"_s, sample::InpsRegistration},
+                     {u"LCUDENTEINPS"_s, u"X"_s},
+                     {u"FCUDIMPONIBILE"_s, amount("2000.5")},
+                     {u"LCUDGENNAIO"_s, u"X"_s},
+                     {u"LCUDDICEMBRE"_s, u"X"_s}});
+    writeSectionRow(u"TCUDA_ANNOTAZIONI"_s, sample::dellAcqua().fiscalCode,
+                    {{u"SANN701"_s, u"AA"_s}, {u"SANN702"_s, u"AB"_s}});
+    writeSectionRow(u"TCUDA_ANNOTAZIONI"_s, sample::bianchi().fiscalCode, {{u"SANN701"_s, u"AC"_s}});
 }
 
 qint64 StoreFlow::personOf(const QString& fiscalCode)
 {
     Dataset certificates;
     m_certificates->openCertificates(certificates);
-    if (!certificates.locate(QStringLiteral("SCUDCODFIS"), {fiscalCode}))
+    if (!certificates.locate(u"SCUDCODFIS"_s, {fiscalCode}))
         return 0;
     return certificates.asInteger(u"iAfiID");
 }
@@ -262,12 +201,12 @@ QStringList StoreFlow::dumpTable(const QString& table, const QStringList& leftOu
 QStringList StoreFlow::annotationRows(qint64 person)
 {
     Dataset rows;
-    m_certificates->openSection(rows, QStringLiteral("TCUDA_ANNOTAZIONI"), person);
+    m_certificates->openSection(rows, u"TCUDA_ANNOTAZIONI"_s, person);
     QStringList result;
     for (rows.first(); !rows.eof(); rows.next()) {
         QStringList codes;
         for (int slot = 1; slot <= 54; ++slot) {
-            const QString column = QStringLiteral("SANN7%1").arg(slot, 2, 10, QLatin1Char('0'));
+            const QString column = u"SANN7%1"_s.arg(slot, 2, 10, QLatin1Char('0'));
             if (rows.hasField(column) && !rows.asString(column).isEmpty())
                 codes.append(rows.asString(column));
         }

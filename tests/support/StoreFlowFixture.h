@@ -14,10 +14,10 @@
 #include "foundation/installation/AppContext.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "support/TestDatabases.h"
+#include "support/TestInstallation.h"
 
 #include <QDate>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVariantMap>
 #include <QVector>
 #include <memory>
@@ -68,8 +68,8 @@ public:
 
     const TestDatabase& database() const { return m_database; }
 
-    // Connects to the database, copies the build tree's resources into the
-    // installation and installs the store with the build tree's schema file.
+    // Connects to the database and installs the store with the installation's
+    // schema file.
     // Raises the database's error when any of it fails.
     void install();
 
@@ -104,7 +104,7 @@ public:
 
 private:
     TestDatabase m_database;
-    QTemporaryDir m_root;
+    TestInstallation m_installation;
     ScriptedOperator m_op;
     HlmQueryText m_catalogue;
     AppContext m_context;

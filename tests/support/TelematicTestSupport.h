@@ -1,40 +1,19 @@
-// Helpers of the telematic-file tests: a temporary installation with the
-// shipped layouts and a notes table, the production datasets defined from
-// the schema file, rows appended from value maps, and an agent, supplier
-// and certificates that pass every check.
+// Helpers of the telematic-file tests: the production datasets defined from
+// the schema file, an agent, supplier and certificates that pass every
+// check, and the coded fields of a written line.
 #pragma once
 
-#include "foundation/installation/Folders.h"
 #include "telematic/TelematicData.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVariantMap>
+#include <QVector>
 
 namespace cu::test {
-
-class TelematicInstallation
-{
-public:
-    // Copies the layouts of the source tree into a fresh installation and
-    // writes the notes table with the given annotation codes.
-    explicit TelematicInstallation(const QStringList& noteCodes = {QStringLiteral("AA"),
-                                                                   QStringLiteral("AB")});
-
-    const Folders& folders() const { return m_folders; }
-    QString root() const { return m_dir.path(); }
-    QString layoutPath(const QString& fileName) const;
-
-private:
-    QTemporaryDir m_dir;
-    Folders m_folders;
-};
 
 // Defines every dataset of the production with the fields of its table in
 // the schema file, and opens it empty.
 void defineTables(TelematicData& data);
-// Appends and posts one row.
-void appendRow(Dataset& dataset, const QVariantMap& values);
 // An agent, a supplier and no CT form that pass every check.
 void fillAgentAndSupplier(TelematicData& data);
 // A certificate row with the recipient's data (valid fiscal code built from
@@ -42,5 +21,23 @@ void fillAgentAndSupplier(TelematicData& data);
 qint64 appendCertificate(TelematicData& data, int number, const QVariantMap& extra = {});
 // A valid personal fiscal code, different for every number.
 QString personalCode(int number);
+
+// The coded fields of a certificate line, in file order: from position
+// start, pieces of an 8-character code and a 16-character value, up to the
+// first blank piece.
+class CodedFields
+{
+public:
+    explicit CodedFields(const QString& line, int start = 89);
+    // Every value of a code (a long value is written in several pieces).
+    QStringList values(const QString& code) const;
+    QString value(const QString& code) const { return values(code).value(0); }
+    // The first value of a code without its padding.
+    QString trimmed(const QString& code) const { return value(code).trimmed(); }
+    bool contains(const QString& code) const { return !values(code).isEmpty(); }
+
+private:
+    QVector<std::pair<QString, QString>> m_fields;
+};
 
 } // namespace cu::test

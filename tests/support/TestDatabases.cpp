@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <atomic>
 
+using namespace Qt::StringLiterals;
+
 namespace cu::test {
 
 namespace {
@@ -16,15 +18,14 @@ namespace {
 QString uniqueDatabaseName()
 {
     static std::atomic<int> counter{0};
-    return QStringLiteral("cu_test_%1_%2_%3")
-        .arg(QCoreApplication::applicationPid())
+    return u"cu_test_%1_%2_%3"_s.arg(QCoreApplication::applicationPid())
         .arg(++counter)
         .arg(QRandomGenerator::global()->bounded(1000000));
 }
 
 QString engineCaption(const QString& engine)
 {
-    return engine == TestDatabases::Postgres ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+    return engine == TestDatabases::Postgres ? u"PostgreSQL"_s : u"SQLite"_s;
 }
 
 void runOnServer(const ConnectionParams& admin, const QString& sql)
@@ -46,6 +47,12 @@ void TestDatabases::addEngineColumns()
         QTest::newRow(qPrintable(engine)) << engine;
 }
 
+void TestDatabases::addEngineRow(const QString& engine)
+{
+    QTest::addColumn<QString>("engine");
+    QTest::newRow(qPrintable(engine)) << engine;
+}
+
 QString TestDatabases::serverDescription()
 {
     return qEnvironmentVariable("MODELLOCU_TEST_PG").trimmed();
@@ -53,16 +60,15 @@ QString TestDatabases::serverDescription()
 
 bool TestDatabases::mustHaveEveryEngine()
 {
-    return qEnvironmentVariable("CI").compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
+    return qEnvironmentVariable("CI").compare(u"true"_s, Qt::CaseInsensitive) == 0;
 }
 
 ConnectionParams parsePostgresDescription(const QString& description)
 {
     ConnectionParams params;
-    params.driver = QStringLiteral("QPSQL");
-    params.database = QStringLiteral("postgres");
-    const QStringList pairs =
-        description.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    params.driver = u"QPSQL"_s;
+    params.database = u"postgres"_s;
+    const QStringList pairs = description.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
     for (const QString& pair : pairs) {
         const QString key = pair.section(u'=', 0, 0).toLower();
         const QString value = pair.section(u'=', 1);
@@ -87,7 +93,7 @@ TestDatabase::TestDatabase(const QString& engine) : m_engine(engine)
     else if (engine == TestDatabases::Postgres)
         createPostgres();
     else
-        m_reason = QStringLiteral("Motore di database sconosciuto: %1").arg(engine);
+        m_reason = u"Motore di database sconosciuto: %1"_s.arg(engine);
 }
 
 TestDatabase::~TestDatabase()
@@ -95,8 +101,7 @@ TestDatabase::~TestDatabase()
     if (!m_available || m_engine != TestDatabases::Postgres)
         return;
     try {
-        runOnServer(m_admin,
-                    QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_params.database));
+        runOnServer(m_admin, u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_s.arg(m_params.database));
     } catch (const Error& e) {
         qWarning("Database di test %s non eliminato: %s", qPrintable(m_params.database),
                  qPrintable(e.message()));
@@ -105,24 +110,24 @@ TestDatabase::~TestDatabase()
 
 QString TestDatabase::skipMessage() const
 {
-    return QStringLiteral("%1 non disponibile: test saltato (%2)").arg(engineCaption(m_engine), m_reason);
+    return u"%1 non disponibile: test saltato (%2)"_s.arg(engineCaption(m_engine), m_reason);
 }
 
 QString TestDatabase::failMessage() const
 {
-    return QStringLiteral("%1 non disponibile (%2): con CI=true il test fallisce invece di essere saltato")
-        .arg(engineCaption(m_engine), m_reason);
+    return u"%1 non disponibile (%2): con CI=true il test fallisce invece di essere saltato"_s.arg(
+        engineCaption(m_engine), m_reason);
 }
 
 void TestDatabase::createSqlite()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     if (!m_folder->isValid()) {
-        m_reason = QStringLiteral("Cartella temporanea non creata: %1").arg(m_folder->errorString());
+        m_reason = u"Cartella temporanea non creata: %1"_s.arg(m_folder->errorString());
         return;
     }
-    m_params.driver = QStringLiteral("QSQLITE");
-    m_params.database = m_folder->filePath(QStringLiteral("test.sqlite"));
+    m_params.driver = u"QSQLITE"_s;
+    m_params.database = m_folder->filePath(u"test.sqlite"_s);
     m_available = true;
 }
 
@@ -130,14 +135,14 @@ void TestDatabase::createPostgres()
 {
     const QString description = TestDatabases::serverDescription();
     if (description.isEmpty()) {
-        m_reason = QStringLiteral("MODELLOCU_TEST_PG non impostata");
+        m_reason = u"MODELLOCU_TEST_PG non impostata"_s;
         return;
     }
     m_admin = parsePostgresDescription(description);
     m_params = m_admin;
     m_params.database = uniqueDatabaseName();
     try {
-        runOnServer(m_admin, QStringLiteral("CREATE DATABASE %1").arg(m_params.database));
+        runOnServer(m_admin, u"CREATE DATABASE %1"_s.arg(m_params.database));
         m_available = true;
     } catch (const Error& e) {
         m_reason = e.message();

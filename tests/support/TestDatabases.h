@@ -3,18 +3,8 @@
 // user=... dbname=..."), on which every test case gets a database of its own,
 // dropped at the end. Without a server the PostgreSQL cases are skipped, or
 // fail when CI=true, so that a CI run never passes without them.
-//
-// Usage in a data-driven test:
-//     void TestX::roundTrip_data() { cu::test::TestDatabases::addEngineColumns(); }
-//     void TestX::roundTrip()
-//     {
-//         QFETCH(QString, engine);
-//         cu::test::TestDatabase db(engine);
-//         CU_REQUIRE_DATABASE(db);
-//         cu::Connection connection;
-//         QVERIFY2(connection.open(db.params()), qPrintable(connection.lastError()));
-//         ...
-//     }
+// A test names its engines with addEngineColumns() or addEngineRow() in its
+// _data slot and requires the database with CU_REQUIRE_DATABASE.
 #pragma once
 
 #include "foundation/database/Connection.h"
@@ -35,6 +25,8 @@ public:
 
     // Adds the column "engine" (QString) and one row per engine, named after it.
     static void addEngineColumns();
+    // Adds the column "engine" and the row of one engine, for a test the other engine has no part in.
+    static void addEngineRow(const QString& engine);
     static QStringList engines() { return {Sqlite, Postgres}; }
     // The server description of MODELLOCU_TEST_PG, empty when unset.
     static QString serverDescription();

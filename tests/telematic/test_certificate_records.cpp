@@ -1,39 +1,27 @@
-// Records D, G, H and C from certificates built directly into datasets,
+// Records A, B and Z (their patches and the 1900-character guard) and D, G,
+// H and C from certificates built directly into datasets,
 // with the shipped layouts.
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+#include "support/TestInstallation.h"
+#include "support/TestSupport.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
 #include "telematic/records/RecordPacker.h"
+#include "telematic/records/SupplyRecords.h"
 
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
+using cu::test::amount;
 
 namespace {
-
-QVariant amount(const char* text)
-{
-    return QVariant::fromValue(Currency::parse(QString::fromLatin1(text)).value());
-}
-
-// The coded fields of a line: code -> value (trimmed).
-QMap<QString, QString> codedFields(const QString& line)
-{
-    QMap<QString, QString> fields;
-    for (int at = 89; at + 24 <= 1897; at += 24) {
-        const QString code = line.mid(at, 8);
-        if (code.trimmed().isEmpty())
-            break;
-        if (!fields.contains(code)) // a continuation piece keeps the first one
-            fields.insert(code, line.mid(at + 8, 16).trimmed());
-    }
-    return fields;
-}
 
 } // namespace
 
@@ -42,24 +30,380 @@ class TestCertificateRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void annulmentOnlyWritesDWithoutG();
-    void bothFlagsWriteReplacement();
-    void rowsOfSectionsMakeModules();
-    void furtherChildrenAreNumberedFrom603();
-    void selfEmploymentRowsMakeHModules();
-    void annotationCodesFillRowsOf54();
-    void annotationsWithoutNotesTableAreReported();
-    void chosenCertificatesKeepTheirPositions();
-    void certificateWithoutDataIsSkipped();
-    void ctFormWritesRecordC();
-    void unknownSectionDatasetStopsTheRecord();
+    void init()
+    {
+        m_installation = std::make_unique<test::TestInstallation>();
+        m_installation->writeNotes({u"AA"_s, u"AB"_s});
+        m_data = std::make_unique<TelematicData>();
+        test::defineTables(*m_data);
+        test::fillAgentAndSupplier(*m_data);
+        m_op.clear();
+        m_storedAnnotations.clear();
+    }
+    void annulmentOnlyWritesDWithoutG()
+    {
+        test::appendCertificate(*m_data, 1,
+                                {{u"LCUDANNULLAMENTO"_s, u"1"_s},
+                                 {u"SCUDIDENTSERVTELE"_s, u"24011512345678901"_s},
+                                 {u"SCUDPROGRDICH"_s, u"42"_s}});
+        const QVector<FileLine> lines = run({0});
+        QCOMPARE(linesOf(lines, u"D"_s).size(), 1);
+        QCOMPARE(linesOf(lines, u"G"_s).size(), 0);
+        QCOMPARE(m_gCounts.skipped, 1);
+        const QString d = linesOf(lines, u"D"_s)[0].record;
+        QCOMPARE(d.mid(25, 16), test::personalCode(1));
+        QCOMPARE(d.mid(41, 6), u"000001"_s);
+        QCOMPARE(d.mid(47, 17), u"24011512345678901"_s);
+        QCOMPARE(d.mid(64, 6), u"000042"_s);
+        QCOMPARE(d.mid(71, 1), u"A"_s);
+        QCOMPARE(d.mid(73, 16), u"01234567897     "_s);
+        QCOMPARE(test::CodedFields(d).trimmed(u"DA001002"_s), u"COGNOME1"_s);
+    }
+    void bothFlagsWriteReplacement()
+    {
+        test::appendCertificate(*m_data, 1,
+                                {{u"LCUDANNULLAMENTO"_s, u"1"_s}, {u"LCUDSOSTITUZIONE"_s, u"1"_s}});
+        const QVector<FileLine> lines = run({0});
+        QCOMPARE(linesOf(lines, u"D"_s)[0].record.mid(71, 1), u"S"_s);
+    }
+    void rowsOfSectionsMakeModules()
+    {
+        test::appendCertificate(*m_data, 1, {{u"fCudReddDetr"_s, amount("25000.50")}});
+        for (int i = 1; i <= 3; ++i)
+            test::appendRow(m_data->get(u"cdsInpdap"), {{u"iAfiID"_s, qint64(1)},
+                                                        {u"SCUDCODFISAMMNE"_s, u"80012345676"_s},
+                                                        {u"ICUDANNORIF"_s, qint64(2020 + i)},
+                                                        {u"SCUDGESASS_2"_s, u"ABCD"_s},
+                                                        {u"LINPDAPGENNAIO"_s, u"X"_s},
+                                                        {u"LINPDAPDICEMBRE"_s, u"X"_s}});
+        test::appendRow(m_data->get(u"cdsInps"),
+                        {{u"iAfiID"_s, qint64(1)}, {u"FCUDIMPONIBILE"_s, amount("1000")}});
+        const QVector<FileLine> g = linesOf(run({0}), u"G"_s);
+        QCOMPARE(g.size(), 3);
+        QCOMPARE(m_gCounts.written, 1);
+        const test::CodedFields first(g[0].record);
+        QCOMPARE(first.trimmed(u"DB001001"_s), u"25000,50"_s);
+        QCOMPARE(first.trimmed(u"DC001001"_s), u"9999999999"_s);
+        QCOMPARE(first.trimmed(u"DC001004"_s), u"1000,00"_s);
+        QCOMPARE(first.trimmed(u"DC001013"_s), u"A"_s);
+        QCOMPARE(first.trimmed(u"DC001087"_s), u"D"_s);
+        QCOMPARE(first.trimmed(u"DC001038"_s), u"100000000001"_s);
+        QCOMPARE(first.trimmed(u"DC001017"_s), u"2021"_s);
+        for (int module = 2; module <= 3; ++module) {
+            const test::CodedFields later(g[module - 1].record);
+            QCOMPARE(g[module - 1].record.mid(17, 8), u"0000000%1"_s.arg(module));
+            QCOMPARE(later.trimmed(u"DC001017"_s), QString::number(2020 + module));
+            QVERIFY(!later.contains(u"DB001001"_s));
+            QVERIFY(!later.contains(u"DC001004"_s));
+            QVERIFY(!later.contains(u"DC001001"_s));
+        }
+    }
+    void furtherChildrenAreNumberedFrom603()
+    {
+        test::appendCertificate(*m_data, 1);
+        for (int child = 1; child <= 2; ++child)
+            test::appendRow(m_data->conFamCar(), {{u"iAfiID"_s, qint64(1)},
+                                                  {u"LCUDRELPARFIGL"_s, u"1"_s},
+                                                  {u"SCUDCODFISFIGL"_s, test::personalCode(100 + child)},
+                                                  {u"SCUDDETRSPETTPRIFIGL"_s, u"C"_s},
+                                                  {u"LCUDRELPARPRIFIGLDIS"_s, u"1"_s}});
+        const QVector<FileLine> g = linesOf(run({0}), u"G"_s);
+        QCOMPARE(g.size(), 1);
+        const test::CodedFields fields(g[0].record);
+        QCOMPARE(fields.trimmed(u"DB603001"_s), u"F"_s);
+        QCOMPARE(fields.trimmed(u"DB604001"_s), u"F"_s);
+        QCOMPARE(fields.trimmed(u"DB603002"_s), test::personalCode(101));
+        QCOMPARE(fields.trimmed(u"DB604002"_s), test::personalCode(102));
+        QCOMPARE(fields.trimmed(u"DB602001"_s), u"D"_s);
+        QCOMPARE(fields.trimmed(u"DB602B07"_s), u"C"_s);
+        QVERIFY(!fields.contains(u"DB602A07"_s));
+        QVERIFY(!fields.contains(u"DBXXX001"_s));
+    }
+    void selfEmploymentRowsMakeHModules()
+    {
+        test::appendCertificate(*m_data, 1);
+        test::appendCertificate(*m_data, 2);
+        for (const char* gross : {"1500.00", "800.40"})
+            test::appendRow(
+                m_data->autSe(),
+                {{u"iAfiID"_s, qint64(2)}, {u"SCAUCODICE"_s, u"A"_s}, {u"FDSE7AMMLORDO"_s, amount(gross)}});
+        const QVector<FileLine> h = linesOf(run({0, 1}), u"H"_s);
+        QCOMPARE(m_hCount, 1);
+        QCOMPARE(h.size(), 2);
+        QCOMPARE(h[0].record.mid(17, 8), u"00000001"_s);
+        QCOMPARE(h[1].record.mid(17, 8), u"00000002"_s);
+        QCOMPARE(h[0].record.mid(41, 6), u"000002"_s);
+        QCOMPARE(test::CodedFields(h[0].record).trimmed(u"AU001004"_s), u"1500,00"_s);
+        QCOMPARE(test::CodedFields(h[1].record).trimmed(u"AU001004"_s), u"800,40"_s);
+    }
+    void annotationCodesFillRowsOf54()
+    {
+        QStringList codes;
+        QStringList text;
+        for (int i = 0; i < 60; ++i) {
+            codes.append(u"N%1"_s.arg(i, 2, 10, QLatin1Char('0')));
+            text.append(codes.last() + u") annotazione"_s);
+        }
+        text.append(u"BO)"_s);
+        text.append(u"ZZ) codice sconosciuto"_s);
+        m_installation = std::make_unique<test::TestInstallation>();
+        m_installation->writeNotes(codes + QStringList{u"BO"_s});
+        test::appendCertificate(*m_data, 1, {{u"SCUDANNOTAZIONI"_s, text.join(u"\r\n"_s)}});
+        const QVector<FileLine> g = linesOf(run({0}), u"G"_s);
+        QCOMPARE(m_storedAnnotations.size(), 1);
+        QCOMPARE(m_storedAnnotations[0].size(), 2);
+        QCOMPARE(m_storedAnnotations[0][0].size(), 54);
+        QCOMPARE(m_storedAnnotations[0][1], codes.mid(54));
+        QCOMPARE(g.size(), 2);
+        QCOMPARE(test::CodedFields(g[0].record).trimmed(u"DN001054"_s), u"N53"_s);
+        QCOMPARE(test::CodedFields(g[1].record).trimmed(u"DN001006"_s), u"N59"_s);
+        QVERIFY(!test::CodedFields(g[1].record).contains(u"DN001007"_s));
+    }
+    void annotationsWithoutNotesTableAreReported()
+    {
+        QFile::remove(m_installation->folders().tabelle() + u"TNOT_NOTE.cds"_s);
+        test::appendCertificate(*m_data, 1,
+                                {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}, {u"fCudReddDetr"_s, amount("10")}});
+        const QVector<FileLine> lines = run({0});
+        QVERIFY(m_op.texts(Severity::Error)
+                    .contains(u"Controllare le annotazioni nel Modello CU: "_s + test::personalCode(1)));
+        QCOMPARE(linesOf(lines, u"D"_s).size(), 1);
+        QCOMPARE(linesOf(lines, u"G"_s).size(), 1);
+    }
+    void chosenCertificatesKeepTheirPositions()
+    {
+        for (int i = 1; i <= 10; ++i)
+            test::appendCertificate(*m_data, i, {{u"fCudReddDetr"_s, amount("100")}});
+        const QVector<FileLine> d = linesOf(run({1, 4, 8}), u"D"_s);
+        QCOMPARE(d.size(), 3);
+        QCOMPARE(d[0].record.mid(41, 6), u"000002"_s);
+        QCOMPARE(d[1].record.mid(41, 6), u"000005"_s);
+        QCOMPARE(d[2].record.mid(41, 6), u"000009"_s);
+        QCOMPARE(d[2].certificate.value(), 9);
+    }
+    void certificateWithoutDataIsSkipped()
+    {
+        test::appendCertificate(*m_data, 1,
+                                {{u"LCUDCONGUAGLIO"_s, u"X"_s}, {u"FCUDREDDPENS"_s, amount("0")}});
+        const QVector<FileLine> lines = run({0});
+        QVERIFY(lines.isEmpty());
+        QCOMPARE(m_dCount, 0);
+        QCOMPARE(m_gCounts.skipped, 1);
+    }
+    void ctFormWritesRecordC()
+    {
+        test::appendRow(m_data->quadroCT(), {{u"SCTCODFIS"_s, u"80012345676"_s},
+                                             {u"SCTEMAIL"_s, u"segreteria@scuola.example.it"_s}});
+        const QVector<FileLine> c = linesOf(run({}, true), u"C"_s);
+        QCOMPARE(c.size(), 1);
+        QCOMPARE(c[0].certificate.value(), 0);
+        QCOMPARE(c[0].record.mid(1, 16), u"80012345676     "_s);
+        QCOMPARE(c[0].record.mid(17, 8), u"00000001"_s);
+        const test::CodedFields fields(c[0].record);
+        QCOMPARE(fields.trimmed(u"CT001004"_s), u"segreteria@scuol"_s);
+        QVERIFY(c[0].record.contains(u"CT001004+a.example.it"_s));
+    }
+    void unknownSectionDatasetStopsTheRecord()
+    {
+        const QString path = m_installation->folders().filetel() + u"Record_G.xml"_s;
+        RecordLayout layout = RecordLayout::load(path, LayoutBinding::G);
+        for (LayoutSection& section : layout.sections())
+            if (section.repeat == u"YES")
+                section.cds = u"cdsNessuno"_s;
+        layout.save(path);
+        test::appendCertificate(*m_data, 1, {{u"fCudReddDetr"_s, amount("10")}});
+        try {
+            run({0});
+            QFAIL("no assertion");
+        } catch (const EAssertion& e) {
+            QVERIFY2(e.message().startsWith(u"Sezione non trovata cdsNessuno"_s), qPrintable(e.message()));
+        }
+    }
+    void recordAFollowsTheLayout()
+    {
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        QCOMPARE(line.size(), 1898);
+        QCOMPARE(line.left(1), u"A"_s);
+        QCOMPARE(line.mid(15, 5), u"CUR25"_s);
+        QCOMPARE(line.mid(20, 2), u"01"_s);
+        QCOMPARE(line.mid(22, 16), u"01234567897     "_s);
+        QCOMPARE(line.right(1), u"A"_s);
+    }
+    void supplyCodeOverridesTheLayout()
+    {
+        RecordLayout layout = loadRecordA(m_installation->folders());
+        for (LayoutField& f : layout.sections()[0].fields)
+            if (f.number == u"3")
+                f.fixed = u"XXX99"_s;
+        const QString line = writeRecordA(layout, m_data->forn(), nullptr);
+        QCOMPARE(line.mid(15, 5), u"CUR25"_s);
+    }
+    void patchesOfA_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<int>("file");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("single file") << 0 << 0 << "00000000";
+        QTest::newRow("first of three") << 3 << 1 << "00010003";
+        QTest::newRow("second of three") << 3 << 2 << "00020003";
+        QTest::newRow("third of three") << 3 << 3 << "00030003";
+        // clang-format on
+    }
+    void patchesOfA()
+    {
+        QFETCH(int, files);
+        QFETCH(int, file);
+        QFETCH(QString, expected);
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        const QString patched = patchRecordA(line, files, file);
+        QCOMPARE(patched.size(), line.size());
+        QCOMPARE(patched.mid(521, 8), expected);
+        QCOMPARE(patched.left(521), line.left(521));
+        QCOMPARE(patched.mid(529), line.mid(529));
+    }
+    void recordBFollowsTheLayout()
+    {
+        const QString line =
+            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, nullptr);
+        QCOMPARE(line.size(), 1898);
+        QCOMPARE(line.left(17), u"B80012345676     "_s);
+        QCOMPARE(line.mid(17, 8), u"00000001"_s);
+        QCOMPARE(line.mid(73, 16), u"01234567897     "_s);
+        QCOMPARE(line.mid(110, 20), u"ISTITUTO COMPRENSIVO"_s);
+        QCOMPARE(line.mid(311, 16), u"RSSMRA85T10A562S"_s);
+        QCOMPARE(line.mid(327, 2), u"01"_s);
+        QCOMPARE(line.mid(409, 1), u"1"_s); // signed
+        QCOMPARE(line.right(1), u"A"_s);
+    }
+    void recordBCtBox_data()
+    {
+        QTest::addColumn<bool>("ctPresent");
+        QTest::addColumn<QString>("box");
+        // clang-format off
+        QTest::newRow("CT form present") << true << "1";
+        QTest::newRow("no CT form") << false << "0";
+        // clang-format on
+    }
+    void recordBCtBox()
+    {
+        QFETCH(bool, ctPresent);
+        RecordLayout layout = loadRecordB(m_installation->folders());
+        int position = 0;
+        for (const LayoutField& f : layout.sections()[0].fields) {
+            if (f.number == u"25")
+                break;
+            position += f.width;
+        }
+        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, nullptr);
+        QTEST(line.mid(position, 1), "box");
+    }
+    void recordBNeverLeavesAnEmptyField()
+    {
+        RecordLayout layout(LayoutBinding::B);
+        LayoutSection section;
+        section.fields.append(
+            {u"9"_s, QString(), 3, u"NF"_s, u"@@"_s, QString(), u"cdsSost"_s, u"SSOSNOME"_s});
+        section.fields.append(
+            {u"8"_s, QString(), 16, u"CF"_s, u"OF"_s, u"99999999999"_s, QString(), QString()});
+        layout.addSection(section);
+        const QString line = writeRecordB(layout, m_data->sost(), false, nullptr);
+        QCOMPARE(line, u"000"_s + producerFiscalCode().leftJustified(16));
+    }
+    void recordBPatchCountsCertificates()
+    {
+        const QString line =
+            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, nullptr);
+        const QString patched = patchRecordB(line, 120, 30);
+        QCOMPARE(patched.mid(401, 8), u"00000150"_s);
+        QCOMPARE(patched.size(), 1898);
+    }
+    void recordZCounters()
+    {
+        const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), nullptr);
+        QCOMPARE(line.size(), 1898);
+        QCOMPARE(line.left(1), u"Z"_s);
+        QCOMPARE(line.mid(24, 36), QString(36, u'0'));
+        const QString patched = patchRecordZ(line, 4, 12, 3, 0);
+        QCOMPARE(patched.mid(24, 9), u"000000000"_s);
+        QCOMPARE(patched.mid(33, 9), u"000000004"_s);
+        QCOMPARE(patched.mid(42, 9), u"000000012"_s);
+        QCOMPARE(patched.mid(51, 9), u"000000003"_s);
+        QCOMPARE(patched.right(1), u"A"_s);
+    }
+    void optionalFieldsMoveTheFollowingLeft()
+    {
+        RecordLayout layout(LayoutBinding::A);
+        LayoutSection section;
+        section.fields.append({u"1"_s, QString(), 1, u"AN"_s, u"OF"_s, u"A"_s, QString(), QString()});
+        section.fields.append(
+            {u"2"_s, QString(), 5, u"AN"_s, u"@X"_s, QString(), u"cdsForn"_s, u"SFORCODFIS"_s});
+        section.fields.append(
+            {u"4"_s, QString(), 5, u"AN"_s, u"@@"_s, QString(), u"cdsForn"_s, u"SFORCODFIS"_s});
+        section.fields.append({u"5"_s, QString(), 2, u"AN"_s, u"OF"_s, u"ZZ"_s, QString(), QString()});
+        layout.addSection(section);
+        Dataset empty;
+        empty.setFields({{u"SFORCODFIS"_s, FieldType::String, 16}});
+        empty.open();
+        test::appendRow(empty, {});
+        QCOMPARE(writeRecordA(layout, empty, nullptr), u"AZZ"_s);
+    }
+    void lineNeverPassesTheGuard()
+    {
+        RecordLayout layout(LayoutBinding::Z);
+        LayoutSection section;
+        section.fields.append({u"1"_s, QString(), 1899, u"AN"_s, u"OF"_s, u"Z"_s, QString(), QString()});
+        section.fields.append({u"2"_s, QString(), 1, u"AN"_s, u"OF"_s, u"x"_s, QString(), QString()});
+        section.fields.append({u"3"_s, QString(), 1, u"AN"_s, u"OF"_s, u"y"_s, QString(), QString()});
+        section.fields.append({u"4"_s, QString(), 1, u"AN"_s, u"OF"_s, u"w"_s, QString(), QString()});
+        layout.addSection(section);
+        ScriptedOperator op;
+        const QString line = writeRecordZ(layout, &op);
+        QCOMPARE(line.size(), 1901); // 1900 built, then the control character
+        QCOMPARE(line.mid(1899, 1), u"x"_s);
+        QCOMPARE(op.texts(Severity::Warning),
+                 QStringList({u"Supera i 1900 caratteri"_s, u"Supera i 1900 caratteri"_s}));
+    }
 
 private:
-    QVector<FileLine> run(const QVector<int>& positions, bool withC = false);
-    QVector<FileLine> linesOf(const QVector<FileLine>& lines, const QString& letter);
+    QVector<FileLine> run(const QVector<int>& positions, bool withC = false)
+    {
+        FieldList fields;
+        RecordList records;
+        CertificateSelection selection(
+            *m_data, m_installation->folders(), &m_op,
+            [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
+        selection.prepare();
+        RecordWriterContext context{*m_data,
+                                    selection,
+                                    fields,
+                                    m_installation->folders(),
+                                    [](const QString&) {},
+                                    [] { return u"9999999999"_s; }};
+        if (withC)
+            writeRecordsC(context);
+        m_dCount = writeRecordsD(context, positions);
+        m_gCounts = writeRecordsG(context, positions);
+        m_hCount = writeRecordsH(context, positions);
+        RecordPacker packer(fields, records);
+        for (const char* letter : {"C", "D", "G", "H"})
+            packer.packRecords(QString::fromLatin1(letter), 11);
+        const QVector<FileLine> lines = records.orderedLines();
+        for (const FileLine& line : lines)
+            if (line.record.size() != 1898)
+                qWarning() << "line of" << line.record.size() << "characters";
+        return lines;
+    }
+    QVector<FileLine> linesOf(const QVector<FileLine>& lines, const QString& letter)
+    {
+        QVector<FileLine> selected;
+        for (const FileLine& line : lines)
+            if (line.letter == letter)
+                selected.append(line);
+        return selected;
+    }
 
-    std::unique_ptr<test::TelematicInstallation> m_installation;
+    std::unique_ptr<test::TestInstallation> m_installation;
     std::unique_ptr<TelematicData> m_data;
     ScriptedOperator m_op;
     QVector<QVector<QStringList>> m_storedAnnotations;
@@ -67,252 +411,6 @@ private:
     int m_hCount = 0;
     int m_dCount = 0;
 };
-
-void TestCertificateRecords::init()
-{
-    m_installation = std::make_unique<test::TelematicInstallation>();
-    m_data = std::make_unique<TelematicData>();
-    test::defineTables(*m_data);
-    test::fillAgentAndSupplier(*m_data);
-    m_op.clear();
-    m_storedAnnotations.clear();
-}
-
-QVector<FileLine> TestCertificateRecords::run(const QVector<int>& positions, bool withC)
-{
-    FieldList fields;
-    RecordList records;
-    CertificateSelection selection(
-        *m_data, m_installation->folders(), &m_op,
-        [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
-    selection.prepare();
-    RecordWriterContext context{*m_data,
-                                selection,
-                                fields,
-                                m_installation->folders(),
-                                [](const QString&) {},
-                                [] { return QStringLiteral("9999999999"); }};
-    if (withC)
-        writeRecordsC(context);
-    m_dCount = writeRecordsD(context, positions);
-    m_gCounts = writeRecordsG(context, positions);
-    m_hCount = writeRecordsH(context, positions);
-    RecordPacker packer(fields, records);
-    for (const char* letter : {"C", "D", "G", "H"})
-        packer.packRecords(QString::fromLatin1(letter), 11);
-    const QVector<FileLine> lines = records.orderedLines();
-    for (const FileLine& line : lines)
-        if (line.record.size() != 1898)
-            qWarning() << "line of" << line.record.size() << "characters";
-    return lines;
-}
-
-QVector<FileLine> TestCertificateRecords::linesOf(const QVector<FileLine>& lines, const QString& letter)
-{
-    QVector<FileLine> selected;
-    for (const FileLine& line : lines)
-        if (line.letter == letter)
-            selected.append(line);
-    return selected;
-}
-
-void TestCertificateRecords::annulmentOnlyWritesDWithoutG()
-{
-    test::appendCertificate(*m_data, 1,
-                            {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")},
-                             {QStringLiteral("SCUDIDENTSERVTELE"), QStringLiteral("24011512345678901")},
-                             {QStringLiteral("SCUDPROGRDICH"), QStringLiteral("42")}});
-    const QVector<FileLine> lines = run({0});
-    QCOMPARE(linesOf(lines, QStringLiteral("D")).size(), 1);
-    QCOMPARE(linesOf(lines, QStringLiteral("G")).size(), 0);
-    QCOMPARE(m_gCounts.skipped, 1);
-    const QString d = linesOf(lines, QStringLiteral("D"))[0].record;
-    QCOMPARE(d.mid(25, 16), test::personalCode(1));
-    QCOMPARE(d.mid(41, 6), QStringLiteral("000001"));
-    QCOMPARE(d.mid(47, 17), QStringLiteral("24011512345678901"));
-    QCOMPARE(d.mid(64, 6), QStringLiteral("000042"));
-    QCOMPARE(d.mid(71, 1), QStringLiteral("A"));
-    QCOMPARE(d.mid(73, 16), QStringLiteral("01234567897     "));
-    QCOMPARE(codedFields(d).value(QStringLiteral("DA001002")), QStringLiteral("COGNOME1"));
-}
-
-void TestCertificateRecords::bothFlagsWriteReplacement()
-{
-    test::appendCertificate(*m_data, 1,
-                            {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")},
-                             {QStringLiteral("LCUDSOSTITUZIONE"), QStringLiteral("1")}});
-    const QVector<FileLine> lines = run({0});
-    QCOMPARE(linesOf(lines, QStringLiteral("D"))[0].record.mid(71, 1), QStringLiteral("S"));
-}
-
-void TestCertificateRecords::rowsOfSectionsMakeModules()
-{
-    test::appendCertificate(*m_data, 1, {{QStringLiteral("fCudReddDetr"), amount("25000.50")}});
-    for (int i = 1; i <= 3; ++i)
-        test::appendRow(m_data->get(u"cdsInpdap"),
-                        {{QStringLiteral("iAfiID"), qint64(1)},
-                         {QStringLiteral("SCUDCODFISAMMNE"), QStringLiteral("80012345676")},
-                         {QStringLiteral("ICUDANNORIF"), qint64(2020 + i)},
-                         {QStringLiteral("SCUDGESASS_2"), QStringLiteral("ABCD")},
-                         {QStringLiteral("LINPDAPGENNAIO"), QStringLiteral("X")},
-                         {QStringLiteral("LINPDAPDICEMBRE"), QStringLiteral("X")}});
-    test::appendRow(m_data->get(u"cdsInps"), {{QStringLiteral("iAfiID"), qint64(1)},
-                                              {QStringLiteral("FCUDIMPONIBILE"), amount("1000")}});
-    const QVector<FileLine> g = linesOf(run({0}), QStringLiteral("G"));
-    QCOMPARE(g.size(), 3);
-    QCOMPARE(m_gCounts.written, 1);
-    const QMap<QString, QString> first = codedFields(g[0].record);
-    QCOMPARE(first.value(QStringLiteral("DB001001")), QStringLiteral("25000,50"));
-    QCOMPARE(first.value(QStringLiteral("DC001001")), QStringLiteral("9999999999"));
-    QCOMPARE(first.value(QStringLiteral("DC001004")), QStringLiteral("1000,00"));
-    QCOMPARE(first.value(QStringLiteral("DC001013")), QStringLiteral("A"));
-    QCOMPARE(first.value(QStringLiteral("DC001087")), QStringLiteral("D"));
-    QCOMPARE(first.value(QStringLiteral("DC001038")), QStringLiteral("100000000001"));
-    QCOMPARE(first.value(QStringLiteral("DC001017")), QStringLiteral("2021"));
-    for (int module = 2; module <= 3; ++module) {
-        const QMap<QString, QString> later = codedFields(g[module - 1].record);
-        QCOMPARE(g[module - 1].record.mid(17, 8), QStringLiteral("0000000%1").arg(module));
-        QCOMPARE(later.value(QStringLiteral("DC001017")), QString::number(2020 + module));
-        QVERIFY(!later.contains(QStringLiteral("DB001001")));
-        QVERIFY(!later.contains(QStringLiteral("DC001004")));
-        QVERIFY(!later.contains(QStringLiteral("DC001001")));
-    }
-}
-
-void TestCertificateRecords::furtherChildrenAreNumberedFrom603()
-{
-    test::appendCertificate(*m_data, 1);
-    for (int child = 1; child <= 2; ++child)
-        test::appendRow(m_data->conFamCar(),
-                        {{QStringLiteral("iAfiID"), qint64(1)},
-                         {QStringLiteral("LCUDRELPARFIGL"), QStringLiteral("1")},
-                         {QStringLiteral("SCUDCODFISFIGL"), test::personalCode(100 + child)},
-                         {QStringLiteral("SCUDDETRSPETTPRIFIGL"), QStringLiteral("C")},
-                         {QStringLiteral("LCUDRELPARPRIFIGLDIS"), QStringLiteral("1")}});
-    const QVector<FileLine> g = linesOf(run({0}), QStringLiteral("G"));
-    QCOMPARE(g.size(), 1);
-    const QMap<QString, QString> fields = codedFields(g[0].record);
-    QCOMPARE(fields.value(QStringLiteral("DB603001")), QStringLiteral("F"));
-    QCOMPARE(fields.value(QStringLiteral("DB604001")), QStringLiteral("F"));
-    QCOMPARE(fields.value(QStringLiteral("DB603002")), test::personalCode(101));
-    QCOMPARE(fields.value(QStringLiteral("DB604002")), test::personalCode(102));
-    QCOMPARE(fields.value(QStringLiteral("DB602001")), QStringLiteral("D"));
-    QCOMPARE(fields.value(QStringLiteral("DB602B07")), QStringLiteral("C"));
-    QVERIFY(!fields.contains(QStringLiteral("DB602A07")));
-    QVERIFY(!fields.contains(QStringLiteral("DBXXX001")));
-}
-
-void TestCertificateRecords::selfEmploymentRowsMakeHModules()
-{
-    test::appendCertificate(*m_data, 1);
-    test::appendCertificate(*m_data, 2);
-    for (const char* gross : {"1500.00", "800.40"})
-        test::appendRow(m_data->autSe(), {{QStringLiteral("iAfiID"), qint64(2)},
-                                          {QStringLiteral("SCAUCODICE"), QStringLiteral("A")},
-                                          {QStringLiteral("FDSE7AMMLORDO"), amount(gross)}});
-    const QVector<FileLine> h = linesOf(run({0, 1}), QStringLiteral("H"));
-    QCOMPARE(m_hCount, 1);
-    QCOMPARE(h.size(), 2);
-    QCOMPARE(h[0].record.mid(17, 8), QStringLiteral("00000001"));
-    QCOMPARE(h[1].record.mid(17, 8), QStringLiteral("00000002"));
-    QCOMPARE(h[0].record.mid(41, 6), QStringLiteral("000002"));
-    QCOMPARE(codedFields(h[0].record).value(QStringLiteral("AU001004")), QStringLiteral("1500,00"));
-    QCOMPARE(codedFields(h[1].record).value(QStringLiteral("AU001004")), QStringLiteral("800,40"));
-}
-
-void TestCertificateRecords::annotationCodesFillRowsOf54()
-{
-    QStringList codes;
-    QStringList text;
-    for (int i = 0; i < 60; ++i) {
-        codes.append(QStringLiteral("N%1").arg(i, 2, 10, QLatin1Char('0')));
-        text.append(codes.last() + QStringLiteral(") annotazione"));
-    }
-    text.append(QStringLiteral("BO)"));
-    text.append(QStringLiteral("ZZ) codice sconosciuto"));
-    m_installation = std::make_unique<test::TelematicInstallation>(codes + QStringList{QStringLiteral("BO")});
-    test::appendCertificate(*m_data, 1,
-                            {{QStringLiteral("SCUDANNOTAZIONI"), text.join(QStringLiteral("\r\n"))}});
-    const QVector<FileLine> g = linesOf(run({0}), QStringLiteral("G"));
-    QCOMPARE(m_storedAnnotations.size(), 1);
-    QCOMPARE(m_storedAnnotations[0].size(), 2);
-    QCOMPARE(m_storedAnnotations[0][0].size(), 54);
-    QCOMPARE(m_storedAnnotations[0][1], codes.mid(54));
-    QCOMPARE(g.size(), 2);
-    QCOMPARE(codedFields(g[0].record).value(QStringLiteral("DN001054")), QStringLiteral("N53"));
-    QCOMPARE(codedFields(g[1].record).value(QStringLiteral("DN001006")), QStringLiteral("N59"));
-    QVERIFY(!codedFields(g[1].record).contains(QStringLiteral("DN001007")));
-}
-
-void TestCertificateRecords::annotationsWithoutNotesTableAreReported()
-{
-    QFile::remove(m_installation->folders().tabelle() + QStringLiteral("TNOT_NOTE.cds"));
-    test::appendCertificate(*m_data, 1,
-                            {{QStringLiteral("SCUDANNOTAZIONI"), QStringLiteral("AA) testo")},
-                             {QStringLiteral("fCudReddDetr"), amount("10")}});
-    const QVector<FileLine> lines = run({0});
-    QVERIFY(
-        m_op.texts(Severity::Error)
-            .contains(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + test::personalCode(1)));
-    QCOMPARE(linesOf(lines, QStringLiteral("D")).size(), 1);
-    QCOMPARE(linesOf(lines, QStringLiteral("G")).size(), 1);
-}
-
-void TestCertificateRecords::chosenCertificatesKeepTheirPositions()
-{
-    for (int i = 1; i <= 10; ++i)
-        test::appendCertificate(*m_data, i, {{QStringLiteral("fCudReddDetr"), amount("100")}});
-    const QVector<FileLine> d = linesOf(run({1, 4, 8}), QStringLiteral("D"));
-    QCOMPARE(d.size(), 3);
-    QCOMPARE(d[0].record.mid(41, 6), QStringLiteral("000002"));
-    QCOMPARE(d[1].record.mid(41, 6), QStringLiteral("000005"));
-    QCOMPARE(d[2].record.mid(41, 6), QStringLiteral("000009"));
-    QCOMPARE(d[2].certificate.value(), 9);
-}
-
-void TestCertificateRecords::certificateWithoutDataIsSkipped()
-{
-    test::appendCertificate(*m_data, 1,
-                            {{QStringLiteral("LCUDCONGUAGLIO"), QStringLiteral("X")},
-                             {QStringLiteral("FCUDREDDPENS"), amount("0")}});
-    const QVector<FileLine> lines = run({0});
-    QVERIFY(lines.isEmpty());
-    QCOMPARE(m_dCount, 0);
-    QCOMPARE(m_gCounts.skipped, 1);
-}
-
-void TestCertificateRecords::ctFormWritesRecordC()
-{
-    test::appendRow(m_data->quadroCT(),
-                    {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345676")},
-                     {QStringLiteral("SCTEMAIL"), QStringLiteral("segreteria@scuola.example.it")}});
-    const QVector<FileLine> c = linesOf(run({}, true), QStringLiteral("C"));
-    QCOMPARE(c.size(), 1);
-    QCOMPARE(c[0].certificate.value(), 0);
-    QCOMPARE(c[0].record.mid(1, 16), QStringLiteral("80012345676     "));
-    QCOMPARE(c[0].record.mid(17, 8), QStringLiteral("00000001"));
-    const QMap<QString, QString> fields = codedFields(c[0].record);
-    QCOMPARE(fields.value(QStringLiteral("CT001004")), QStringLiteral("segreteria@scuol"));
-    QVERIFY(c[0].record.contains(QStringLiteral("CT001004+a.example.it")));
-}
-
-void TestCertificateRecords::unknownSectionDatasetStopsTheRecord()
-{
-    const QString path = m_installation->layoutPath(QStringLiteral("Record_G.xml"));
-    RecordLayout layout = RecordLayout::load(path, LayoutBinding::G);
-    for (LayoutSection& section : layout.sections())
-        if (section.repeat == u"YES")
-            section.cds = QStringLiteral("cdsNessuno");
-    layout.save(path);
-    test::appendCertificate(*m_data, 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
-    try {
-        run({0});
-        QFAIL("no assertion");
-    } catch (const EAssertion& e) {
-        QVERIFY2(e.message().startsWith(QStringLiteral("Sezione non trovata cdsNessuno")),
-                 qPrintable(e.message()));
-    }
-}
 
 QTEST_GUILESS_MAIN(TestCertificateRecords)
 #include "test_certificate_records.moc"

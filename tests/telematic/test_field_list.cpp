@@ -1,12 +1,19 @@
-// Rows of the field list (WriteCampo) and their packing into lines
-// (PackRecords / FlushRecord).
+// The values of the file: FormatField over the whole format table,
+// getCampoValue per record family, the rows of the field list (WriteCampo)
+// and their packing into lines (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/CampoValue.h"
+#include "telematic/layouts/FormatField.h"
 #include "telematic/records/FieldListWriter.h"
 #include "telematic/records/RecordPacker.h"
+#include <QDate>
 
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 
@@ -15,13 +22,7 @@ namespace {
 LayoutField field(const QString& number, int width, const QString& format, const QString& info,
                   const QString& fixed = QString())
 {
-    LayoutField f;
-    f.number = number;
-    f.width = width;
-    f.format = format;
-    f.info = info;
-    f.fixed = fixed;
-    return f;
+    return {number, QString(), width, format, info, fixed, QString(), QString()};
 }
 
 struct Row
@@ -45,35 +46,25 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
 {
     writer.setCertificateNumber(certificate);
     writer.setLetter(letter);
-    writer.writeCampo(letter,
-                      field(QStringLiteral("1"), 1, QStringLiteral("AN"), QStringLiteral("OF"), letter), 0);
+    writer.writeCampo(letter, field(u"1"_s, 1, u"AN"_s, u"OF"_s, letter), 0);
     const int widths[] = {16, 8, 16, 6, 17, 6, 1, 1, 1, 16};
-    const QString values[] = {QStringLiteral("80012345676"),
-                              QString::number(module),
-                              QStringLiteral("RSSMRA85T10A562S"),
-                              QString::number(certificate),
-                              QString(),
-                              QString(),
-                              QString(),
-                              QString(),
-                              QString(),
-                              QStringLiteral("01234567897")};
+    // clang-format off
+    const QString values[] = {u"80012345676"_s, QString::number(module), u"RSSMRA85T10A562S"_s,
+                              QString::number(certificate), {}, {}, {}, {}, {}, u"01234567897"_s};
+    // clang-format on
     for (int i = 0; i < 10; ++i) {
         const bool number = i == 1 || i == 3;
         writer.writeCampo(values[i],
-                          field(QString::number(i + 2), widths[i],
-                                number ? QStringLiteral("NF") : QStringLiteral("AN"), QStringLiteral("O@")),
-                          0);
+                          field(QString::number(i + 2), widths[i], number ? u"NF"_s : u"AN"_s, u"O@"_s), 0);
     }
 }
 
 void writeCoded(FieldListWriter& writer, int count, int firstPoint = 1)
 {
     for (int i = 0; i < count; ++i)
-        writer.writeCampo(QStringLiteral("V%1").arg(i),
-                          field(QStringLiteral("DB001%1").arg(firstPoint + i, 3, 10, QLatin1Char('0')), 16,
-                                QStringLiteral("AN"), QStringLiteral("@@")),
-                          0);
+        writer.writeCampo(
+            u"V%1"_s.arg(i),
+            field(u"DB001%1"_s.arg(firstPoint + i, 3, 10, QLatin1Char('0')), 16, u"AN"_s, u"@@"_s), 0);
 }
 
 } // namespace
@@ -83,258 +74,375 @@ class TestFieldList : public QObject
     Q_OBJECT
 
 private slots:
-    void longValuesAreWrittenInPieces();
-    void moduleNumberReplacesCharactersThreeToFive_data();
-    void moduleNumberReplacesCharactersThreeToFive();
-    void blankCodedFieldWritesNoRow();
-    void positionalFieldIsAlwaysWritten();
-    void familyRulesDecideWhatIsFormatted_data();
-    void familyRulesDecideWhatIsFormatted();
-    void headIsRepeatedOnContinuationLines();
-    void rowsOfAnotherLetterArePassedOver();
-    void everyModuleOfGStartsALine();
-    void listsSurviveInTheirFiles();
-};
-
-void TestFieldList::longValuesAreWrittenInPieces()
-{
-    FieldList list;
-    FieldListWriter writer(list, RecordFamily::CD);
-    writer.setLetter(QStringLiteral("D"));
-    writer.setCertificateNumber(3);
-    const QString text = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"); // 40 characters
-    writer.writeCampo(text, field(QStringLiteral("DA001002"), 16, QStringLiteral("AN"), QStringLiteral("@@")),
-                      0);
-    const QVector<Row> rows = rowsOf(list);
-    QCOMPARE(rows.size(), 3);
-    QCOMPARE(rows[0].record, QStringLiteral("DA001002ABCDEFGHIJKLMNOP"));
-    QCOMPARE(rows[1].record, QStringLiteral("DA001002+QRSTUVWXYZ01234"));
-    QCOMPARE(rows[2].record, QStringLiteral("DA001002+56789abcd``````"));
-    for (const Row& row : rows) {
-        QCOMPARE(row.letter, QStringLiteral("D"));
-        QCOMPARE(row.progressive, QStringLiteral("000000000000000003"));
+    void longValuesAreWrittenInPieces()
+    {
+        FieldList list;
+        FieldListWriter writer(list, RecordFamily::CD);
+        writer.setLetter(u"D"_s);
+        writer.setCertificateNumber(3);
+        const QString text = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"_s; // 40 characters
+        writer.writeCampo(text, field(u"DA001002"_s, 16, u"AN"_s, u"@@"_s), 0);
+        const QVector<Row> rows = rowsOf(list);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].record, u"DA001002ABCDEFGHIJKLMNOP"_s);
+        QCOMPARE(rows[1].record, u"DA001002+QRSTUVWXYZ01234"_s);
+        QCOMPARE(rows[2].record, u"DA001002+56789abcd``````"_s);
+        for (const Row& row : rows) {
+            QCOMPARE(row.letter, u"D"_s);
+            QCOMPARE(row.progressive, u"000000000000000003"_s);
+        }
     }
-}
-
-void TestFieldList::moduleNumberReplacesCharactersThreeToFive_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<int>("module");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("module 0 keeps the code") << "DB001001" << 0 << "DB001001";
-    QTest::newRow("module 2") << "DBXXX001" << 2 << "DB002001";
-    QTest::newRow("module 603") << "DBXXX001" << 603 << "DB603001";
-    QTest::newRow("blanks around the number") << " DC001008 " << 1 << "DC001008";
-    QTest::newRow("positional field has no code") << "5" << 1 << "";
-}
-
-void TestFieldList::moduleNumberReplacesCharactersThreeToFive()
-{
-    QFETCH(QString, number);
-    QFETCH(int, module);
-    QFETCH(QString, code);
-    QCOMPARE(FieldListWriter::codeFor(field(number, 16, QStringLiteral("AN"), QStringLiteral("@@")), module),
-             code);
-}
-
-void TestFieldList::blankCodedFieldWritesNoRow()
-{
-    FieldList list;
-    FieldListWriter writer(list, RecordFamily::G);
-    writer.writeCampo(QStringLiteral("0"),
-                      field(QStringLiteral("DB001010"), 16, QStringLiteral("CB"), QStringLiteral("@@")), 0);
-    writer.writeCampo(QStringLiteral("   "),
-                      field(QStringLiteral("DB001011"), 16, QStringLiteral("AN"), QStringLiteral("O@")), 0);
-    writer.writeCampo(QString(),
-                      field(QStringLiteral("DB001012"), 16, QStringLiteral("VP"), QStringLiteral("@@")), 0);
-    QCOMPARE(list.dataset().recordCount(), 0);
-}
-
-void TestFieldList::positionalFieldIsAlwaysWritten()
-{
-    FieldList list;
-    FieldListWriter writer(list, RecordFamily::CD);
-    writer.writeCampo(QString(), field(QStringLiteral("6"), 5, QStringLiteral("AN"), QStringLiteral("O@")),
-                      0);
-    writer.writeCampo(QStringLiteral("0.00.00"),
-                      field(QStringLiteral("7"), 8, QStringLiteral("DT"), QStringLiteral("O@")), 0);
-    const QVector<Row> rows = rowsOf(list);
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows[0].record, QStringLiteral("`````"));
-    QCOMPARE(rows[1].record, QString());
-}
-
-void TestFieldList::familyRulesDecideWhatIsFormatted_data()
-{
-    QTest::addColumn<int>("family");
-    QTest::addColumn<QString>("number");
-    QTest::addColumn<QString>("info");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("formatted");
-    const int CD = int(RecordFamily::CD), G = int(RecordFamily::G), H = int(RecordFamily::H);
-    QTest::newRow("OF always") << CD << "1"
-                               << "OF"
-                               << "" << true;
-    QTest::newRow("@@ empty") << CD << "DA001001"
-                              << "@@"
-                              << "" << false;
-    QTest::newRow("T@ with value") << H << "AU001004"
-                                   << "T@"
-                                   << "12" << true;
-    QTest::newRow("A@ in G") << G << "DB001001"
-                             << "A@"
-                             << "12" << true;
-    QTest::newRow("A@ not in H") << H << "AU001004"
-                                 << "A@"
-                                 << "12" << false;
-    QTest::newRow("A1 in G") << G << "DB001001"
-                             << "A1"
-                             << "12" << true;
-    QTest::newRow("Info with slash in G") << G << "DB001001"
-                                          << "@/"
-                                          << "" << true;
-    QTest::newRow("Info with slash elsewhere") << CD << "DA001001"
-                                               << "@/"
-                                               << "x" << false;
-    QTest::newRow("DBXXX001 empty in G") << G << "DBXXX001"
-                                         << "O@"
-                                         << "" << false;
-    QTest::newRow("DBXXX001 with value in G") << G << "DBXXX001"
-                                              << "O@"
-                                              << "F" << true;
-    QTest::newRow("O@ empty elsewhere") << G << "DB001001"
-                                        << "O@"
-                                        << "" << true;
-}
-
-void TestFieldList::familyRulesDecideWhatIsFormatted()
-{
-    QFETCH(int, family);
-    QFETCH(QString, number);
-    QFETCH(QString, info);
-    QFETCH(QString, value);
-    QFETCH(bool, formatted);
-    QCOMPARE(FieldListWriter::isFormatted(RecordFamily(family), field(number, 16, QStringLiteral("AN"), info),
-                                          value.isEmpty()),
-             formatted);
-}
-
-void TestFieldList::headIsRepeatedOnContinuationLines()
-{
-    FieldList list;
-    RecordList records;
-    FieldListWriter writer(list, RecordFamily::G);
-    writeHead(writer, QStringLiteral("G"), 4, 1);
-    writeCoded(writer, 160); // 75 per line: three lines
-    RecordPacker(list, records).packRecords(QStringLiteral("G"), 11);
-    const QVector<FileLine> lines = records.orderedLines();
-    QCOMPARE(lines.size(), 3);
-    const QString head = lines[0].record.left(89);
-    QVERIFY(head.startsWith(QStringLiteral("G80012345676")));
-    for (const FileLine& line : lines) {
-        QCOMPARE(line.record.size(), 1898);
-        QVERIFY(line.record.endsWith(u'A'));
-        QCOMPARE(line.record.left(89), head);
-        QCOMPARE(line.certificate.value(), 4);
-        QCOMPARE(line.progressive, QStringLiteral("000000000000000004"));
-        QVERIFY(!line.record.contains(u'`'));
+    void moduleNumberReplacesCharactersThreeToFive_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("module");
+        QTest::addColumn<QString>("code");
+        // clang-format off
+        QTest::newRow("module 0 keeps the code") << "DB001001" << 0 << "DB001001";
+        QTest::newRow("module 2") << "DBXXX001" << 2 << "DB002001";
+        QTest::newRow("module 603") << "DBXXX001" << 603 << "DB603001";
+        QTest::newRow("blanks around the number") << " DC001008 " << 1 << "DC001008";
+        QTest::newRow("positional field has no code") << "5" << 1 << "";
+        // clang-format on
     }
-    QCOMPARE(lines[0].record.mid(89, 8), QStringLiteral("DB001001"));
-    QCOMPARE(lines[0].record.mid(89 + 74 * 24, 8), QStringLiteral("DB001075"));
-    QCOMPARE(lines[1].record.mid(89, 8), QStringLiteral("DB001076"));
-    QCOMPARE(lines[2].record.mid(89, 8), QStringLiteral("DB001151"));
-    QCOMPARE(lines[2].record.mid(89 + 10 * 24).trimmed(), QStringLiteral("A"));
-}
-
-void TestFieldList::rowsOfAnotherLetterArePassedOver()
-{
-    FieldList list;
-    RecordList records;
-    FieldListWriter writer(list, RecordFamily::CD);
-    writeHead(writer, QStringLiteral("D"), 1, 1);
-    writeCoded(writer, 2);
-    list.append(QStringLiteral("H"), QStringLiteral("000000000000000001"),
-                QStringLiteral("AU001001    stray row   "));
-    writeCoded(writer, 2, 3);
-    writeHead(writer, QStringLiteral("D"), 2, 1);
-    writeCoded(writer, 1);
-    RecordPacker(list, records).packRecords(QStringLiteral("D"), 11);
-    const QVector<FileLine> lines = records.orderedLines();
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].certificate.value(), 1);
-    QCOMPARE(lines[0].record.mid(89, 4 * 24).count(QStringLiteral("DB001")), 4);
-    QVERIFY(!lines[0].record.contains(QStringLiteral("stray")));
-    QCOMPARE(lines[1].certificate.value(), 2);
-}
-
-void TestFieldList::everyModuleOfGStartsALine()
-{
-    FieldList list;
-    RecordList records;
-    FieldListWriter writer(list, RecordFamily::G);
-    for (int module = 1; module <= 3; ++module) {
-        writeHead(writer, QStringLiteral("G"), 7, module);
+    void moduleNumberReplacesCharactersThreeToFive()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, module);
+        QTEST(FieldListWriter::codeFor(field(number, 16, u"AN"_s, u"@@"_s), module), "code");
+    }
+    void blankCodedFieldWritesNoRow()
+    {
+        FieldList list;
+        FieldListWriter writer(list, RecordFamily::G);
+        writer.writeCampo(u"0"_s, field(u"DB001010"_s, 16, u"CB"_s, u"@@"_s), 0);
+        writer.writeCampo(u"   "_s, field(u"DB001011"_s, 16, u"AN"_s, u"O@"_s), 0);
+        writer.writeCampo(QString(), field(u"DB001012"_s, 16, u"VP"_s, u"@@"_s), 0);
+        QCOMPARE(list.dataset().recordCount(), 0);
+    }
+    void positionalFieldIsAlwaysWritten()
+    {
+        FieldList list;
+        FieldListWriter writer(list, RecordFamily::CD);
+        writer.writeCampo(QString(), field(u"6"_s, 5, u"AN"_s, u"O@"_s), 0);
+        writer.writeCampo(u"0.00.00"_s, field(u"7"_s, 8, u"DT"_s, u"O@"_s), 0);
+        const QVector<Row> rows = rowsOf(list);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].record, u"`````"_s);
+        QCOMPARE(rows[1].record, QString());
+    }
+    void familyRulesDecideWhatIsFormatted_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("formatted");
+        const int CD = int(RecordFamily::CD), G = int(RecordFamily::G), H = int(RecordFamily::H);
+        // clang-format off
+        QTest::newRow("OF always") << CD << "1" << "OF" << "" << true;
+        QTest::newRow("@@ empty") << CD << "DA001001" << "@@" << "" << false;
+        QTest::newRow("T@ with value") << H << "AU001004" << "T@" << "12" << true;
+        QTest::newRow("A@ in G") << G << "DB001001" << "A@" << "12" << true;
+        QTest::newRow("A@ not in H") << H << "AU001004" << "A@" << "12" << false;
+        QTest::newRow("A1 in G") << G << "DB001001" << "A1" << "12" << true;
+        QTest::newRow("Info with slash in G") << G << "DB001001" << "@/" << "" << true;
+        QTest::newRow("Info with slash elsewhere") << CD << "DA001001" << "@/" << "x" << false;
+        QTest::newRow("DBXXX001 empty in G") << G << "DBXXX001" << "O@" << "" << false;
+        QTest::newRow("DBXXX001 with value in G") << G << "DBXXX001" << "O@" << "F" << true;
+        QTest::newRow("O@ empty elsewhere") << G << "DB001001" << "O@" << "" << true;
+        // clang-format on
+    }
+    void familyRulesDecideWhatIsFormatted()
+    {
+        QFETCH(int, family);
+        QFETCH(QString, number);
+        QFETCH(QString, info);
+        QFETCH(QString, value);
+        QFETCH(bool, formatted);
+        QCOMPARE(FieldListWriter::isFormatted(RecordFamily(family), field(number, 16, u"AN"_s, info),
+                                              value.isEmpty()),
+                 formatted);
+    }
+    void headIsRepeatedOnContinuationLines()
+    {
+        FieldList list;
+        RecordList records;
+        FieldListWriter writer(list, RecordFamily::G);
+        writeHead(writer, u"G"_s, 4, 1);
+        writeCoded(writer, 160); // 75 per line: three lines
+        RecordPacker(list, records).packRecords(u"G"_s, 11);
+        const QVector<FileLine> lines = records.orderedLines();
+        QCOMPARE(lines.size(), 3);
+        const QString head = lines[0].record.left(89);
+        QVERIFY(head.startsWith(u"G80012345676"_s));
+        for (const FileLine& line : lines) {
+            QCOMPARE(line.record.size(), 1898);
+            QVERIFY(line.record.endsWith(u'A'));
+            QCOMPARE(line.record.left(89), head);
+            QCOMPARE(line.certificate.value(), 4);
+            QCOMPARE(line.progressive, u"000000000000000004"_s);
+            QVERIFY(!line.record.contains(u'`'));
+        }
+        QCOMPARE(lines[0].record.mid(89, 8), u"DB001001"_s);
+        QCOMPARE(lines[0].record.mid(89 + 74 * 24, 8), u"DB001075"_s);
+        QCOMPARE(lines[1].record.mid(89, 8), u"DB001076"_s);
+        QCOMPARE(lines[2].record.mid(89, 8), u"DB001151"_s);
+        QCOMPARE(lines[2].record.mid(89 + 10 * 24).trimmed(), u"A"_s);
+    }
+    void rowsOfAnotherLetterArePassedOver()
+    {
+        FieldList list;
+        RecordList records;
+        FieldListWriter writer(list, RecordFamily::CD);
+        writeHead(writer, u"D"_s, 1, 1);
         writeCoded(writer, 2);
+        list.append(u"H"_s, u"000000000000000001"_s, u"AU001001    stray row   "_s);
+        writeCoded(writer, 2, 3);
+        writeHead(writer, u"D"_s, 2, 1);
+        writeCoded(writer, 1);
+        RecordPacker(list, records).packRecords(u"D"_s, 11);
+        const QVector<FileLine> lines = records.orderedLines();
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].certificate.value(), 1);
+        QCOMPARE(lines[0].record.mid(89, 4 * 24).count(u"DB001"_s), 4);
+        QVERIFY(!lines[0].record.contains(u"stray"_s));
+        QCOMPARE(lines[1].certificate.value(), 2);
     }
-    RecordPacker(list, records).packRecords(QStringLiteral("G"), 11);
-    const QVector<FileLine> lines = records.orderedLines();
-    QCOMPARE(lines.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(lines[i].record.mid(17, 8), QStringLiteral("0000000%1").arg(i + 1));
-        QCOMPARE(lines[i].certificate.value(), 7);
+    void everyModuleOfGStartsALine()
+    {
+        FieldList list;
+        RecordList records;
+        FieldListWriter writer(list, RecordFamily::G);
+        for (int module = 1; module <= 3; ++module) {
+            writeHead(writer, u"G"_s, 7, module);
+            writeCoded(writer, 2);
+        }
+        RecordPacker(list, records).packRecords(u"G"_s, 11);
+        const QVector<FileLine> lines = records.orderedLines();
+        QCOMPARE(lines.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(lines[i].record.mid(17, 8), u"0000000%1"_s.arg(i + 1));
+            QCOMPARE(lines[i].certificate.value(), 7);
+        }
     }
-}
+    void listsSurviveInTheirFiles()
+    {
+        // Letters beyond ASCII that the file's Latin-1 can hold come back as
+        // they were, from memory and from the lists' files.
+        const QString name = u"DA001002NICOLÒ`````````"_s;
+        const QString line = u"D"_s + QString(20, u'È') + u"A"_s;
+        QTemporaryDir dir;
+        FieldList list;
+        list.append(u"D"_s, u"000000000000000001"_s, name);
+        list.save(dir.filePath(FieldList::fileName()));
+        FieldList again;
+        again.load(dir.filePath(FieldList::fileName()));
+        QCOMPARE(again.dataset().recordCount(), 1);
+        again.dataset().first();
+        QCOMPARE(again.record(), name);
+        QCOMPARE(again.progressive(), u"000000000000000001"_s);
 
-void TestFieldList::listsSurviveInTheirFiles()
-{
-    // Letters beyond ASCII that the file's Latin-1 can hold come back as
-    // they were, from memory and from the lists' files.
-    const QString name = QStringLiteral("DA001002NICOLÒ`````````");
-    const QString line = QStringLiteral("D") + QString(20, u'È') + QStringLiteral("A");
-    QTemporaryDir dir;
-    FieldList list;
-    list.append(QStringLiteral("D"), QStringLiteral("000000000000000001"), name);
-    list.save(dir.filePath(FieldList::fileName()));
-    FieldList again;
-    again.load(dir.filePath(FieldList::fileName()));
-    QCOMPARE(again.dataset().recordCount(), 1);
-    again.dataset().first();
-    QCOMPARE(again.record(), name);
-    QCOMPARE(again.progressive(), QStringLiteral("000000000000000001"));
+        RecordList records;
+        records.append({u"D"_s, line, u"000000000000000001"_s, 1});
+        records.save(dir.filePath(RecordList::fileName()));
+        RecordList reread;
+        reread.load(dir.filePath(RecordList::fileName()));
+        const QVector<FileLine> lines = reread.orderedLines();
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.first().record, line);
+        QCOMPARE(lines.first().progressive, u"000000000000000001"_s);
 
-    RecordList records;
-    records.append({QStringLiteral("D"), line, QStringLiteral("000000000000000001"), 1});
-    records.save(dir.filePath(RecordList::fileName()));
-    RecordList reread;
-    reread.load(dir.filePath(RecordList::fileName()));
-    const QVector<FileLine> lines = reread.orderedLines();
-    QCOMPARE(lines.size(), 1);
-    QCOMPARE(lines.first().record, line);
-    QCOMPARE(lines.first().progressive, QStringLiteral("000000000000000001"));
+        // What Latin-1 lacks goes in as its nearest form, or is refused with
+        // the character named: never a silent "?".
+        list.append(u"D"_s, u"000000000000000002"_s, u"DA001001D’ANGELO ȘTEFAN"_s);
+        QCOMPARE(list.record(), u"DA001001D'ANGELO STEFAN"_s);
+        try {
+            list.append(u"D"_s, u"000000000000000002"_s, u"DA001001王"_s);
+            QFAIL("a character without a Latin-1 form was written");
+        } catch (const EZfError& e) {
+            QVERIFY2(e.message().contains(u"\"王\" (U+738b)"_s), qPrintable(e.message()));
+        }
+        QCOMPARE(list.dataset().recordCount(), 2); // no half row left behind
+        QCOMPARE(list.dataset().state(), Dataset::State::Browse);
 
-    // What Latin-1 lacks goes in as its nearest form, or is refused with
-    // the character named: never a silent "?".
-    list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001D’ANGELO ȘTEFAN"));
-    QCOMPARE(list.record(), QStringLiteral("DA001001D'ANGELO STEFAN"));
-    try {
-        list.append(QStringLiteral("D"), QStringLiteral("000000000000000002"), QStringLiteral("DA001001王"));
-        QFAIL("a character without a Latin-1 form was written");
-    } catch (const EZfError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("\"王\" (U+738b)")), qPrintable(e.message()));
+        // A missing file, or one of another shape, gives an empty list.
+        FieldList missing;
+        missing.load(dir.filePath(u"none.cds"_s));
+        QCOMPARE(missing.dataset().recordCount(), 0);
+        QVERIFY(missing.dataset().isActive());
+        FieldList otherShape;
+        otherShape.load(dir.filePath(RecordList::fileName()));
+        QCOMPARE(otherShape.dataset().recordCount(), 0);
+        QCOMPARE(otherShape.dataset().fields().size(), 3);
     }
-    QCOMPARE(list.dataset().recordCount(), 2); // no half row left behind
-    QCOMPARE(list.dataset().state(), Dataset::State::Browse);
+    void formats_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("expected");
 
-    // A missing file, or one of another shape, gives an empty list.
-    FieldList missing;
-    missing.load(dir.filePath(QStringLiteral("none.cds")));
-    QCOMPARE(missing.dataset().recordCount(), 0);
-    QVERIFY(missing.dataset().isActive());
-    FieldList otherShape;
-    otherShape.load(dir.filePath(RecordList::fileName()));
-    QCOMPARE(otherShape.dataset().recordCount(), 0);
-    QCOMPARE(otherShape.dataset().fields().size(), 3);
-}
+        // clang-format off
+        QTest::newRow("AN pads with the marker") << "Rossi  " << 10 << "AN" << "O@" << "Rossi`````";
+        QTest::newRow("AN trims at both ends") << "  Bianchi " << 8 << "AN" << "O@" << "Bianchi`";
+        QTest::newRow("AN cuts a longer text") << "ABCDEFGH" << 5 << "AN" << "O@" << "ABCDE";
+        QTest::newRow("CF left-aligned") << "01234567897" << 16 << "CF" << "O@" << "01234567897`````";
+        QTest::newRow("AX with X") << " X " << 3 << "AX" << "O@" << "X``";
+        QTest::newRow("AX with anything else") << "1" << 3 << "AX" << "O@" << "";
+        QTest::newRow("CB of 0 writes nothing") << "0" << 1 << "CB" << "@1" << "";
+        QTest::newRow("CB of 1") << "1" << 1 << "CB" << "@1" << "1";
+        QTest::newRow("CB of X in a coded field") << "X" << 16 << "CB" << "@@" << "               1";
+        QTest::newRow("CP of 0") << "0" << 3 << "CP" << "@1" << "000";
+        QTest::newRow("CP of empty") << "" << 1 << "CP" << "@1" << "0";
+        QTest::newRow("CP of X") << "X" << 2 << "CP" << "@1" << "01";
+        QTest::newRow("CB12 of twelve zeros") << "000000000000" << 12 << "CB12" << "O@" << "            ";
+        QTest::newRow("CB12 of months") << "110000000001" << 14 << "CB12" << "O@" << "  110000000001";
+        QTest::newRow("DA") << "12" << 4 << "DA" << "O@" << "  12";
+        QTest::newRow("DT of 5 March 1980") << "05/03/1980" << 8 << "DT" << "O@" << "05031980";
+        QTest::newRow("DT in a coded field") << "05/03/1980" << 16 << "DT" << "@@" << "        05031980";
+        QTest::newRow("DT of a zero date") << "0.00.00" << 8 << "DT" << "O@" << "";
+        QTest::newRow("DT of an empty date") << "" << 8 << "DT" << "O@" << "        ";
+        QTest::newRow("DP of a zero date") << "0.00.00" << 10 << "DP" << "O@" << "00000000";
+        QTest::newRow("DP of an empty date") << "" << 8 << "DP" << "O@" << "00000000";
+        QTest::newRow("DP of a date") << "31/12/2024" << 10 << "DP" << "O@" << "0031122024";
+        QTest::newRow("D4 of a zero date") << "0.00.00" << 4 << "D4" << "O@" << "";
+        QTest::newRow("D4 of a year") << "2024" << 6 << "D4" << "O@" << "  2024";
+        QTest::newRow("D4 of a date") << "05/03/1980" << 4 << "D4" << "O@" << "0503";
+        QTest::newRow("NU of 123") << "123" << 6 << "NU" << "O@" << "   123";
+        QTest::newRow("NP") << "7" << 3 << "NP" << "@@" << "  7";
+        QTest::newRow("D6") << "1" << 2 << "D6" << "O@" << " 1";
+        QTest::newRow("PC") << "50" << 3 << "PC" << "O@" << " 50";
+        QTest::newRow("QU") << "3" << 2 << "QU" << "O@" << " 3";
+        QTest::newRow("NF zero-fills") << "42" << 5 << "NF" << "OF" << "00042";
+        QTest::newRow("NF never cuts a number") << "1234567" << 6 << "NF" << "OF" << "1234567";
+        QTest::newRow("N5 of 42") << "42" << 5 << "N5" << "O@" << "00042";
+        QTest::newRow("N3 into a wider field") << "7" << 5 << "N3" << "O@" << "  007";
+        QTest::newRow("N1") << "3" << 1 << "N1" << "O@" << "3";
+        QTest::newRow("N6") << "12" << 6 << "N6" << "O@" << "000012";
+        QTest::newRow("N10") << "12" << 10 << "N10" << "O@" << "0000000012";
+        QTest::newRow("N11") << "1" << 11 << "N11" << "O@" << "00000000001";
+        QTest::newRow("N5 of empty") << "" << 5 << "N5" << "O@" << "";
+        QTest::newRow("N2 of empty") << "" << 2 << "N2" << "O@" << "00";
+        QTest::newRow("N2 of 1") << "1" << 3 << "N2" << "O@" << " 01";
+        QTest::newRow("PR keeps blanks") << " RM" << 4 << "PR" << "O@" << " RM`";
+        QTest::newRow("CN empty under O@") << "" << 11 << "CN" << "O@" << "00000000000";
+        QTest::newRow("CN empty under @@") << "" << 4 << "CN" << "@@" << "````";
+        QTest::newRow("CN value") << " 0123 " << 6 << "CN" << "O@" << "0123``";
+        QTest::newRow("ND of blank") << "  " << 3 << "ND" << "O@" << "  0";
+        QTest::newRow("ND of a value") << "5 " << 4 << "ND" << "O@" << "  5 ";
+        QTest::newRow("catch-all code") << "x" << 3 << "ZZ" << "O@" << "  x";
+        QTest::newRow("VP of an amount") << "1234.5" << 16 << "VP" << "@@" << "         1234,50";
+        QTest::newRow("VP rounds to cents") << "10.005" << 8 << "VP" << "@@" << "   10,01";
+        QTest::newRow("VP of zero") << "0" << 16 << "VP" << "@@" << "                ";
+        QTest::newRow("VP of empty") << "" << 4 << "VP" << "@@" << "    ";
+        // clang-format on
+    }
+    void formats()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, width);
+        QFETCH(QString, format);
+        QFETCH(QString, info);
+        QTEST(FormatField(value, width, format, info), "expected");
+    }
+    void amountThatIsNoNumberIsRefused()
+    {
+        QVERIFY_THROWS_EXCEPTION(EZfError, FormatField(u"dodici"_s, 16, u"VP"_s, u"@@"_s));
+    }
+    void valueText_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("null") << QVariant() << "";
+        QTest::newRow("date") << QVariant(QDate(1980, 3, 5)) << "05/03/1980";
+        QTest::newRow("zero date") << QVariant(QDate()) << "0.00.00";
+        QTest::newRow("amount") << QVariant::fromValue(Currency::fromRaw(12345000)) << "1234.5";
+        QTest::newRow("whole amount") << QVariant::fromValue(Currency::fromUnits(7)) << "7";
+        QTest::newRow("zero amount") << QVariant::fromValue(Currency()) << "0";
+        QTest::newRow("negative amount") << QVariant::fromValue(Currency::fromRaw(-5000)) << "-0.5";
+        QTest::newRow("integer") << QVariant(qint64(365)) << "365";
+        QTest::newRow("text") << QVariant(u"X"_s) << "X";
+        // clang-format on
+    }
+    void valueText()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, expected);
+        QCOMPARE(variantText(value), expected);
+    }
+    void campoValue_data()
+    {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("cds");
+        QTest::addColumn<QVariant>("fetched");
+        QTest::addColumn<QString>("expected");
+
+        const QVariant amount1234_99 = QVariant::fromValue(Currency::parse(u"1234.99").value());
+        const QVariant amount1234_50 = QVariant::fromValue(Currency::parse(u"1234.50").value());
+        const QVariant amount1234_49 = QVariant::fromValue(Currency::parse(u"1234.49").value());
+        const int A = int(RecordFamily::A), B = int(RecordFamily::B), CD = int(RecordFamily::CD),
+                  G = int(RecordFamily::G), H = int(RecordFamily::H), Z = int(RecordFamily::Z);
+
+        // clang-format off
+        QTest::newRow("OF gives the constant") << A << "OF" << "cdsForn" << QVariant("x") << "fisso";
+        QTest::newRow("Z takes the constant whatever Info") << Z << "O@" << "cdsForn" << QVariant("x") << "fisso";
+        QTest::newRow("O@ fetches") << A << "O@" << "cdsForn" << QVariant("01") << "01";
+        QTest::newRow("O@ without Cds is empty") << A << "O@" << "" << QVariant("01") << "";
+        QTest::newRow("@X fetches") << CD << "@X" << "cdsDip" << QVariant("abc") << "abc";
+        QTest::newRow("@@ in A keeps empty") << A << "@@" << "cdsForn" << QVariant() << "";
+        QTest::newRow("@@ in B: null becomes 0") << B << "@@" << "cdsSost" << QVariant() << "0";
+        QTest::newRow("@@ in B: empty becomes 0") << B << "@@" << "cdsSost" << QVariant("") << "0";
+        QTest::newRow("@@ in B: value kept") << B << "@@" << "cdsSost" << QVariant("7") << "7";
+        QTest::newRow("@1 of null") << B << "@1" << "cdsSost" << QVariant() << "0";
+        QTest::newRow("@1 of 0") << CD << "@1" << "cdsDip" << QVariant("0") << "0";
+        QTest::newRow("@1 of X") << G << "@1" << "cdsDip" << QVariant("X") << "1";
+        QTest::newRow("@1 of empty text") << H << "@1" << "cdsAutSe" << QVariant("") << "0";
+        QTest::newRow("@1 unknown to A") << A << "@1" << "cdsForn" << QVariant("1") << "";
+        QTest::newRow("T@ of 1234.99") << CD << "T@" << "cdsDip" << amount1234_99 << "1234";
+        QTest::newRow("TX of a text number") << G << "TX" << "cdsDip" << QVariant("-3.7") << "-3";
+        QTest::newRow("T@ of null") << G << "T@" << "cdsDip" << QVariant() << "";
+        QTest::newRow("T@ unknown to B") << B << "T@" << "cdsSost" << amount1234_99 << "";
+        QTest::newRow("A@ of 1234.50") << G << "A@" << "cdsDip" << amount1234_50 << "1235";
+        QTest::newRow("A@ of 1234.49") << G << "A@" << "cdsDip" << amount1234_49 << "1234";
+        QTest::newRow("AX in H") << H << "AX" << "cdsAutSe" << amount1234_50 << "1235";
+        QTest::newRow("A@ unknown to C and D") << CD << "A@" << "cdsDip" << amount1234_50 << "";
+        QTest::newRow("A1 in G") << G << "A1" << "cdsDip" << amount1234_50 << "1235";
+        QTest::newRow("A1 unknown to H") << H << "A1" << "cdsAutSe" << amount1234_50 << "";
+        QTest::newRow("unknown code") << G << "??" << "cdsDip" << QVariant("x") << "";
+        // clang-format on
+    }
+    void campoValue()
+    {
+        QFETCH(int, family);
+        QFETCH(QString, info);
+        QFETCH(QString, cds);
+        QFETCH(QVariant, fetched);
+        QFETCH(QString, expected);
+        LayoutField campo;
+        campo.number = u"7"_s;
+        campo.info = info;
+        campo.cds = cds;
+        campo.field = u"COLONNA"_s;
+        campo.fixed = u"fisso"_s;
+        const QString value =
+            getCampoValue(RecordFamily(family), campo, [&](const LayoutField&) { return fetched; });
+        QCOMPARE(value, expected);
+    }
+    void numberCodesRefuseText()
+    {
+        LayoutField campo;
+        campo.info = u"T@"_s;
+        campo.cds = u"cdsDip"_s;
+        campo.field = u"FCUDX"_s;
+        QVERIFY_THROWS_EXCEPTION(EZfError, getCampoValue(RecordFamily::G, campo, [](const LayoutField&) {
+                                     return QVariant(u"dodici"_s);
+                                 }));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFieldList)
 #include "test_field_list.moc"

@@ -4,6 +4,8 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+#include "support/TestInstallation.h"
+#include "support/TestSupport.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
 #include "telematic/layouts/FileLayouts.h"
@@ -11,26 +13,13 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace cu;
+using cu::test::amount;
+using cu::test::fileLines;
 
 namespace {
-
-QVariant amount(const char* text)
-{
-    return QVariant::fromValue(Currency::parse(QString::fromLatin1(text)).value());
-}
-
-QStringList fileLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromLatin1(file.readAll());
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 int countOf(const QStringList& lines, QChar letter)
 {
@@ -47,334 +36,258 @@ class TestProduction : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void supplyIsWrittenAndVerified();
-    void split_data();
-    void split();
-    void noneWithCtFormWritesOnlyTheFrontAndC();
-    void chosenFiscalCodes();
-    void unknownFiscalCodeIsRefused();
-    void refusals_data();
-    void refusals();
-    void checksAskBeforeGoingOn_data();
-    void checksAskBeforeGoingOn();
-    void failedWriteLeavesNoFile();
-    void verifyNamesTheDefect_data();
-    void verifyNamesTheDefect();
+    void init()
+    {
+        m_installation = std::make_unique<test::TestInstallation>();
+        m_installation->writeNotes({u"AA"_s, u"AB"_s});
+        m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
+        test::defineTables(m_production->data());
+        test::fillAgentAndSupplier(m_production->data());
+        m_op.clear();
+    }
+    void supplyIsWrittenAndVerified()
+    {
+        TelematicData& data = m_production->data();
+        test::appendCertificate(
+            data, 1, {{u"fCudReddDetr"_s, amount("21000")}, {u"SCUDANNOTAZIONI"_s, u"AA) nota"_s}});
+        test::appendCertificate(data, 2, {{u"fCudRitIrpef"_s, amount("3100.25")}});
+        test::appendRow(
+            data.get(u"cdsInps"),
+            {{u"iAfiID"_s, qint64(2)}, {u"sCudMatrAzienda"_s, u"1234567890"_s}, {u"LCUDGENNAIO"_s, u"X"_s}});
+        test::appendCertificate(data, 3);
+        test::appendRow(data.autSe(), {{u"iAfiID"_s, qint64(3)}, {u"FDSE7AMMLORDO"_s, amount("900")}});
+        test::appendRow(data.quadroCT(),
+                        {{u"SCTCODFIS"_s, u"80012345676"_s}, {u"SCTCELL"_s, u"3331234567"_s}});
+        QStringList files;
+        createAndSave({}, &files);
+        QCOMPARE(files, QStringList{output()});
+        const QStringList lines = fileLines(output());
+        QCOMPARE(lines.first().mid(521, 8), u"00000000"_s);
+        QCOMPARE(lines[1].mid(401, 8), u"00000003"_s); // two G certificates, one H
+        QCOMPARE(lines.last().mid(24, 36), u"000000001000000003000000002000000001"_s);
+        QCOMPARE(m_production->data().sost().asInteger(u"ISOSNDIP"), 3);
+        QCOMPARE(m_op.texts(Severity::Warning).last(),
+                 u"Generazione file completata con successo. Il file è presente in:\n\r"_s + output());
+        QVERIFY(m_production->log().contains(u"Operazione terminata con successo."_s));
+
+        const FileLayouts layouts(m_installation->folders());
+        const VerifyReport report = TelematicVerifier(layouts).verify(output());
+        QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+        QCOMPARE(report.lines, 3 + 1 + 3 + 2 + 1);
+        QVERIFY(QFile::exists(FieldList::pathIn(m_installation->folders())));
+        QVERIFY(QFile::exists(RecordList::pathIn(m_installation->folders())));
+    }
+    void split_data()
+    {
+        QTest::addColumn<int>("certificates");
+        QTest::addColumn<QVector<int>>("linesPerFile");
+        // clang-format off
+        QTest::newRow("8275 lines, one file") << 8275 << QVector<int>{8275};
+        QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8274, 2};
+        // clang-format on
+    }
+    void split()
+    {
+        QFETCH(int, certificates);
+        QFETCH(QVector<int>, linesPerFile);
+        // An annulment writes one D line and nothing else.
+        for (int i = 1; i <= certificates; ++i)
+            test::appendCertificate(m_production->data(), i, {{u"LCUDANNULLAMENTO"_s, u"1"_s}});
+        QStringList files;
+        createAndSave({}, &files);
+        QCOMPARE(files.size(), linesPerFile.size());
+        const FileLayouts layouts(m_installation->folders());
+        for (int i = 0; i < files.size(); ++i) {
+            QCOMPARE(files[i], i == 0 ? output() : output() + u"_%1"_s.arg(i + 1));
+            const QStringList lines = fileLines(files[i]);
+            QCOMPARE(countOf(lines, u'D'), linesPerFile[i]);
+            const QString a = lines.first().mid(521, 8);
+            QCOMPARE(a, files.size() == 1 ? u"00000000"_s
+                                          : u"%1%2"_s.arg(i + 1, 4, 10, QLatin1Char('0'))
+                                                .arg(files.size(), 4, 10, QLatin1Char('0')));
+            QCOMPARE(lines.last().mid(33, 9).toInt(), linesPerFile[i]);
+            const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
+            QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+        }
+        const bool warned = m_op.texts(Severity::Warning)
+                                .contains(u"ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno "
+                                          "generati più file telematici."_s);
+        QCOMPARE(warned, files.size() > 1);
+    }
+    void noneWithCtFormWritesOnlyTheFrontAndC()
+    {
+        test::appendCertificate(m_production->data(), 1, {{u"fCudReddDetr"_s, amount("10")}});
+        test::appendRow(m_production->data().quadroCT(),
+                        {{u"SCTCODFIS"_s, u"80012345676"_s}, {u"SCTEMAIL"_s, u"a@b.it"_s}});
+        TelematicOptions options;
+        options.choice = TelematicOptions::Choice::None;
+        createAndSave(options);
+        const QStringList lines = fileLines(output());
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1), u"ABCZ"_s);
+        QCOMPARE(lines[1].mid(384, 1), u"1"_s); // the CT box
+        QCOMPARE(lines[1].mid(401, 8), u"00000000"_s);
+    }
+    void chosenFiscalCodes()
+    {
+        for (int i = 1; i <= 4; ++i)
+            test::appendCertificate(m_production->data(), i, {{u"fCudReddDetr"_s, amount("10")}});
+        TelematicOptions options;
+        options.choice = TelematicOptions::Choice::Selected;
+        options.selected = {test::personalCode(2), test::personalCode(4) + u"/12"_s};
+        QCOMPARE(m_production->choose(options), (QVector<int>{1, 3}));
+        options.selected = {u"RSSMRA85T10A562S"_s}; // no certificate of this code
+        QVERIFY_THROWS_EXCEPTION(EZfError, m_production->choose(options));
+    }
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("blankColumn"); // empty: no row at all
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("no supplier") << "cdsForn" << "" << "Dati del fornitore mancanti, impossibile procedere!";
+        QTest::newRow("no supplier type") << "cdsForn" << "STFOCODICE" << "Tipo fornitore mancante, impossibile procedere!";
+        QTest::newRow("no supplier code") << "cdsForn" << "SFORCODFIS" << "Codice fiscale fornitore mancante, impossibile procedere!";
+        QTest::newRow("no agent") << "cdsSost" << "" << "Dati del sostituto mancanti, impossibile procedere!";
+        QTest::newRow("no office code") << "cdsSost" << "SCARCODICE" << "Dati mancanti del sostituto :    Codice Carica Rappresentante, impossibile procedere!";
+        QTest::newRow("no denomination") << "cdsSost" << "SSOSDENOM" << "Dati mancanti del sostituto :    Denominazione,  impossibile procedere!";
+        QTest::newRow("no representative code") << "cdsSost" << "SSOSCFRAPPR" << "Dati mancanti del sostituto :    Codice Fiscale Rappresentante,  impossibile procedere!";
+        QTest::newRow("no representative surname") << "cdsSost" << "SSOSCOGNRAPPR" << "Dati mancanti del sostituto :    Cognome Rappresentante,  impossibile procedere!";
+        QTest::newRow("no representative name") << "cdsSost" << "SSOSNOMERAPPR" << "Dati mancanti del sostituto :    Nome Rappresentante,  impossibile "  "procedere!";
+        QTest::newRow("no signature") << "cdsSost" << "SSOSFIRMACOM" << "Dati mancanti del sostituto :    Firma della comunicazione,  impossibile procedere!";
+        // clang-format on
+    }
+    void refusals()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, blankColumn);
+        QFETCH(QString, message);
+        Dataset& dataset = m_production->data().get(table);
+        dataset.first();
+        if (blankColumn.isEmpty()) {
+            dataset.remove();
+        } else {
+            dataset.edit();
+            dataset.setValue(blankColumn, u"  "_s);
+            dataset.post();
+        }
+        test::appendCertificate(m_production->data(), 1, {{u"fCudReddDetr"_s, amount("10")}});
+        QVERIFY_THROWS_EXCEPTION(EAbort, m_production->createFieldList({0}));
+        QCOMPARE(m_production->log().last(), u"***** "_s + message);
+        QCOMPARE(m_op.texts(Severity::Error), QStringList{u"Operazione terminata con errore"_s});
+        QVERIFY(!m_production->creationSucceeded());
+        try {
+            m_production->save(output());
+            QFAIL("saved without a creation");
+        } catch (const EZfError& e) {
+            QCOMPARE(e.message(), u"Dati obbligatori mancanti, impossibile creare il file!"_s);
+        }
+        QVERIFY(!QFile::exists(output()));
+    }
+    void checksAskBeforeGoingOn_data()
+    {
+        QTest::addColumn<bool>("answer");
+        // clang-format off
+        QTest::newRow("operator goes on") << true;
+        QTest::newRow("operator stops") << false;
+        // clang-format on
+    }
+    void checksAskBeforeGoingOn()
+    {
+        QFETCH(bool, answer);
+        test::appendCertificate(m_production->data(), 1,
+                                {{u"SCUDNOME"_s, QVariant()}, {u"SCUDCODFISRAPPR"_s, u"XX"_s}});
+        m_op.queueAnswer(answer ? Operator::Answer::Yes : Operator::Answer::No);
+        QCOMPARE(m_production->checkCertificates({0}), answer);
+        QCOMPARE(m_op.infos().size(), 1);
+        const QString text = m_op.infos().first().text;
+        QVERIFY(text.startsWith(u"Dipendente: COGNOME1 \n"_s));
+        QVERIFY(text.contains(u" - Dato obbligatorio mancante: Nome del percipiente"_s));
+        QVERIFY(text.contains(u" - Campo errato: codice fiscale XX (SCUDCODFISRAPPR)"_s));
+        QCOMPARE(m_op.infos().first().question, u"Si desidera proseguire?"_s);
+        QCOMPARE(m_production->log().contains(u"Generazione file telematico terminata dall'utente"_s),
+                 !answer);
+        QCOMPARE(m_production->data().dip().asString(u"SCUDCODFISRAPPR"), u"XX"_s);
+    }
+    void failedWriteLeavesNoFile()
+    {
+        test::appendCertificate(m_production->data(), 1, {{u"fCudReddDetr"_s, amount("10")}});
+        const QVector<int> positions = m_production->choose({});
+        m_production->createFieldList(positions);
+        // A folder where the file should be: nothing can be written under that name.
+        const QString blocked = m_installation->root() + u"/blocked/CUR25"_s;
+        QVERIFY(QDir().mkpath(blocked));
+        QVERIFY_THROWS_EXCEPTION(EZfError, m_production->save(blocked));
+        QVERIFY(QFileInfo(blocked).isDir());
+        QCOMPARE(QDir(m_installation->root() + u"/blocked"_s).entryList(QDir::Files).size(), 0);
+    }
+    void verifyNamesTheDefect_data()
+    {
+        QTest::addColumn<int>("line");     // 0-based line to corrupt
+        QTest::addColumn<int>("position"); // 0-based; -1 removes the line's last character
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("defect");
+        // clang-format off
+        QTest::newRow("short line") << 2 << -1 << "" << "lunghezza 1897 invece di 1898";
+        QTest::newRow("control character") << 2 << 1897 << "X" << "carattere di controllo";
+        QTest::newRow("unknown record") << 2 << 0 << "Q" << "tipo record \"Q\" sconosciuto";
+        QTest::newRow("Z counter") << 4 << 40 << "9" << "record Z: il contatore dei record D";
+        QTest::newRow("B counter") << 1 << 408 << "7" << "posizioni 402-409: numero certificazioni 7";
+        QTest::newRow("malformed code") << 3 << 89 << "d?" << "codice di campo non valido";
+        QTest::newRow("unknown code") << 3 << 89 << "ZZ" << "sconosciuto al tracciato del record G";
+        QTest::newRow("value past 16 characters") << 3 << 113 << "ABC" << "codice di campo non valido";
+        QTest::newRow("positional number") << 3 << 20 << "x" << "posizioni 18-25 (Progressivo modulo): valore non numerico";
+        QTest::newRow("fiscal code") << 2 << 25 << "Z" << "codice fiscale";
+        QTest::newRow("record order") << 0 << 0 << "B" << "record B non in seconda riga";
+        // clang-format on
+    }
+    void verifyNamesTheDefect()
+    {
+        QFETCH(int, line);
+        QFETCH(int, position);
+        QFETCH(QString, text);
+        QFETCH(QString, defect);
+        test::appendCertificate(m_production->data(), 1,
+                                {{u"fCudReddDetr"_s, amount("21000")}, {u"fCudRitIrpef"_s, amount("3000")}});
+        createAndSave({});
+        QStringList lines = fileLines(output());
+        QCOMPARE(lines.size(), 5); // A B D G Z
+        const FileLayouts layouts(m_installation->folders());
+        QVERIFY(TelematicVerifier(layouts).verify(output()).ok());
+        if (position < 0)
+            lines[line].chop(1);
+        else
+            lines[line].replace(position, text.size(), text);
+        QFile file(output());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write((lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
+        file.close();
+        const VerifyReport report = TelematicVerifier(layouts).verify(output());
+        QVERIFY(!report.ok());
+        QVERIFY2(report.defects.join(u'\n').contains(defect), qPrintable(report.defects.join(u'\n')));
+    }
 
 private:
-    QString output() const { return m_installation->folders().dichCU() + QStringLiteral("CUR25"); }
-    void createAndSave(const TelematicOptions& options, QStringList* files = nullptr);
+    QString output() const { return m_installation->folders().dichCU() + u"CUR25"_s; }
+    void createAndSave(const TelematicOptions& options, QStringList* files = nullptr)
+    {
+        try {
+            const QVector<int> positions = m_production->choose(options);
+            QVERIFY2(m_production->checkCertificates(positions),
+                     qPrintable(m_op.infos().isEmpty() ? QString() : m_op.infos().last().text));
+            m_production->createFieldList(positions);
+            const QStringList written = m_production->save(output());
+            if (files)
+                *files = written;
+        } catch (const Error& e) {
+            QFAIL(qPrintable(e.message() + u'\n' + m_production->log().join(u'\n')));
+        }
+    }
 
-    std::unique_ptr<test::TelematicInstallation> m_installation;
+    std::unique_ptr<test::TestInstallation> m_installation;
     std::unique_ptr<TelematicProduction> m_production;
     ScriptedOperator m_op;
 };
-
-void TestProduction::init()
-{
-    m_installation = std::make_unique<test::TelematicInstallation>();
-    m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
-    test::defineTables(m_production->data());
-    test::fillAgentAndSupplier(m_production->data());
-    m_op.clear();
-}
-
-void TestProduction::createAndSave(const TelematicOptions& options, QStringList* files)
-{
-    try {
-        const QVector<int> positions = m_production->choose(options);
-        QVERIFY2(m_production->checkCertificates(positions),
-                 qPrintable(m_op.infos().isEmpty() ? QString() : m_op.infos().last().text));
-        m_production->createFieldList(positions);
-        const QStringList written = m_production->save(output());
-        if (files)
-            *files = written;
-    } catch (const Error& e) {
-        QFAIL(qPrintable(e.message() + u'\n' + m_production->log().join(u'\n')));
-    }
-}
-
-void TestProduction::supplyIsWrittenAndVerified()
-{
-    TelematicData& data = m_production->data();
-    test::appendCertificate(data, 1,
-                            {{QStringLiteral("fCudReddDetr"), amount("21000")},
-                             {QStringLiteral("SCUDANNOTAZIONI"), QStringLiteral("AA) nota")}});
-    test::appendCertificate(data, 2, {{QStringLiteral("fCudRitIrpef"), amount("3100.25")}});
-    test::appendRow(data.get(u"cdsInps"), {{QStringLiteral("iAfiID"), qint64(2)},
-                                           {QStringLiteral("sCudMatrAzienda"), QStringLiteral("1234567890")},
-                                           {QStringLiteral("LCUDGENNAIO"), QStringLiteral("X")}});
-    test::appendCertificate(data, 3);
-    test::appendRow(data.autSe(), {{QStringLiteral("iAfiID"), qint64(3)},
-                                   {QStringLiteral("FDSE7AMMLORDO"), amount("900")}});
-    test::appendRow(data.quadroCT(), {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345676")},
-                                      {QStringLiteral("SCTCELL"), QStringLiteral("3331234567")}});
-    QStringList files;
-    createAndSave({}, &files);
-    QCOMPARE(files, QStringList{output()});
-    const QStringList lines = fileLines(output());
-    QCOMPARE(lines.first().mid(521, 8), QStringLiteral("00000000"));
-    QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00000003")); // two G certificates, one H
-    QCOMPARE(lines.last().mid(24, 36), QStringLiteral("000000001000000003000000002000000001"));
-    QCOMPARE(m_production->data().sost().asInteger(u"ISOSNDIP"), 3);
-    QCOMPARE(m_op.texts(Severity::Warning).last(),
-             QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
-                 output());
-    QVERIFY(m_production->log().contains(QStringLiteral("Operazione terminata con successo.")));
-
-    const FileLayouts layouts(m_installation->folders());
-    const VerifyReport report = TelematicVerifier(layouts).verify(output());
-    QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
-    QCOMPARE(report.lines, 3 + 1 + 3 + 2 + 1);
-    QVERIFY(QFile::exists(FieldList::pathIn(m_installation->folders())));
-    QVERIFY(QFile::exists(RecordList::pathIn(m_installation->folders())));
-}
-
-void TestProduction::split_data()
-{
-    QTest::addColumn<int>("certificates");
-    QTest::addColumn<QVector<int>>("linesPerFile");
-    QTest::newRow("8275 lines, one file") << 8275 << QVector<int>{8275};
-    QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8274, 2};
-}
-
-void TestProduction::split()
-{
-    QFETCH(int, certificates);
-    QFETCH(QVector<int>, linesPerFile);
-    // An annulment writes one D line and nothing else.
-    for (int i = 1; i <= certificates; ++i)
-        test::appendCertificate(m_production->data(), i,
-                                {{QStringLiteral("LCUDANNULLAMENTO"), QStringLiteral("1")}});
-    QStringList files;
-    createAndSave({}, &files);
-    QCOMPARE(files.size(), linesPerFile.size());
-    const FileLayouts layouts(m_installation->folders());
-    for (int i = 0; i < files.size(); ++i) {
-        QCOMPARE(files[i], i == 0 ? output() : output() + QStringLiteral("_%1").arg(i + 1));
-        const QStringList lines = fileLines(files[i]);
-        QCOMPARE(countOf(lines, u'D'), linesPerFile[i]);
-        const QString a = lines.first().mid(521, 8);
-        QCOMPARE(a, files.size() == 1 ? QStringLiteral("00000000")
-                                      : QStringLiteral("%1%2")
-                                            .arg(i + 1, 4, 10, QLatin1Char('0'))
-                                            .arg(files.size(), 4, 10, QLatin1Char('0')));
-        QCOMPARE(lines.last().mid(33, 9).toInt(), linesPerFile[i]);
-        const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
-        QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
-    }
-    const bool warned =
-        m_op.texts(Severity::Warning)
-            .contains(QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno "
-                                     "generati più file telematici."));
-    QCOMPARE(warned, files.size() > 1);
-}
-
-void TestProduction::noneWithCtFormWritesOnlyTheFrontAndC()
-{
-    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
-    test::appendRow(m_production->data().quadroCT(),
-                    {{QStringLiteral("SCTCODFIS"), QStringLiteral("80012345676")},
-                     {QStringLiteral("SCTEMAIL"), QStringLiteral("a@b.it")}});
-    TelematicOptions options;
-    options.choice = TelematicOptions::Choice::None;
-    createAndSave(options);
-    const QStringList lines = fileLines(output());
-    QCOMPARE(lines.size(), 4);
-    QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1),
-             QStringLiteral("ABCZ"));
-    QCOMPARE(lines[1].mid(384, 1), QStringLiteral("1")); // the CT box
-    QCOMPARE(lines[1].mid(401, 8), QStringLiteral("00000000"));
-}
-
-void TestProduction::chosenFiscalCodes()
-{
-    for (int i = 1; i <= 4; ++i)
-        test::appendCertificate(m_production->data(), i, {{QStringLiteral("fCudReddDetr"), amount("10")}});
-    TelematicOptions options;
-    options.choice = TelematicOptions::Choice::Selected;
-    options.selected = {test::personalCode(2), test::personalCode(4) + QStringLiteral("/12")};
-    QCOMPARE(m_production->choose(options), (QVector<int>{1, 3}));
-}
-
-void TestProduction::unknownFiscalCodeIsRefused()
-{
-    test::appendCertificate(m_production->data(), 1);
-    TelematicOptions options;
-    options.choice = TelematicOptions::Choice::Selected;
-    options.selected = {QStringLiteral("RSSMRA85T10A562S")};
-    QVERIFY_THROWS_EXCEPTION(EZfError, m_production->choose(options));
-}
-
-void TestProduction::refusals_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("blankColumn"); // empty: no row at all
-    QTest::addColumn<QString>("message");
-    QTest::newRow("no supplier") << "cdsForn"
-                                 << ""
-                                 << "Dati del fornitore mancanti, impossibile procedere!";
-    QTest::newRow("no supplier type") << "cdsForn"
-                                      << "STFOCODICE"
-                                      << "Tipo fornitore mancante, impossibile procedere!";
-    QTest::newRow("no supplier code") << "cdsForn"
-                                      << "SFORCODFIS"
-                                      << "Codice fiscale fornitore mancante, impossibile procedere!";
-    QTest::newRow("no agent") << "cdsSost"
-                              << ""
-                              << "Dati del sostituto mancanti, impossibile procedere!";
-    QTest::newRow("no office code")
-        << "cdsSost"
-        << "SCARCODICE"
-        << "Dati mancanti del sostituto :    Codice Carica Rappresentante, impossibile procedere!";
-    QTest::newRow("no denomination")
-        << "cdsSost"
-        << "SSOSDENOM"
-        << "Dati mancanti del sostituto :    Denominazione,  impossibile procedere!";
-    QTest::newRow("no representative code")
-        << "cdsSost"
-        << "SSOSCFRAPPR"
-        << "Dati mancanti del sostituto :    Codice Fiscale Rappresentante,  impossibile procedere!";
-    QTest::newRow("no representative surname")
-        << "cdsSost"
-        << "SSOSCOGNRAPPR"
-        << "Dati mancanti del sostituto :    Cognome Rappresentante,  impossibile procedere!";
-    QTest::newRow("no representative name")
-        << "cdsSost"
-        << "SSOSNOMERAPPR"
-        << "Dati mancanti del sostituto :    Nome Rappresentante,  impossibile "
-           "procedere!";
-    QTest::newRow("no signature")
-        << "cdsSost"
-        << "SSOSFIRMACOM"
-        << "Dati mancanti del sostituto :    Firma della comunicazione,  impossibile procedere!";
-}
-
-void TestProduction::refusals()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, blankColumn);
-    QFETCH(QString, message);
-    Dataset& dataset = m_production->data().get(table);
-    dataset.first();
-    if (blankColumn.isEmpty()) {
-        dataset.remove();
-    } else {
-        dataset.edit();
-        dataset.setValue(blankColumn, QStringLiteral("  "));
-        dataset.post();
-    }
-    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
-    QVERIFY_THROWS_EXCEPTION(EAbort, m_production->createFieldList({0}));
-    QCOMPARE(m_production->log().last(), QStringLiteral("***** ") + message);
-    QCOMPARE(m_op.texts(Severity::Error), QStringList{QStringLiteral("Operazione terminata con errore")});
-    QVERIFY(!m_production->creationSucceeded());
-    try {
-        m_production->save(output());
-        QFAIL("saved without a creation");
-    } catch (const EZfError& e) {
-        QCOMPARE(e.message(), QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!"));
-    }
-    QVERIFY(!QFile::exists(output()));
-}
-
-void TestProduction::checksAskBeforeGoingOn_data()
-{
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("operator goes on") << true;
-    QTest::newRow("operator stops") << false;
-}
-
-void TestProduction::checksAskBeforeGoingOn()
-{
-    QFETCH(bool, answer);
-    test::appendCertificate(m_production->data(), 1,
-                            {{QStringLiteral("SCUDNOME"), QVariant()},
-                             {QStringLiteral("SCUDCODFISRAPPR"), QStringLiteral("XX")}});
-    m_op.queueAnswer(answer ? Operator::Answer::Yes : Operator::Answer::No);
-    QCOMPARE(m_production->checkCertificates({0}), answer);
-    QCOMPARE(m_op.infos().size(), 1);
-    const QString text = m_op.infos().first().text;
-    QVERIFY(text.startsWith(QStringLiteral("Dipendente: COGNOME1 \n")));
-    QVERIFY(text.contains(QStringLiteral(" - Dato obbligatorio mancante: Nome del percipiente")));
-    QVERIFY(text.contains(QStringLiteral(" - Campo errato: codice fiscale XX (SCUDCODFISRAPPR)")));
-    QCOMPARE(m_op.infos().first().question, QStringLiteral("Si desidera proseguire?"));
-    QCOMPARE(
-        m_production->log().contains(QStringLiteral("Generazione file telematico terminata dall'utente")),
-        !answer);
-    QCOMPARE(m_production->data().dip().asString(u"SCUDCODFISRAPPR"), QStringLiteral("XX"));
-}
-
-void TestProduction::failedWriteLeavesNoFile()
-{
-    test::appendCertificate(m_production->data(), 1, {{QStringLiteral("fCudReddDetr"), amount("10")}});
-    const QVector<int> positions = m_production->choose({});
-    m_production->createFieldList(positions);
-    // A folder where the file should be: nothing can be written under that name.
-    const QString blocked = m_installation->root() + QStringLiteral("/blocked/CUR25");
-    QVERIFY(QDir().mkpath(blocked));
-    QVERIFY_THROWS_EXCEPTION(EZfError, m_production->save(blocked));
-    QVERIFY(QFileInfo(blocked).isDir());
-    QCOMPARE(QDir(m_installation->root() + QStringLiteral("/blocked")).entryList(QDir::Files).size(), 0);
-}
-
-void TestProduction::verifyNamesTheDefect_data()
-{
-    QTest::addColumn<int>("line");     // 0-based line to corrupt
-    QTest::addColumn<int>("position"); // 0-based; -1 removes the line's last character
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("defect");
-    QTest::newRow("short line") << 2 << -1 << ""
-                                << "lunghezza 1897 invece di 1898";
-    QTest::newRow("control character") << 2 << 1897 << "X"
-                                       << "carattere di controllo";
-    QTest::newRow("unknown record") << 2 << 0 << "Q"
-                                    << "tipo record \"Q\" sconosciuto";
-    QTest::newRow("Z counter") << 4 << 40 << "9"
-                               << "record Z: il contatore dei record D";
-    QTest::newRow("B counter") << 1 << 408 << "7"
-                               << "posizioni 402-409: numero certificazioni 7";
-    QTest::newRow("malformed code") << 3 << 89 << "d?"
-                                    << "codice di campo non valido";
-    QTest::newRow("unknown code") << 3 << 89 << "ZZ"
-                                  << "sconosciuto al tracciato del record G";
-    QTest::newRow("value past 16 characters") << 3 << 113 << "ABC"
-                                              << "codice di campo non valido";
-    QTest::newRow("positional number") << 3 << 20 << "x"
-                                       << "posizioni 18-25 (Progressivo modulo): valore non numerico";
-    QTest::newRow("fiscal code") << 2 << 25 << "Z"
-                                 << "codice fiscale";
-    QTest::newRow("record order") << 0 << 0 << "B"
-                                  << "record B non in seconda riga";
-}
-
-void TestProduction::verifyNamesTheDefect()
-{
-    QFETCH(int, line);
-    QFETCH(int, position);
-    QFETCH(QString, text);
-    QFETCH(QString, defect);
-    test::appendCertificate(m_production->data(), 1,
-                            {{QStringLiteral("fCudReddDetr"), amount("21000")},
-                             {QStringLiteral("fCudRitIrpef"), amount("3000")}});
-    createAndSave({});
-    QStringList lines = fileLines(output());
-    QCOMPARE(lines.size(), 5); // A B D G Z
-    const FileLayouts layouts(m_installation->folders());
-    QVERIFY(TelematicVerifier(layouts).verify(output()).ok());
-    if (position < 0)
-        lines[line].chop(1);
-    else
-        lines[line].replace(position, text.size(), text);
-    QFile file(output());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
-    file.close();
-    const VerifyReport report = TelematicVerifier(layouts).verify(output());
-    QVERIFY(!report.ok());
-    QVERIFY2(report.defects.join(u'\n').contains(defect), qPrintable(report.defects.join(u'\n')));
-}
 
 QTEST_GUILESS_MAIN(TestProduction)
 #include "test_production.moc"

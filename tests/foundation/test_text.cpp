@@ -1,0 +1,230 @@
+// Exact amounts (rounding half away from zero, parsing, ratios, display), the
+// fixed-width text functions, the nearest Latin-1 letters and the format
+// strings of the statements.
+#include "foundation/operator/Errors.h"
+#include "foundation/text/Currency.h"
+#include "foundation/text/HlmString.h"
+#include "foundation/text/TextFunctions.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace cu;
+using cu::test::money;
+
+class TestText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundsHalfAwayFromZero_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("30.015") << "30.015" << 2 << "30.0200";
+        QTest::newRow("30.025") << "30.025" << 2 << "30.0300";
+        QTest::newRow("30.0249") << "30.0249" << 2 << "30.0200";
+        QTest::newRow("-30.015") << "-30.015" << 2 << "-30.0200";
+        QTest::newRow("-2.5 units") << "-2.5" << 0 << "-3.0000";
+        QTest::newRow("2.5 units") << "2.5" << 0 << "3.0000";
+        QTest::newRow("-2.4999 units") << "-2.4999" << 0 << "-2.0000";
+        QTest::newRow("one decimal") << "0.05" << 1 << "0.1000";
+        QTest::newRow("four decimals unchanged") << "1.2345" << 4 << "1.2345";
+        // clang-format on
+    }
+    void roundsHalfAwayFromZero()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, decimals);
+        QTEST(money(value.toLatin1()).rounded(decimals).toString(4), "expected");
+    }
+
+    void parsesAwkwardTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("raw"); // -1 000 000: refused
+        const qint64 refused = -1000000;
+        // clang-format off
+        QTest::newRow("integer") << "1234" << qint64(12340000);
+        QTest::newRow("comma") << "1234,56" << qint64(12345600);
+        QTest::newRow("padded") << "  -0.0001 " << qint64(-1);
+        QTest::newRow("plus") << "+7.5" << qint64(75000);
+        QTest::newRow("leading point") << ".5" << qint64(5000);
+        QTest::newRow("trailing point") << "3." << qint64(30000);
+        QTest::newRow("fifth decimal up") << "0.00005" << qint64(1);
+        QTest::newRow("fifth decimal down") << "0.00004" << qint64(0);
+        QTest::newRow("negative fifth") << "-0.00005" << qint64(-1);
+        QTest::newRow("many decimals") << "1.999999999" << qint64(20000);
+        QTest::newRow("zeros") << "000.000" << qint64(0);
+        // clang-format on
+        for (const char* bad : {"", " ", "-", "1.234,56", "1,234.56", "1 234", "12a", "1e5", "--1", "0x10",
+                                "99999999999999999999", ".", "1..2"})
+            QTest::addRow("refused '%s'", bad) << QString::fromLatin1(bad) << refused;
+    }
+    void parsesAwkwardTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, raw);
+        const auto parsed = Currency::parse(text);
+        QCOMPARE(parsed.has_value(), raw != -1000000);
+        if (parsed)
+            QCOMPARE(parsed->raw(), raw);
+    }
+
+    void conversionsAndArithmetic()
+    {
+        QCOMPARE(Currency::fromDouble(0.1 + 0.2).raw(), 3000);
+        QCOMPARE(Currency::fromDouble(1.00005).raw(), 10001);
+        QCOMPARE(Currency::fromDouble(-1.00005).raw(), -10001);
+        QCOMPARE(Currency::fromDouble(123456.78).raw(), 1234567800);
+        QVERIFY_THROWS_EXCEPTION(EZfError, Currency::fromDouble(qInf()));
+        QVERIFY_THROWS_EXCEPTION(EZfError, Currency::fromDouble(1e300));
+        // 1234.56 * 181 / 365 = 612.20646... -> 612.2065; halves away from zero.
+        QCOMPARE(money("1234.56").mulDiv(181, 365).raw(), 6122065);
+        QCOMPARE(money("0.0001").mulDiv(1, 2).raw(), 1);
+        QCOMPARE(money("-0.0001").mulDiv(1, 2).raw(), -1);
+        QCOMPARE(money("10").mulDiv(1, -4).raw(), -25000);
+        // A product beyond 64 bits that comes back into range.
+        QCOMPARE(money("900000000000").mulDiv(100000, 100000), money("900000000000"));
+        QVERIFY_THROWS_EXCEPTION(EAssertion, money("1").mulDiv(1, 0));
+        QVERIFY_THROWS_EXCEPTION(EAssertion, money("900000000000").mulDiv(1000000, 1));
+        QCOMPARE((money("10.10") - money("0.25") * 4).toString(), "9.10");
+        QCOMPARE(money("-10.9").units(), -10);
+        // Whatever a driver or a dataset hands over becomes the same amount.
+        const Currency expected = Currency::fromRaw(12345600);
+        QCOMPARE(Currency::fromVariant(QVariant::fromValue(expected)), expected);
+        QCOMPARE(Currency::fromVariant(qlonglong(1234)), Currency::fromUnits(1234));
+        QCOMPARE(Currency::fromVariant(1234.56), expected);
+        QCOMPARE(Currency::fromVariant(0.1 + 0.2), Currency::fromRaw(3000));
+        QCOMPARE(Currency::fromVariant(u" 1234,56 "_s), expected);
+        QCOMPARE(Currency::fromVariant(QByteArray("1234.56")), expected);
+        QCOMPARE(Currency::fromVariant(u"12a"_s), std::nullopt);
+        QCOMPARE(Currency::fromVariant(QString()), std::nullopt);
+        QCOMPARE(Currency::fromVariant(QVariant()), std::nullopt);
+    }
+
+    void formatsPlainAndItalian_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("italian");
+        // clang-format off
+        QTest::newRow("zero") << "0" << 2 << "0.00" << "0,00";
+        QTest::newRow("small") << "0.5" << 2 << "0.50" << "0,50";
+        QTest::newRow("thousands") << "1234.56" << 2 << "1234.56" << "1.234,56";
+        QTest::newRow("millions") << "-1234567.891" << 2 << "-1234567.89" << "-1.234.567,89";
+        QTest::newRow("rounded to zero") << "-0.004" << 2 << "0.00" << "0,00";
+        QTest::newRow("exact thousand") << "1000" << 2 << "1000.00" << "1.000,00";
+        QTest::newRow("rounded up to a thousand") << "999.999" << 2 << "1000.00" << "1.000,00";
+        QTest::newRow("four decimals") << "-0.0001" << 4 << "-0.0001" << "-0,0001";
+        QTest::newRow("no decimals") << "12.5" << 0 << "13" << "13";
+        // clang-format on
+    }
+    void formatsPlainAndItalian()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, decimals);
+        QTEST(money(value.toLatin1()).toString(decimals), "plain");
+        QTEST(money(value.toLatin1()).toItalian(decimals), "italian");
+    }
+
+    // PadL, PadR and StrZero always give exactly the width: a longer text
+    // loses the side away from its alignment.
+    void padding_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        QTest::newRow("PadR shorter") << "R" << "Rossi" << 8 << "Rossi***";
+        QTest::newRow("PadR exact") << "R" << "Rossi" << 5 << "Rossi";
+        QTest::newRow("PadR longer keeps left") << "R" << "Rossignoli" << 5 << "Rossi";
+        QTest::newRow("PadR empty") << "R" << "" << 3 << "***";
+        QTest::newRow("PadR zero width") << "R" << "abc" << 0 << "";
+        QTest::newRow("PadR negative width") << "R" << "abc" << -2 << "";
+        QTest::newRow("PadL shorter") << "L" << "123" << 6 << "***123";
+        QTest::newRow("PadL longer keeps right") << "L" << "1234567" << 3 << "567";
+        QTest::newRow("StrZero") << "Z" << "42" << 5 << "00042";
+        QTest::newRow("StrZero trims") << "Z" << " 42 " << 5 << "00042";
+        QTest::newRow("StrZero empty") << "Z" << "" << 2 << "00";
+        QTest::newRow("StrZero negative") << "Z" << "-42" << 5 << "-0042";
+        QTest::newRow("StrZero longer keeps right") << "Z" << "123456" << 3 << "456";
+        // clang-format on
+    }
+    void padding()
+    {
+        QFETCH(QString, function);
+        QFETCH(QString, text);
+        QFETCH(int, length);
+        const QString result = function == u"R"   ? PadR(text, u'*', length)
+                               : function == u"L" ? PadL(text, u'*', length)
+                                                  : StrZero(text, length);
+        QTEST(result, "expected");
+        QCOMPARE(result.size(), qMax(length, 0));
+        QCOMPARE(FitsWidth(text, length), text.size() <= length);
+    }
+
+    void trimmingAndCutting()
+    {
+        QCOMPARE(Trim(u"  Rossi  "_s), u"  Rossi"_s);
+        QCOMPARE(AllTrim(u" De Rossi\t\r\n"_s), u"De Rossi"_s);
+        QCOMPARE(AllTrim(u" \t "_s), QString());
+        QCOMPARE(Left(u"DBXXX001"_s, 2), u"DB"_s);
+        QCOMPARE(Left(u"abc"_s, 10), u"abc"_s);
+        QCOMPARE(Left(u"abc"_s, -1), QString());
+    }
+
+    void latin1Equivalents()
+    {
+        for (QChar c : u"Aa9 'éÒÿ"_s)
+            QCOMPARE(Latin1Equivalent(c), c);
+        QCOMPARE(Latin1Equivalent(u'’'), QChar(u'\''));
+        QCOMPARE(Latin1Equivalent(u'“'), QChar(u'"'));
+        QCOMPARE(Latin1Equivalent(u'–'), QChar(u'-'));
+        QCOMPARE(Latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
+        QCOMPARE(Latin1Equivalent(u'Ș'), QChar(u'S'));
+        QCOMPARE(Latin1Equivalent(u'ő'), QChar(u'o'));
+        QCOMPARE(Latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
+        QCOMPARE(Latin1Equivalent(u'王'), QChar());
+        QCOMPARE(Latin1Equivalent(u'€'), QChar());
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QString>("expected"); // empty: a programming error
+        // clang-format off
+        QTest::newRow("text") << "WHERE 1=1 %s" << QVariantList{" AND A=:A"} << "WHERE 1=1  AND A=:A";
+        QTest::newRow("integers") << "ITNOID IN (%d,%d,%d)" << QVariantList{10, 14, 15} << "ITNOID IN (10,14,15)";
+        QTest::newRow("zero padded") << "SANN7%.2d" << QVariantList{3} << "SANN703";
+        QTest::newRow("indexed") << "%0:sFISVALUE = :%0:sFISVALUE" << QVariantList{"i"} << "iFISVALUE = :iFISVALUE";
+        QTest::newRow("percent") << "LIKE 'A%%' %s" << QVariantList{"X"} << "LIKE 'A%' X";
+        QTest::newRow("width") << "[%5s|%-3d]" << QVariantList{"ab", 7} << "[   ab|7  ]";
+        QTest::newRow("negative zero padded") << "%.3d" << QVariantList{-5} << "-005";
+        QTest::newRow("missing argument") << "%s %s" << QVariantList{"a"} << "";
+        QTest::newRow("text for %d") << "%d" << QVariantList{"dieci"} << "";
+        QTest::newRow("fraction for %d") << "%d" << QVariantList{1.5} << "";
+        QTest::newRow("unknown type") << "%f" << QVariantList{1.5} << "";
+        QTest::newRow("cut short") << "abc %" << QVariantList{1} << "";
+        // clang-format on
+    }
+    void format()
+    {
+        QFETCH(QString, format);
+        QFETCH(QVariantList, args);
+        QFETCH(QString, expected);
+        if (expected.isEmpty())
+            QVERIFY_THROWS_EXCEPTION(EAssertion, HlmString::Format(format, args));
+        else
+            QCOMPARE(HlmString::Format(format, args), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestText)
+#include "test_text.moc"
