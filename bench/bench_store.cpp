@@ -10,7 +10,6 @@
 #include "foundation/database/Connection.h"
 #include "foundation/database/StoreStatement.h"
 #include "foundation/dataset/Dataset.h"
-#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "store/StoreReader.h"
 #include "support/TestPaths.h"
@@ -97,8 +96,7 @@ int main(int argc, char* argv[])
     const CertificateSchema schema =
         CertificateSchema::load(cu::test::sourceRoot() + QStringLiteral("/resources/USR/FJ2024/Res/Schema/eli.xml"));
     StoreInstaller::install(connection, schema);
-    ScriptedOperator op;
-    HlmDBCds store(connection, op);
+    HlmDBCds store(connection);
     store.setProgramme(QStringLiteral("eli"));
     store.setYear(2024);
     store.setMonth(-1);

@@ -39,7 +39,7 @@ QString runSubcommand(demo::DemoInstallation& installation, const QString& name,
 // window before the supply: the signing representative and the signature.
 QString fillRepresentative(demo::DemoInstallation& installation)
 {
-    HlmDBCds store(installation.connection(), installation.op());
+    HlmDBCds store(installation.connection());
     store.setProgramme(QStringLiteral("eli"));
     store.setYear(WorkingYear::Default);
     store.setMonth(-1);

@@ -1,6 +1,7 @@
 // modellocu import: imports the payroll archive of an installation into the
 // certificates, with the wizard's options on the command line, a progress
-// line and the import log at the end. Ctrl-C ends the run after the person
+// line and the import log at the end. The options pass the same checks as
+// in the wizard (verificaParametri, inside runImport). Ctrl-C ends the run after the person
 // being imported, whose transaction is completed first.
 #include "Command.h"
 #include "OpenInstallation.h"
@@ -71,6 +72,7 @@ const QString Usage =
         "  --add-com-acconto         addizionale comunale nel punto 26 (acconto) invece del 27\n"
         "  --arretrati-511           compensi arretrati nel punto 511 invece del 512\n"
         "  --uniemens                sezione INPS gestione pubblica da UniEmens invece che da NoiPA\n"
+        "                            (da NoiPA serve il c.f. soggetto denuncia dei codici contributivi)\n"
         "  --no-fiscale-noipa        esclude i dati fiscali delle liquidazioni inviate a NoiPA\n"
         "  --altro-sostituto CF      codice fiscale dell'altro sostituto\n"
         "  --cococo                  tratta le posizioni come co.co.co.\n"

@@ -8,7 +8,6 @@
 #include "certificates/CertificateStore.h"
 #include "certificates/StoreInstaller.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 #include "support/TestSupport.h"
@@ -28,7 +27,6 @@ class TestCertificateStore : public QObject
     Q_OBJECT
 
     std::unique_ptr<StoreFixture> m_fixture;
-    ScriptedOperator m_op;
     std::unique_ptr<HlmDBCds> m_store;
     std::unique_ptr<CertificateStore> m_certificates;
 
@@ -61,7 +59,7 @@ private slots:
         m_fixture = std::make_unique<StoreFixture>(engine);
         CU_REQUIRE_STORE(*m_fixture);
         StoreInstaller::installSchemas(m_fixture->connection(), certificateSchema());
-        m_store = std::make_unique<HlmDBCds>(m_fixture->connection(), m_op);
+        m_store = std::make_unique<HlmDBCds>(m_fixture->connection());
         cu::test::setStoreYear(*m_store);
         m_certificates = std::make_unique<CertificateStore>(*m_store, certificateSchema());
     }

@@ -30,7 +30,7 @@ public:
     {
         m_catalogue.Load(QDir(m_folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
         m_catalogue.setEngine(connection.params().driver);
-        m_store = std::make_unique<HlmDBCds>(connection, m_op);
+        m_store = std::make_unique<HlmDBCds>(connection);
         setStoreYear(*m_store);
         m_store->setShowWait(false);
     }

@@ -4,7 +4,6 @@
 // lost.
 #include "foundation/database/StoreStatement.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 #include "support/TestSupport.h"
@@ -28,8 +27,7 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
     try {
         Connection connection;
         connection.open(params);
-        ScriptedOperator op;
-        HlmDBCds store(connection, op);
+        HlmDBCds store(connection);
         cu::test::setStoreYear(store);
         Dataset dataset;
         store.open(dataset, u"TPROVA"_s);
@@ -126,8 +124,7 @@ private:
         // One row of TCRF_CROFISCALE per month, however the savers met.
         QCOMPARE(fixture.count(u"tcrf_crofiscale"_s), 2);
 
-        ScriptedOperator op;
-        HlmDBCds store(fixture.connection(), op);
+        HlmDBCds store(fixture.connection());
         cu::test::setStoreYear(store);
         Dataset all;
         store.open(all, u"TPROVA"_s);

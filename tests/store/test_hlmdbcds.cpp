@@ -3,7 +3,6 @@
 // failures that leave nothing behind.
 #include "foundation/database/SqlQuery.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/ScriptedOperator.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFixture.h"
 #include "support/TestSupport.h"
@@ -49,7 +48,6 @@ class TestHlmDBCds : public QObject
     Q_OBJECT
 
     std::unique_ptr<StoreFixture> m_fixture;
-    ScriptedOperator m_op;
     std::unique_ptr<HlmDBCds> m_store;
 
     int values(const QString& where = {}) { return m_fixture->count(u"tfis_datifiscali"_s, where); }
@@ -64,7 +62,7 @@ private slots:
         m_fixture = std::make_unique<StoreFixture>(engine);
         CU_REQUIRE_STORE(*m_fixture);
         m_fixture->addStructure(u"TPROVA"_s, 2024, ValueFields);
-        m_store = std::make_unique<HlmDBCds>(m_fixture->connection(), m_op);
+        m_store = std::make_unique<HlmDBCds>(m_fixture->connection());
         cu::test::setStoreYear(*m_store);
     }
     void cleanup()

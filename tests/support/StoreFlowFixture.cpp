@@ -80,7 +80,7 @@ void StoreFlow::install()
 
     m_catalogue.Load(Folders(buildRoot()).etcKbr() + u"kbr_QueryText.cds"_s);
     m_catalogue.setEngine(m_connection->params().driver);
-    m_store = std::make_unique<HlmDBCds>(*m_connection, m_op);
+    m_store = std::make_unique<HlmDBCds>(*m_connection);
     setStoreYear(*m_store);
     m_store->setShowWait(false);
     m_certificates = std::make_unique<CertificateStore>(*m_store, *m_schema);

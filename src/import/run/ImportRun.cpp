@@ -11,6 +11,8 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "import/archive/CatalogueArchive.h"
+#include "import/archive/ParametriContributivi.h"
+#include "import/run/ImportChecks.h"
 #include "import/run/ImportEnvironment.h"
 #include "import/run/ImportaDipendente.h"
 #include "import/run/PosizioniGiuridicheScelta.h"
@@ -346,6 +348,9 @@ ImportOutcome runImport(AppContext& context, const ImportParameters& params, Ope
     int siteId = options.siteId;
     if (siteId == 0 && context.params)
         siteId = HlmUtil::ParamDwgID(*context.params);
+    verificaParametri(params, ParametriContributivi::leggi(*context.connection, *context.catalogue,
+                                                           HlmAnnoFinanziario::YearToId(context.workingYear), siteId)
+                                  .cfSoggettoDenuncia);
     CatalogueArchive archive(*context.connection, *context.catalogue);
     StoredChoice storedChoice;
     SceltaPosizioniGiuridiche& choice = options.choice ? *options.choice : storedChoice;
