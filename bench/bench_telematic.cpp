@@ -4,6 +4,7 @@
 // synthetic file.
 //   bench_telematic produce N       (default 10000)
 //   bench_telematic verify MEGABYTES (default 1024)
+#include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "support/TestInstallation.h"
@@ -15,7 +16,7 @@
 #include "telematic/layouts/FileLayouts.h"
 #include "telematic/layouts/FormatField.h"
 #include "telematic/layouts/RecordLayout.h"
-#include "telematic/layouts/TextFunctions.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/records/SupplyRecords.h"
 
 #include <QCoreApplication>
@@ -90,7 +91,8 @@ int produce(int certificates, QTextStream& out)
     test::TestInstallation installation;
     installation.writeNotes({QStringLiteral("AA"), QStringLiteral("AB")});
     setProducerFiscalCode(installation.folders(), test::Producer);
-    TelematicProduction production(installation.folders(), nullptr);
+    ScriptedOperator op;
+    TelematicProduction production(installation.folders(), op);
     test::defineTables(production.data());
     QElapsedTimer timer;
     timer.start();
@@ -167,10 +169,11 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
     const int certificates = int(std::min<qint64>(99999, std::max<qint64>(1, lines / 2)));
     const int modules = int(std::max<qint64>(1, lines / certificates - 1));
     const auto write = [&file](const QString& text) { file.write(text.toLatin1() + "\r\n"); };
-    write(patchRecordA(loadRecordA(folders), writeRecordA(loadRecordA(folders), data.forn(), nullptr), 0, 0));
+    ScriptedOperator op;
+    write(patchRecordA(loadRecordA(folders), writeRecordA(loadRecordA(folders), data.forn(), op), 0, 0));
     write(patchRecordB(
         loadRecordB(folders),
-        writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"), nullptr),
+        writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"), op),
         certificates, 0));
     QByteArray amounts;
     const QVector<PositionedField> headD = FileLayouts::positionedFields(loadRecordD(folders));
@@ -190,7 +193,7 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
                            .leftJustified(1897, ' ') +
                        "A\r\n");
     }
-    write(patchRecordZ(loadRecordZ(folders), writeRecordZ(loadRecordZ(folders), nullptr),
+    write(patchRecordZ(loadRecordZ(folders), writeRecordZ(loadRecordZ(folders), op),
                        {{u'B', 1}, {u'D', certificates}, {u'G', certificates * modules}}));
     return path;
 }

@@ -1,24 +1,28 @@
 // modellocu-gui: the desktop program of Modello CU. The installation is the
 // folder above the executable's, or the one given with --root; the archive
 // comes from its settings and the --db-* options, as on the command line.
-// Once the window is shown the installation is brought up through the
-// start-up sequence; when that fails the operator is told why and the window
-// stays open, empty.
-#include "foundation/database/ConnectionSettings.h"
+// The installation is brought up through the start-up sequence shared with
+// the command line; when the connection cannot open the operator is told
+// why and the program ends. Then the main window asks for the financial
+// year and offers the activities.
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
+#include "shell/common/BusyCursor.h"
 #include "shell/common/DialogOperator.h"
+#include "shell/common/ItalianLocale.h"
+#include "shell/frame/EliMain.h"
+#include "startup/AnnoFinanziario.h"
 #include "startup/InstallationSession.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <memory>
 
 namespace {
 
-// The installation named by the arguments, opened; null when it could not
-// be (the operator has seen why).
+// The installation named by the arguments, opened for the year the local
+// table proposes; null when it could not be (the operator has seen why).
 std::unique_ptr<cu::InstallationSession> openInstallation(QStringList args, cu::Operator& op)
 {
     try {
@@ -35,7 +39,8 @@ std::unique_ptr<cu::InstallationSession> openInstallation(QStringList args, cu::
         if (!args.isEmpty())
             throw cu::EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(args.first()));
         auto session = std::make_unique<cu::InstallationSession>(folders, op);
-        if (session->open(params, 2024))
+        const int proposed = cu::AnnoFinanziario::proposto(folders).toInt();
+        if (session->open(params, cu::WorkingYear::isChoosable(proposed) ? proposed : cu::WorkingYear::Default))
             return session;
     } catch (const std::exception& e) {
         op.report(e);
@@ -49,15 +54,20 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Modello CU 2025"));
+    QApplication::setOrganizationName(QStringLiteral("ModelloCU"));
     QApplication::setApplicationVersion(QStringLiteral(MODELLOCU_VERSION));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("CU 2025"));
-    window.resize(1024, 720);
-    window.show();
-    cu::DialogOperator op(&window);
+    cu::installItalian(app);
+
+    cu::DialogOperator op;
     const auto installation = openInstallation(app.arguments().mid(1), op);
-    if (installation)
-        window.statusBar()->showMessage(
-            QStringLiteral("Anno finanziario: %1").arg(installation->context().workingYear));
+    if (!installation)
+        return 1;
+    cu::BusyCursor hourglass;
+    cu::AppContext& context = installation->context();
+    context.store->setBusyIndicator(&hourglass);
+    cu::LavoroCorrente lavoro{context, op, QString::number(context.workingYear), QString()};
+    cu::EliMain window(lavoro);
+    op.setParent(&window);
+    window.show();
     return app.exec();
 }

@@ -6,7 +6,7 @@
 #include "foundation/database/IdGenerator.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/Operator.h"
+#include "store/BusyIndicator.h"
 #include "store/StoreChanges.h"
 #include "store/StoreReader.h"
 #include "store/StoreStructure.h"
@@ -20,11 +20,11 @@ namespace cu {
 struct HlmDBCds::Impl
 {
     Connection& connection;
-    Operator* op;
     QString programme;
     int year = 0;
     int month = 0;
-    bool showWaitWindow = false;
+    BusyIndicator* busy = nullptr;
+    bool showWaitWindow = true;
     bool waitShown = false;
     int waitDepth = 0;
     // Structures found so far, by programme, table, year and month: they
@@ -32,7 +32,7 @@ struct HlmDBCds::Impl
     // per call. The row counter is always read again, under lock.
     QHash<QString, StoreStructure> structures;
 
-    Impl(Connection& c, Operator* o) : connection(c), op(o) {}
+    explicit Impl(Connection& c) : connection(c) {}
 
     StoreStructure structure(const QString& tableName, int year, int month)
     {
@@ -97,7 +97,7 @@ void rollbackQuietly(Connection& connection)
 
 } // namespace
 
-HlmDBCds::HlmDBCds(Connection& connection, Operator* op) : d(std::make_unique<Impl>(connection, op)) {}
+HlmDBCds::HlmDBCds(Connection& connection) : d(std::make_unique<Impl>(connection)) {}
 
 Connection& HlmDBCds::connection() const
 {
@@ -200,6 +200,11 @@ void HlmDBCds::save(Dataset& dataset, const QString& tableName, int month, int y
     }
 }
 
+void HlmDBCds::setBusyIndicator(BusyIndicator* indicator)
+{
+    d->busy = indicator;
+}
+
 void HlmDBCds::setShowWait(bool on)
 {
     d->showWaitWindow = on;
@@ -207,9 +212,9 @@ void HlmDBCds::setShowWait(bool on)
 
 void HlmDBCds::showWait()
 {
-    if (d->waitDepth++ > 0 || !d->showWaitWindow || !d->op)
+    if (d->waitDepth++ > 0 || !d->showWaitWindow || !d->busy)
         return;
-    d->op->beginProgress(QStringLiteral("Attendere..."), 0);
+    d->busy->begin();
     d->waitShown = true;
 }
 
@@ -218,7 +223,7 @@ void HlmDBCds::closeWait()
     if (d->waitDepth == 0 || --d->waitDepth > 0 || !d->waitShown)
         return;
     d->waitShown = false;
-    d->op->endProgress();
+    d->busy->end();
 }
 
 } // namespace cu

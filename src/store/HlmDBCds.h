@@ -8,14 +8,14 @@
 
 namespace cu {
 
+class BusyIndicator;
 class Connection;
 class Dataset;
-class Operator;
 
 class HlmDBCds
 {
 public:
-    HlmDBCds(Connection& connection, Operator* op = nullptr);
+    explicit HlmDBCds(Connection& connection);
     ~HlmDBCds();
 
     void setProgramme(const QString& programme); // "eli"
@@ -39,6 +39,10 @@ public:
     void save(Dataset& dataset, const QString& tableName);
     void save(Dataset& dataset, const QString& tableName, int month, int year);
 
+    // The wait flag (on at creation): whether open and save show the busy
+    // indicator. The certificate editor turns it off around loads of many
+    // small tables. Without an indicator (the default) nothing is shown.
+    void setBusyIndicator(BusyIndicator* indicator);
     void setShowWait(bool on);
     void showWait();
     void closeWait();

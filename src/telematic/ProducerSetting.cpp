@@ -2,7 +2,7 @@
 #include "telematic/ProducerSetting.h"
 
 #include "certificates/checks/FiscalCode.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/IniFile.h"
 #include "foundation/operator/Errors.h"
 

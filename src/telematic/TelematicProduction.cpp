@@ -82,7 +82,7 @@ public:
 
     void writeLine(const QString& line)
     {
-        m_buffer += fileBytes(line);
+        m_buffer += text::fileBytes(line);
         m_buffer += "\r\n";
         if (m_buffer.size() > (1 << 20))
             flush();
@@ -124,7 +124,7 @@ private:
 
 } // namespace
 
-TelematicProduction::TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store)
+TelematicProduction::TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store)
     : m_folders(folders), m_op(op), m_store(store)
 {
 }
@@ -152,8 +152,7 @@ QVector<int> TelematicProduction::choose(const TelematicOptions& options)
     if (options.choice == TelematicOptions::Choice::None || !dip.isActive())
         return positions;
     if (options.choice == TelematicOptions::Choice::Selected && dip.isEmpty()) {
-        if (m_op)
-            m_op->information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+        m_op.information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
         return positions;
     }
     QSet<QString> wanted;
@@ -194,7 +193,7 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
     if (!agent.isEmpty())
         lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
 
-    CertificateSelection selection(m_data, m_folders, nullptr);
+    CertificateSelection selection(m_data, m_folders, m_op);
     selection.prepare();
     Dataset& dip = m_data.dip();
     for (int position : positions) {
@@ -227,8 +226,8 @@ bool TelematicProduction::checkCertificates(const QVector<int>& positions)
     const QStringList lines = checkMessages(positions);
     if (lines.isEmpty())
         return true;
-    const bool goOn = m_op && m_op->showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
-                                             QStringLiteral("Si desidera proseguire?"));
+    const bool goOn = m_op.showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
+                                    QStringLiteral("Si desidera proseguire?"));
     if (!goOn)
         addLog(QStringLiteral("Generazione file telematico terminata dall'utente"));
     return goOn;
@@ -299,8 +298,7 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
     } catch (const Error& e) {
         m_succeeded = false;
         addLog(QStringLiteral("***** ") + e.message());
-        if (m_op)
-            m_op->error(QStringLiteral("Operazione terminata con errore"));
+        m_op.error(QStringLiteral("Operazione terminata con errore"));
         throw EAbort();
     }
 }
@@ -332,9 +330,8 @@ QStringList TelematicProduction::save(const QString& chosenName)
     buildRecords();
     m_records.save(RecordList::pathIn(m_folders));
     const QStringList files = writeFiles(chosenName);
-    if (m_op)
-        m_op->warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
-                      chosenName);
+    m_op.warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                 chosenName);
     return files;
 }
 
@@ -350,8 +347,8 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
     int fileCount = 0;
     for (const Supply& supply : supplies)
         fileCount += int(supply.files.size());
-    if (fileCount > 1 && m_op)
-        m_op->warning(
+    if (fileCount > 1)
+        m_op.warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
     const RecordLayout layoutA = loadRecordA(m_folders);
@@ -466,7 +463,7 @@ void TelematicProduction::addLog(const QString& line)
 
 TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options)
 {
-    TelematicProduction production(context.folders, context.op, context.store);
+    TelematicProduction production(context.folders, context.requireOperator(), context.store);
     production.setCompanyRegistration(companyRegistrationLookup(context));
     production.setLogSink(options.log);
     production.load();

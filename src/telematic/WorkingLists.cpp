@@ -40,7 +40,7 @@ void saveCreatingFolder(Dataset& rows, const QString& path)
 }
 
 // The lines and fields of the file are single-byte text (the file holds
-// printable ASCII only): they are kept as the file's bytes (fileBytes,
+// printable ASCII only): they are kept as the file's bytes (text::fileBytes,
 // converted before a row is begun, so that a refused character leaves no
 // half row),
 // half the memory of UTF-16 text, which matters with the millions of rows of
@@ -75,8 +75,8 @@ void FieldList::clear()
 
 void FieldList::append(const QString& letter, const QString& progressive, const QString& record)
 {
-    const QByteArray progressiveBytes = fileBytes(progressive);
-    const QByteArray recordBytes = fileBytes(record);
+    const QByteArray progressiveBytes = text::fileBytes(progressive);
+    const QByteArray recordBytes = text::fileBytes(record);
     m_rows.append();
     m_rows.setValue(m_letter, letter);
     m_rows.setValue(m_progressive, progressiveBytes);
@@ -130,8 +130,8 @@ void RecordList::clear()
 
 void RecordList::append(const FileLine& line)
 {
-    const QByteArray record = fileBytes(line.record);
-    const QByteArray progressive = fileBytes(line.progressive);
+    const QByteArray record = text::fileBytes(line.record);
+    const QByteArray progressive = text::fileBytes(line.progressive);
     m_rows.append();
     m_rows.setValue(0, line.letter);
     m_rows.setValue(1, record);

@@ -2,9 +2,10 @@
 // 1900-character guard), D, G, H and C from certificates built directly
 // into datasets, with the shipped layouts, every printed point sent under
 // its code, and the software producer's fiscal code taken from the
-// installation's settings.
+// installation's settings; a failed write of the annotation rows ends the
+// selection.
 #include "certificates/CertificateSchema.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
@@ -224,7 +225,7 @@ private slots:
     }
     void recordAFollowsTheLayout()
     {
-        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(1), u"A"_s);
         QCOMPARE(line.mid(15, 5), u"CUR25"_s);
@@ -238,7 +239,7 @@ private slots:
         for (LayoutField& f : layout.sections()[0].fields)
             if (f.number == u"3")
                 f.fixed = u"XXX99"_s;
-        const QString line = writeRecordA(layout, m_data->forn(), nullptr);
+        const QString line = writeRecordA(layout, m_data->forn(), m_op);
         QCOMPARE(line.mid(15, 5), u"CUR25"_s);
     }
     void patchesOfA_data()
@@ -258,7 +259,7 @@ private slots:
         QFETCH(int, files);
         QFETCH(int, file);
         QFETCH(QString, expected);
-        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), m_op);
         const QString patched = patchRecordA(loadRecordA(m_installation->folders()), line, files, file);
         QCOMPARE(patched.size(), line.size());
         QCOMPARE(patched.mid(521, 8), expected);
@@ -304,7 +305,7 @@ private slots:
                                        c.column.isEmpty() ? QVariantMap() : QVariantMap{{c.column, c.value}});
             QString line;
             const QString error =
-                test::errorOf([&] { line = writeRecordB(layout, data.sost(), false, Producer, nullptr); });
+                test::errorOf([&] { line = writeRecordB(layout, data.sost(), false, Producer, m_op); });
             const QString at = QString::number(c.position) + u": "_s;
             if (c.expected.startsWith(u'!'))
                 QVERIFY2(error.contains(c.expected.mid(1)), qPrintable(at + error));
@@ -332,7 +333,7 @@ private slots:
                 break;
             position += f.width;
         }
-        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, Producer, nullptr);
+        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, Producer, m_op);
         QCOMPARE(position, 409);
         QTEST(line.mid(position, 1), "box");
     }
@@ -345,13 +346,13 @@ private slots:
         section.fields.append(
             {u"8"_s, QString(), 16, u"CF"_s, u"OF"_s, u"99999999999"_s, QString(), QString()});
         layout.addSection(section);
-        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, nullptr);
+        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
         QCOMPARE(line, u"000"_s + Producer.leftJustified(16));
     }
     void recordBPatchCountsCertificates()
     {
         const RecordLayout layout = loadRecordB(m_installation->folders());
-        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, nullptr);
+        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
         const QString patched = patchRecordB(layout, line, 120, 30);
         QCOMPARE(patched.mid(401, 8), u"00000150"_s);
         QCOMPARE(patched.size(), 1898);
@@ -359,7 +360,7 @@ private slots:
     void recordZCounters()
     {
         const RecordLayout layout = loadRecordZ(m_installation->folders());
-        const QString line = writeRecordZ(layout, nullptr);
+        const QString line = writeRecordZ(layout, m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(1), u"Z"_s);
         QCOMPARE(line.mid(15, 54), u"000000001"_s + QString(45, u'0'));
@@ -383,7 +384,7 @@ private slots:
         empty.setFields({{u"SFORCODFIS"_s, FieldType::String, 16}});
         empty.open();
         test::appendRow(empty, {});
-        QCOMPARE(writeRecordA(layout, empty, nullptr), u"AZZ"_s);
+        QCOMPARE(writeRecordA(layout, empty, m_op), u"AZZ"_s);
     }
     void lineNeverPassesTheGuard()
     {
@@ -395,7 +396,7 @@ private slots:
         section.fields.append({u"4"_s, QString(), 1, u"AN"_s, u"OF"_s, u"W"_s, QString(), QString()});
         layout.addSection(section);
         ScriptedOperator op;
-        const QString line = writeRecordZ(layout, &op);
+        const QString line = writeRecordZ(layout, op);
         QCOMPARE(line.size(), 1901); // 1900 built, then the control character
         QCOMPARE(line.mid(1899, 1), u"X"_s);
         QCOMPARE(op.texts(Severity::Warning),
@@ -491,13 +492,32 @@ private slots:
         }
     }
 
+    // A failed write of a certificate's annotation rows ends the selection
+    // with the database's error, not with a remark about the annotations.
+    void failedAnnotationWriteRaises()
+    {
+        test::appendCertificate(*m_data, 1, {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}});
+        CertificateSelection selection(*m_data, m_installation->folders(), m_op,
+                                       [](qint64, int, const QVector<QStringList>&) {
+                                           throw DatabaseError(u"disco pieno"_s);
+                                       });
+        selection.prepare();
+        try {
+            selection.select(0);
+            QFAIL("a failed write must raise");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.message(), u"disco pieno"_s);
+        }
+        QCOMPARE(m_op.messages().size(), 0);
+    }
+
 private:
     QVector<FileLine> run(const QVector<int>& positions, bool withC = false)
     {
         FieldList fields;
         RecordList records;
         CertificateSelection selection(
-            *m_data, m_installation->folders(), &m_op,
+            *m_data, m_installation->folders(), m_op,
             [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
         selection.prepare();
         RecordWriterContext context{*m_data,

@@ -43,7 +43,7 @@ private slots:
         m_installation = std::make_unique<test::TestInstallation>();
         m_installation->writeNotes({u"AA"_s, u"AB"_s});
         setProducerFiscalCode(m_installation->folders(), test::Producer);
-        m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
+        m_production = std::make_unique<TelematicProduction>(m_installation->folders(), m_op);
         test::defineTables(m_production->data());
         test::fillAgentAndSupplier(m_production->data());
         m_op.clear();

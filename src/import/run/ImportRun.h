@@ -36,7 +36,8 @@ struct ImportRunOptions
 };
 
 // Runs the whole import on the installation of the context. Raises when the
-// import cannot start (no connection, no catalogue, missing data files); a
+// import cannot start (no connection, no catalogue, missing data files, or
+// options that verificaParametri refuses); a
 // person that fails is rolled back and reported, and the run goes on.
 ImportOutcome runImport(AppContext& context, const ImportParameters& params, Operator& op,
                         const ImportRunOptions& options = {});

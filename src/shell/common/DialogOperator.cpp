@@ -1,15 +1,12 @@
 // Messages, questions, progress and the information window as Qt dialogs.
 #include "shell/common/DialogOperator.h"
 
+#include "shell/common/BusyCursor.h"
+#include "shell/common/EliSInfo.h"
+
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
-#include <QVBoxLayout>
 
 namespace cu {
 
@@ -20,35 +17,6 @@ QString applicationTitle()
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QStringLiteral("Modello CU 2025") : name;
 }
-
-// The information window: the text in a read-only box, and either a Yes/No
-// question or a close button.
-class InfoDialog : public QDialog
-{
-public:
-    InfoDialog(QWidget* parent, const QString& title, const QString& text, const QString& question)
-        : QDialog(parent)
-    {
-        setWindowTitle(title);
-        resize(720, 480);
-        auto* layout = new QVBoxLayout(this);
-        auto* box = new QPlainTextEdit(text, this);
-        box->setReadOnly(true);
-        box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        layout->addWidget(box);
-        // Yes accepts; No and Close reject.
-        QDialogButtonBox* buttons = nullptr;
-        if (question.isEmpty()) {
-            buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-        } else {
-            layout->addWidget(new QLabel(question, this));
-            buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, this);
-        }
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        layout->addWidget(buttons);
-    }
-};
 
 } // namespace
 
@@ -61,26 +29,31 @@ DialogOperator::~DialogOperator()
 
 void DialogOperator::error(const QString& text)
 {
+    const ArrowScope arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::warning(const QString& text)
 {
+    const ArrowScope arrow;
     QMessageBox::warning(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::information(const QString& text)
 {
+    const ArrowScope arrow;
     QMessageBox::information(m_parent, applicationTitle(), text);
 }
 
 void DialogOperator::stop(const QString& text)
 {
+    const ArrowScope arrow;
     QMessageBox::critical(m_parent, applicationTitle(), text);
 }
 
 Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 {
+    const ArrowScope arrow;
     QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel)
         choices |= QMessageBox::Cancel;
@@ -97,9 +70,12 @@ Operator::Answer DialogOperator::ask(const QString& question, Buttons buttons)
 
 bool DialogOperator::showInfo(const QString& title, const QString& text, const QString& question)
 {
-    InfoDialog dialog(m_parent, title, text, question);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    return question.isEmpty() ? true : accepted;
+    const ArrowScope arrow;
+    EliSInfo window(text.split(u'\n'), question, m_parent);
+    if (!title.isEmpty())
+        window.setWindowTitle(title);
+    const EliSInfo::Esito result = static_cast<EliSInfo::Esito>(window.exec());
+    return question.isEmpty() || result == EliSInfo::Si;
 }
 
 void DialogOperator::beginProgress(const QString& caption, int total)
@@ -110,7 +86,7 @@ void DialogOperator::beginProgress(const QString& caption, int total)
     m_progress = new QProgressDialog(caption, QStringLiteral("Annulla"), 0, qMax(total, 0), m_parent);
     m_progress->setWindowTitle(applicationTitle());
     m_progress->setWindowModality(Qt::WindowModal);
-    m_progress->setMinimumDuration(300);
+    m_progress->setMinimumDuration(0);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);
     QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { m_aborted = true; });

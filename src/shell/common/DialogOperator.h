@@ -21,6 +21,7 @@ public:
     ~DialogOperator() override;
 
     void setParent(QWidget* parent) { m_parent = parent; }
+    QWidget* parent() const { return m_parent; }
 
     void error(const QString& text) override;
     void warning(const QString& text) override;

@@ -1,9 +1,9 @@
-// Upper-case printable ASCII for the telematic file.
+// Upper-case printable ASCII for the telematic file, and the pad marker.
 #include "telematic/layouts/FileText.h"
 
 #include <QStringList>
 
-namespace cu {
+namespace cu::text {
 
 namespace {
 
@@ -106,6 +106,12 @@ QString plainForm(QChar c)
 
 } // namespace
 
+QString unmarked(QString text)
+{
+    text.replace(PadMarker, u' ');
+    return text;
+}
+
 UnwritableCharacter::UnwritableCharacter(QChar character, const QString& text)
     : EZfError(QStringLiteral("Carattere non ammesso nel file telematico: \"%1\" (%2) in \"%3\"")
                    .arg(character, codePoint(character), text.trimmed())),
@@ -152,4 +158,4 @@ QByteArray fileBytes(const QString& text)
     return bytes;
 }
 
-} // namespace cu
+} // namespace cu::text

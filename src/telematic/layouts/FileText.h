@@ -6,6 +6,10 @@
 // quotes, dashes and spaces as their ASCII form, control characters as a
 // blank. A character without such a form is refused, never dropped or
 // written as "?".
+//
+// Left-aligned fields are filled with a pad marker that stands for a blank
+// until a line is finished. Padding and trimming are the common text
+// functions (foundation/text/TextFunctions.h).
 #pragma once
 
 #include "foundation/operator/Errors.h"
@@ -13,7 +17,14 @@
 #include <QByteArray>
 #include <QString>
 
-namespace cu {
+namespace cu::text {
+
+// Left-aligned fields are filled with this marker; every finished line or
+// field-list row turns it into a blank, so no grave accent reaches the file.
+inline constexpr QChar PadMarker = u'`';
+
+// Every pad marker replaced by a blank.
+QString unmarked(QString text);
 
 // A character that the file cannot carry, with the text it was found in.
 class UnwritableCharacter : public EZfError
@@ -34,8 +45,8 @@ QString fileText(const QString& text);
 // is lower case.
 bool isFileText(QStringView text);
 
-// The bytes of a text already in the file's form (the pad marker "`"
-// included); any other character is an EZfError naming it.
+// The bytes of a text already in the file's form (the pad marker included);
+// any other character is an UnwritableCharacter naming it.
 QByteArray fileBytes(const QString& text);
 
-} // namespace cu
+} // namespace cu::text

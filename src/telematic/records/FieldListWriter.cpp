@@ -2,10 +2,10 @@
 #include "telematic/records/FieldListWriter.h"
 
 #include "foundation/operator/Errors.h"
+#include "foundation/text/TextFunctions.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/FormatField.h"
-#include "telematic/layouts/TextFunctions.h"
 
 namespace cu {
 
@@ -41,7 +41,7 @@ FieldListWriter::FieldListWriter(FieldList& list, RecordFamily family) : m_list(
 void FieldListWriter::setCertificateNumber(int number)
 {
     m_certificate = number;
-    m_progressive = text::padL(QString::number(number), u'0', 18);
+    m_progressive = text::padLeft(QString::number(number), u'0', 18, text::Overflow::Keep);
 }
 
 bool FieldListWriter::isFormatted(RecordFamily family, const LayoutField& campo, bool valueEmpty)
@@ -68,13 +68,13 @@ QString FieldListWriter::codeFor(const LayoutField& campo, int module)
         return QString();
     QString code = campo.code();
     if (module != 0)
-        code.replace(2, 3, text::padL(QString::number(module), u'0', 3));
+        code.replace(2, 3, text::padLeft(QString::number(module), u'0', 3, text::Overflow::Keep));
     return code;
 }
 
 bool FieldListWriter::isWorthWriting(const QString& format, const QString& formatted)
 {
-    const QString value = text::trim(text::unmarked(formatted));
+    const QString value = text::trimBoth(text::unmarked(formatted));
     return !value.isEmpty() && (isTextFormat(format) || !isZero(value));
 }
 
@@ -91,8 +91,8 @@ void FieldListWriter::writeCampo(const QString& value, const LayoutField& campo,
 {
     QString text;
     try {
-        text = fileText(value);
-    } catch (const UnwritableCharacter& e) {
+        text = text::fileText(value);
+    } catch (const text::UnwritableCharacter& e) {
         throw EZfError(e.message() + QStringLiteral(" - ") + fieldName(campo));
     }
     const QString code = codeFor(campo, module);
@@ -100,10 +100,10 @@ void FieldListWriter::writeCampo(const QString& value, const LayoutField& campo,
         writePiece(text, campo, code);
         return;
     }
-    writePiece(text::trimRight(text.left(PieceLength)), campo, code);
+    writePiece(text::trimEnd(text.left(PieceLength)), campo, code);
     const int further = qMax(1, campo.width - 1);
     for (QString rest = text.mid(PieceLength); !rest.isEmpty(); rest = rest.mid(further))
-        writePiece(text::trimRight((u'+' + rest.left(further)).left(PieceLength)), campo, code);
+        writePiece(text::trimEnd((u'+' + rest.left(further)).left(PieceLength)), campo, code);
 }
 
 void FieldListWriter::writePiece(const QString& value, const LayoutField& campo, const QString& code)

@@ -5,7 +5,6 @@
 #include "foundation/operator/Operator.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/FormatField.h"
-#include "telematic/layouts/TextFunctions.h"
 
 namespace cu {
 
@@ -31,7 +30,7 @@ QString fieldName(RecordFamily family, const LayoutField& campo)
 
 } // namespace
 
-RecordLine::RecordLine(RecordFamily family, Operator* op) : m_family(family), m_op(op) {}
+RecordLine::RecordLine(RecordFamily family, Operator& op) : m_family(family), m_op(op) {}
 
 bool RecordLine::isWritten(RecordFamily family, const QString& info, bool valueEmpty)
 {
@@ -52,8 +51,8 @@ void RecordLine::appendCampo(const QString& value, const LayoutField& campo)
         return;
     QString text;
     try {
-        text = fileText(value);
-    } catch (const UnwritableCharacter& e) {
+        text = text::fileText(value);
+    } catch (const text::UnwritableCharacter& e) {
         throw EZfError(e.message() + QStringLiteral(" - ") + fieldName(m_family, campo));
     }
     const QString formatted = FormatField(text, campo.width, campo.format, campo.info);
@@ -63,8 +62,7 @@ void RecordLine::appendCampo(const QString& value, const LayoutField& campo)
                            .arg(campo.width)
                            .arg(fieldName(m_family, campo)));
     if (m_line.size() >= MaxLength) {
-        if (m_op)
-            m_op->warning(QStringLiteral("Supera i 1900 caratteri"));
+        m_op.warning(QStringLiteral("Supera i 1900 caratteri"));
         return;
     }
     m_line += formatted;
@@ -79,7 +77,7 @@ QString RecordLine::close() const
 }
 
 QString buildRecordLine(RecordFamily family, const RecordLayout& layout,
-                        const std::function<QString(const LayoutField&)>& valueOf, Operator* op)
+                        const std::function<QString(const LayoutField&)>& valueOf, Operator& op)
 {
     RecordLine line(family, op);
     for (const LayoutSection& section : layout.sections())

@@ -1,8 +1,9 @@
 // Packing of the field list into lines.
 #include "telematic/records/RecordPacker.h"
 
+#include "foundation/text/TextFunctions.h"
 #include "telematic/WorkingLists.h"
-#include "telematic/layouts/TextFunctions.h"
+#include "telematic/layouts/FileText.h"
 
 namespace cu {
 
@@ -58,7 +59,7 @@ void RecordPacker::flushRecord(const QString& letter)
 {
     if (m_line.isEmpty())
         return;
-    const QString line = text::padR(text::unmarked(m_line), u' ', DataLength) + u'A';
+    const QString line = text::padRight(text::unmarked(m_line), u' ', DataLength, text::Overflow::Cut) + u'A';
     m_records.append({letter, line, m_progressive, m_numbered ? m_progressive.toInt() : 0});
     m_line.clear();
 }

@@ -3,10 +3,10 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/text/TextFunctions.h"
 #include "telematic/layouts/CampoValue.h"
 #include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/RecordLayout.h"
-#include "telematic/layouts/TextFunctions.h"
 #include "telematic/records/RecordLine.h"
 
 namespace cu {
@@ -44,8 +44,8 @@ QString replaced(const RecordLayout& layout, const QString& line, const QString&
             QStringLiteral("Il tracciato del record %1 non ha il campo %2").arg(line.left(1), number));
     QString patched = line;
     if (patched.size() < span.start + span.width)
-        patched = text::padR(patched, u' ', span.start + span.width);
-    patched.replace(span.start, span.width, text::padL(QString::number(value), u'0', span.width));
+        patched = text::padRight(patched, u' ', span.start + span.width, text::Overflow::Cut);
+    patched.replace(span.start, span.width, text::padLeft(QString::number(value), u'0', span.width, text::Overflow::Keep));
     return patched;
 }
 
@@ -56,7 +56,7 @@ QString supplyCode()
     return QStringLiteral("CUR") + QString::number(FilingYear).right(2);
 }
 
-QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* op)
+QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& op)
 {
     const CampoFetch fetch = fetchFrom(forn, u"cdsForn");
     return buildRecordLine(
@@ -69,7 +69,7 @@ QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* 
 }
 
 QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, const QString& producer,
-                     Operator* op)
+                     Operator& op)
 {
     const CampoFetch fetch = fetchFrom(sost, u"cdsSost");
     const bool person = hasFirstName(sost);
@@ -91,7 +91,7 @@ QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPre
         op);
 }
 
-QString writeRecordZ(const RecordLayout& layout, Operator* op)
+QString writeRecordZ(const RecordLayout& layout, Operator& op)
 {
     return buildRecordLine(
         RecordFamily::Z, layout, [](const LayoutField& campo) { return campo.fixed; }, op);

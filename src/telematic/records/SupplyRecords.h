@@ -19,15 +19,15 @@ class RecordLayout;
 QString supplyCode();
 
 // forn: the supplier dataset (cdsForn) at its current row.
-QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* op);
+QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& op);
 // sost: the agent dataset (cdsSost) at its current row; ctPresent: the CT
 // form has a mobile number or an e-mail address; producer: the software
 // producer's fiscal code (ProducerSetting). The agent's name goes to the
 // surname field when the agent has a first name (a natural person), to the
 // entity's name field otherwise.
 QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, const QString& producer,
-                     Operator* op);
-QString writeRecordZ(const RecordLayout& layout, Operator* op);
+                     Operator& op);
+QString writeRecordZ(const RecordLayout& layout, Operator& op);
 
 // The file's number and the number of files: "0000" both when the supply
 // is one file.
