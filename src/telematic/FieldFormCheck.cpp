@@ -9,22 +9,6 @@ namespace cu {
 
 namespace {
 
-bool isDigits(QByteArrayView text)
-{
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return !text.isEmpty();
-}
-
-bool isBlank(QByteArrayView text)
-{
-    for (char c : text)
-        if (c != ' ')
-            return false;
-    return true;
-}
-
 bool isZeros(QByteArrayView text)
 {
     for (char c : text)
@@ -238,6 +222,22 @@ qsizetype firstUnwritablePosition(QByteArrayView text)
             return i;
     }
     return -1;
+}
+
+bool isDigits(QByteArrayView text)
+{
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return !text.isEmpty();
+}
+
+bool isBlank(QByteArrayView text)
+{
+    for (char c : text)
+        if (c != ' ')
+            return false;
+    return true;
 }
 
 } // namespace cu

@@ -26,4 +26,9 @@ QString positionalValueDefect(const LayoutField& field, QByteArrayView value);
 // or -1 when there is none.
 qsizetype firstUnwritablePosition(QByteArrayView text);
 
+// Only the digits 0 to 9, and at least one.
+bool isDigits(QByteArrayView text);
+// Only blanks (an empty text too).
+bool isBlank(QByteArrayView text);
+
 } // namespace cu

@@ -28,22 +28,6 @@ QByteArrayView sub(QByteArrayView text, qsizetype pos, qsizetype n = -1)
     return text.sliced(pos, n < 0 || n > available ? available : n);
 }
 
-bool isDigits(QByteArrayView text)
-{
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return !text.isEmpty();
-}
-
-bool isBlank(QByteArrayView text)
-{
-    for (char c : text)
-        if (c != ' ')
-            return false;
-    return true;
-}
-
 bool isUpperOrDigit(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');

@@ -1,6 +1,8 @@
 // Upper-case printable ASCII for the telematic file, and the pad marker.
 #include "telematic/layouts/FileText.h"
 
+#include "foundation/text/TextFunctions.h"
+
 #include <QStringList>
 
 namespace cu::text {
@@ -41,44 +43,26 @@ QString undecomposedLetter(QChar c)
     return i < 0 ? QString() : plain[i];
 }
 
-// Quotes, dashes and spaces of typography; a null QChar for anything else.
+// Quotes, dashes and spaces of typography, and control characters; a null
+// QChar for anything else. Beyond Latin-1 they are the common nearest forms
+// (’ “ – and the typographic spaces).
 QChar typographic(QChar c)
 {
     switch (c.unicode()) {
-    case 0x2018:
-    case 0x2019:
-    case 0x201A:
-    case 0x201B:
-    case 0x2032:
     case 0x00B4:
         return u'\'';
-    case 0x201C:
-    case 0x201D:
-    case 0x201E:
-    case 0x201F:
-    case 0x2033:
     case 0x00AB:
     case 0x00BB:
         return u'"';
-    case 0x2010:
-    case 0x2011:
-    case 0x2012:
-    case 0x2013:
-    case 0x2014:
-    case 0x2015:
-    case 0x2212:
-        return u'-';
     case 0x00A0:
-    case 0x202F:
         return u' ';
     default:
         break;
     }
-    if (c.unicode() >= 0x2000 && c.unicode() <= 0x200A)
-        return u' ';
     if (c.unicode() < 0x20 || c.unicode() == 0x7F)
         return u' ';
-    return QChar();
+    const QChar plain = latin1Equivalent(c);
+    return c.unicode() > 0xFF && !plain.isNull() && !plain.isLetterOrNumber() ? plain : QChar();
 }
 
 // The plain form of one character that is not printable ASCII; empty when
