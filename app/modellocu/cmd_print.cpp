@@ -38,6 +38,8 @@ const QString Usage = QStringLiteral(
     "  --fronte-retro        documento per la stampa fronte/retro\n"
     "  --firma-omessa        firma omessa ai sensi di legge\n"
     "  --nome NOME           nome del file, senza \".pdf\"\n"
+    "  --ordina COLONNA      ordine delle certificazioni: SCUDCOGNOME (predefinito), SCUDNOME,\n"
+    "                        SCUDMESE o SCUDCODFIS\n"
     "  --per-percipiente     un file per ogni percipiente (cognome_nome_codicefiscale.pdf)\n");
 
 struct PrintRequest
@@ -50,6 +52,7 @@ struct PrintRequest
     bool perRecipient = false;
     QString name;
     bool nameGiven = false;
+    QString order;
 };
 
 PrintRequest parse(QStringList args)
@@ -76,6 +79,11 @@ PrintRequest parse(QStringList args)
             request.signatureOmitted = true;
         } else if (arg == u"--per-percipiente") {
             request.perRecipient = true;
+        } else if (arg == u"--ordina") {
+            request.order = value(i, arg).toUpper();
+            if (!CertificatePrint::orderColumns().contains(request.order))
+                throw EZfError(QStringLiteral("--ordina accetta solo %1")
+                                   .arg(CertificatePrint::orderColumns().join(QStringLiteral(", "))));
         } else if (arg == u"--nome") {
             request.name = value(i, arg);
             request.nameGiven = true;
@@ -138,7 +146,7 @@ int printCertificates(const PrintRequest& request, const Folders& folders, Print
 {
     Dataset list;
     tables.open(list, QStringLiteral("TCUD_DATICUD"));
-    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE"));
+    list.setIndexFieldNames(CertificatePrint::listOrder(request.order));
     CertificatePrintOptions options;
     options.ordinary = request.kind == u"ordinario";
     options.duplex = request.duplex;
@@ -163,8 +171,7 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
         request.kind == u"ct" ? AgentPrintKind::QuadroCT : AgentPrintKind::Frontispiece;
     EliStampePDF module(folders, tables, request.year);
     Dataset& data = kind == AgentPrintKind::QuadroCT ? module.cdsQuadroCT : module.cdsSost;
-    module.loadIfEmpty(data, kind == AgentPrintKind::QuadroCT ? QStringLiteral("TCUCT_DATICT")
-                                                              : QStringLiteral("TCUS_DATISOST"));
+    module.loadIfEmpty(data, AgentPrint::tableName(kind));
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
     print.print(kind, data, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));

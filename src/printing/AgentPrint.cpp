@@ -19,13 +19,14 @@ struct KindData
     const char* page;
     const char* copyOperation;
     const char* defaultName;
+    const char* table;
 };
 
 KindData kindData(AgentPrintKind kind)
 {
     if (kind == AgentPrintKind::Frontispiece)
-        return {"StpSost.xml", "1", "Copia I pagina", "Frontespizio"};
-    return {"StpQuadroCT.xml", "2", "Copia II pagina", "QuadroCT"};
+        return {"StpSost.xml", "1", "Copia I pagina", "Frontespizio", "TCUS_DATISOST"};
+    return {"StpQuadroCT.xml", "2", "Copia II pagina", "QuadroCT", "TCUCT_DATICT"};
 }
 
 // Every edit of the section from the row: check boxes as "X", amounts
@@ -65,6 +66,11 @@ AgentPrint::AgentPrint(const Folders& folders) : m_folders(folders) {}
 QString AgentPrint::defaultOutputName(AgentPrintKind kind)
 {
     return QString::fromLatin1(kindData(kind).defaultName);
+}
+
+QString AgentPrint::tableName(AgentPrintKind kind)
+{
+    return QString::fromLatin1(kindData(kind).table);
 }
 
 QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QString& outputName)

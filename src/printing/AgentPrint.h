@@ -24,6 +24,8 @@ public:
     explicit AgentPrint(const Folders& folders);
 
     static QString defaultOutputName(AgentPrintKind kind);
+    // The table whose first row the page prints.
+    static QString tableName(AgentPrintKind kind);
     // Prints the data set's current row; returns the saved file.
     QString print(AgentPrintKind kind, const Dataset& data, const QString& outputName);
 
