@@ -10,7 +10,9 @@
 #include "shell/common/ItalianLocale.h"
 #include "shell/output/EliFile.h"
 #include "shell/output/EliFileViewer.h"
+#include "telematic/TelematicViewer.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FileLayouts.h"
 #include "OutputFixture.h"
 
 #include <QFileDialog>
@@ -19,6 +21,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 using namespace cu;
@@ -215,7 +218,49 @@ private slots:
         for (int row = 0; row < wizard->lista()->model()->rowCount(); ++row)
             again.append(columnText(wizard->lista(), QStringLiteral("Nome"), row));
         QCOMPARE(again, names);
+
+        // The file numbers the certificates in that order: its D records,
+        // in file order, carry the names sorted.
+        tick(radio(wizard, "rbTutti"));
+        QHash<QString, QString> nameOf;
+        for (int row = 0; row < wizard->lista()->model()->rowCount(); ++row)
+            nameOf.insert(columnText(wizard->lista(), QStringLiteral("Codice fiscale"), row),
+                          columnText(wizard->lista(), QStringLiteral("Nome"), row));
+        click(wizard, QStringLiteral("Avanti >"));
+        Seen seen;
+        const QString saved = fixture.folders().dichCU() + QStringLiteral("CUR25");
+        {
+            WizardScript script(seen, saved);
+            click(wizard, QStringLiteral("Crea File telematico"));
+            click(wizard, QStringLiteral("Salva"));
+        }
+        const FileLayouts layouts(fixture.folders());
+        QStringList inFile;
+        int lastNumber = 0;
+        static const QRegularExpression head(QStringLiteral("certificazione (\\d+) - percipiente (\\S+)"));
+        for (const ViewedLine& line : TelematicViewer(layouts).read(saved)) {
+            const QRegularExpressionMatch match = head.match(line.title);
+            if (!line.title.contains(QStringLiteral("record D")) || !match.hasMatch())
+                continue;
+            QVERIFY(match.captured(1).toInt() > lastNumber);
+            lastNumber = match.captured(1).toInt();
+            inFile.append(nameOf.value(match.captured(2)));
+        }
+        QCOMPARE(inFile.size(), nameOf.size());
+        QStringList sortedInFile = inFile;
+        std::sort(sortedInFile.begin(), sortedInFile.end());
+        QCOMPARE(inFile, sortedInFile);
         wizard->close();
+    }
+
+    void commandLineRefusesAnUnknownOrder()
+    {
+        OutputFixture fixture(4, false);
+        const CommandRun run = fixture.modellocu({QStringLiteral("file"), QStringLiteral("--ordina"),
+                                                  QStringLiteral("SCUDMESE")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("Colonna di ordinamento sconosciuta: \"SCUDMESE\"")),
+                 qPrintable(run.err));
     }
 
     void creationRefusals_data()
