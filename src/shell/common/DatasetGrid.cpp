@@ -19,6 +19,7 @@ public:
     QVector<GridColumn> columns;
     std::function<bool(int)> condition;
     QVector<int> keyFields; // marking off when empty
+    int markColumn = 0;     // the section of the first column given: the tick goes there
     QSet<QString> marked;
     std::function<QColor(int)> rowColour;
 
@@ -87,7 +88,7 @@ public:
             const int column = columnOf(source.column());
             return column >= 0 ? QVariant(columns[column].alignment) : QVariant();
         }
-        if (role == Qt::CheckStateRole && markable() && index.column() == 0)
+        if (role == Qt::CheckStateRole && markable() && index.column() == markColumn)
             return marked.contains(keyOf(source.row())) ? Qt::Checked : Qt::Unchecked;
         if (role == Qt::ForegroundRole && rowColour) {
             const QColor colour = rowColour(source.row());
@@ -104,7 +105,7 @@ public:
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
-        if (role != Qt::CheckStateRole || !markable() || index.column() != 0)
+        if (role != Qt::CheckStateRole || !markable() || index.column() != markColumn)
             return false;
         const QString key = keyOf(mapToSource(index).row());
         if (value.toInt() == Qt::Checked)
@@ -118,7 +119,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         Qt::ItemFlags f = QSortFilterProxyModel::flags(index) & ~Qt::ItemIsEditable;
-        if (markable() && index.column() == 0)
+        if (markable() && index.column() == markColumn)
             f |= Qt::ItemIsUserCheckable;
         return f;
     }
@@ -156,6 +157,8 @@ void DatasetGrid::setDataset(Dataset* dataset, const QVector<GridColumn>& column
     });
     // Put the columns in the order given, with their widths.
     QHeaderView* header = horizontalHeader();
+    if (!columns.isEmpty())
+        m_proxy->markColumn = m_proxy->section(dataset->requireField(columns.first().field));
     for (int i = 0; i < columns.size(); ++i) {
         const int section = m_proxy->section(dataset->requireField(columns[i].field));
         header->moveSection(header->visualIndex(section), i);
@@ -198,6 +201,12 @@ QString DatasetGrid::fieldOfColumn(int viewColumn) const
     return dataset()->fields().value(m_proxy->sourceColumn(viewColumn)).name;
 }
 
+void DatasetGrid::showOrderOn(const QString& field)
+{
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(m_proxy->section(dataset()->requireField(field)), Qt::AscendingOrder);
+}
+
 void DatasetGrid::setMarkable(const QString& keyField)
 {
     m_proxy->keyFields.clear();
@@ -234,7 +243,7 @@ void DatasetGrid::setMarkedKeys(const QStringList& keys)
 
 void DatasetGrid::setMarked(int viewRow, bool marked)
 {
-    m_proxy->setData(m_proxy->index(viewRow, 0), marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    m_proxy->setData(m_proxy->index(viewRow, m_proxy->markColumn), marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 QVector<int> DatasetGrid::visibleRows() const

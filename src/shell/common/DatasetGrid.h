@@ -49,6 +49,9 @@ public:
     void setRowColour(std::function<QColor(int datasetRow)> colour);
     // The dataset field of a column of the view.
     QString fieldOfColumn(int viewColumn) const;
+    // Shows the ascending arrow on the title of a field's column (the order
+    // the window gave the dataset itself).
+    void showOrderOn(const QString& field);
 
     // Marking rows by the value of keyField, or by the values of several
     // fields named "A;B" (the key is then their values joined by "/").

@@ -29,7 +29,7 @@ constexpr int PaginaCreaFile = 1;
 const QVector<GridColumn>& colonne()
 {
     static const QVector<GridColumn> columns = {
-        {QStringLiteral("SCUDCODFIS"), QStringLiteral("Codice fiscale"), 150},
+        {QStringLiteral("SCUDCODFIS"), QStringLiteral("Codice fiscale"), 190},
         {QStringLiteral("SCUDCOGNOME"), QStringLiteral("Cognome"), 180},
         {QStringLiteral("SCUDNOME"), QStringLiteral("Nome"), 150},
         {QStringLiteral("DCUDDATANAS"), QStringLiteral("Data di nascita"), 100},
@@ -116,11 +116,7 @@ void EliFile::mostraLista()
     ui->grdDip->setMarkable(QStringLiteral("SCUDCODFIS;SCUDMESE"));
     ui->grdDip->setMarkedKeys(marked);
     connect(ui->grdDip, &DatasetGrid::marksChanged, this, &EliFile::aggiornaPrenotati, Qt::UniqueConnection);
-    QHeaderView* header = ui->grdDip->horizontalHeader();
-    header->setSortIndicatorShown(true);
-    for (int column = 0; column < ui->grdDip->model()->columnCount(); ++column)
-        if (ui->grdDip->fieldOfColumn(column).compare(m_ordine, Qt::CaseInsensitive) == 0)
-            header->setSortIndicator(column, Qt::AscendingOrder);
+    ui->grdDip->showOrderOn(m_ordine);
     aggiornaPrenotati();
 }
 
@@ -143,7 +139,7 @@ void EliFile::ordinaPer(int column)
     } catch (const std::exception& e) {
         m_lavoro.op.report(e);
     }
-    ui->grdDip->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+    ui->grdDip->showOrderOn(m_ordine);
 }
 
 void EliFile::aggiornaPrenotati()

@@ -52,7 +52,7 @@ void EliFileViewer::mostra(int index)
     ui->twRecord->addTopLevelItems(items);
     for (QTreeWidgetItem* item : items)
         item->setFirstColumnSpanned(true);
-    ui->twRecord->setColumnWidth(0, 40);
+    ui->twRecord->setColumnWidth(0, 70);
     ui->twRecord->setColumnWidth(1, 90);
     ui->twRecord->setColumnWidth(2, 480);
 }

@@ -32,7 +32,7 @@ QVector<GridColumn> colonne()
     return {
         {QStringLiteral("SCUDCOGNOME"), QStringLiteral("Cognome"), 170},
         {QStringLiteral("SCUDNOME"), QStringLiteral("Nome"), 140},
-        {QStringLiteral("SCUDCODFIS"), QStringLiteral("Codice fiscale"), 150},
+        {QStringLiteral("SCUDCODFIS"), QStringLiteral("Codice fiscale"), 190},
         {QStringLiteral("SCUDMESE"), QStringLiteral("Mese"), 50, centred},
         {QStringLiteral("LCUDCONGUAGLIO"), QStringLiteral("Conguaglio"), 80, centred, spunta},
         {QStringLiteral("LCUDCOMPRENSIVO"), QStringLiteral("Comprensivo"), 90, centred, spunta},
@@ -62,8 +62,7 @@ EliPdf::EliPdf(LavoroCorrente& lavoro, bool ordinario, QWidget* parent)
     ui->grdCud->setRowColour([this, stato](int row) {
         return m_lista.valueAt(row, stato).toInt() > 0 ? QColor(Qt::red) : QColor();
     });
-    ui->grdCud->horizontalHeader()->setSortIndicatorShown(true);
-    ui->grdCud->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    ui->grdCud->showOrderOn(QStringLiteral("SCUDCOGNOME"));
     connect(ui->grdCud->horizontalHeader(), &QHeaderView::sectionClicked, this, &EliPdf::ordinaPer);
     connect(ui->grdCud, &DatasetGrid::marksChanged, this, &EliPdf::marcheCambiate);
 
@@ -71,7 +70,7 @@ EliPdf::EliPdf(LavoroCorrente& lavoro, bool ordinario, QWidget* parent)
     connect(ui->pnStampa, &PannelloStampa::creaRichiesta, this, &EliPdf::stampa);
     connect(ui->pnStampa, &PannelloStampa::esciRichiesta, this, &QDialog::reject);
     m_print.message = [this](const QString& text) { ui->pnStampa->aggiungiMessaggio(text); };
-    resize(760, 620);
+    resize(820, 640);
     WindowGeometry::remember(this, QStringLiteral("EliPdf"));
 }
 
@@ -89,8 +88,9 @@ PannelloStampa* EliPdf::pannello() const
 
 void EliPdf::ordinaPer(int column)
 {
-    m_lista.setIndexFieldNames(CertificatePrint::listOrder(ui->grdCud->fieldOfColumn(column)));
-    ui->grdCud->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+    const QString field = ui->grdCud->fieldOfColumn(column);
+    m_lista.setIndexFieldNames(CertificatePrint::listOrder(field));
+    ui->grdCud->showOrderOn(field);
 }
 
 void EliPdf::marcheCambiate()
