@@ -6,12 +6,12 @@
 // that change a table's first row or read a window of the activities.
 #pragma once
 
+#include "ShellFixture.h"
 #include "foundation/dataset/Dataset.h"
 #include "printing/HlkPdf.h"
 #include "shell/frame/EliMain.h"
 #include "shell/output/FinestreOutput.h"
 #include "store/HlmDBCds.h"
-#include "ShellFixture.h"
 
 #include <QFile>
 #include <QProcess>
@@ -33,8 +33,8 @@ public:
     {
         if (!imported)
             return;
-        const CommandRun run = modellocu({QStringLiteral("import"), QStringLiteral("--sovrascrivi"),
-                                          QStringLiteral("sempre")});
+        const CommandRun run =
+            modellocu({QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
         if (run.status != 0)
             qFatal("modellocu import: %s", qPrintable(run.err));
     }
@@ -115,8 +115,7 @@ public:
 
     // Runs the activity of that caption as the navigation bar does and
     // returns the window it opened.
-    template <typename Window>
-    Window* runActivity(const QString& caption)
+    template <typename Window> Window* runActivity(const QString& caption)
     {
         m_main->esegui(*EliAttivazioni::trova(caption));
         for (QWidget* widget : QApplication::topLevelWidgets())

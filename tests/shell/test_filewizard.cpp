@@ -5,6 +5,7 @@
 // writes with the same choices; every refusal of the creation and of "Salva"
 // with its message and log; the data-check question refused; a cancelled
 // creation; the saved file shown field by field.
+#include "OutputFixture.h"
 #include "shell/common/DatasetGrid.h"
 #include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"
@@ -13,7 +14,6 @@
 #include "telematic/TelematicViewer.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/FileLayouts.h"
-#include "OutputFixture.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
@@ -60,7 +60,8 @@ public:
               } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
                   seen.messages.append(box->text());
                   click(box, QStringLiteral("OK"));
-              } else if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && cancelProgress) {
+              } else if (auto* progress = qobject_cast<QProgressDialog*>(window);
+                         progress && cancelProgress) {
                   QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
               }
           })
@@ -138,8 +139,10 @@ private slots:
         QTest::addColumn<QString>("orderBy"); // a column title, or none
         QTest::addColumn<QVector<int>>("marked");
         QTest::newRow("Tutti") << "rbTutti" << QString() << QVector<int>{};
-        QTest::newRow("Tutti, by date of birth") << "rbTutti" << "Data di nascita" << QVector<int>{};
-        QTest::newRow("su Prenotazione, by surname") << "rbPrenotazione" << "Cognome" << QVector<int>{1, 3, 6};
+        QTest::newRow("Tutti, by date of birth") << "rbTutti"
+                                                 << "Data di nascita" << QVector<int>{};
+        QTest::newRow("su Prenotazione, by surname") << "rbPrenotazione"
+                                                     << "Cognome" << QVector<int>{1, 3, 6};
         QTest::newRow("Nessuno") << "rbNessuno" << QString() << QVector<int>{};
     }
     void savedFileEqualsTheCommandLine()
@@ -178,7 +181,8 @@ private slots:
         }
         QCOMPARE(wizard->fileScritti(), QStringList{saved});
         QCOMPARE(seen.messages.value(0),
-                 QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") + saved);
+                 QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                     saved);
         QVERIFY(buttonNamed(wizard, QStringLiteral("Mostra contenuto"))->isEnabled());
 
         QStringList args{QStringLiteral("file"), QStringLiteral("--yes"), QStringLiteral("--output"),
@@ -256,8 +260,8 @@ private slots:
     void commandLineRefusesAnUnknownOrder()
     {
         OutputFixture fixture(4, false);
-        const CommandRun run = fixture.modellocu({QStringLiteral("file"), QStringLiteral("--ordina"),
-                                                  QStringLiteral("SCUDMESE")});
+        const CommandRun run = fixture.modellocu(
+            {QStringLiteral("file"), QStringLiteral("--ordina"), QStringLiteral("SCUDMESE")});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(QStringLiteral("Colonna di ordinamento sconosciuta: \"SCUDMESE\"")),
                  qPrintable(run.err));
@@ -268,16 +272,20 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column"); // blanked; none: the table emptied
         QTest::addColumn<QString>("message");
-        QTest::newRow("no supplier row") << "TCFO_FORNITORE" << QString()
-                                         << "Dati del fornitore mancanti, impossibile procedere!";
-        QTest::newRow("blank supplier type") << "TCFO_FORNITORE" << "STFOCODICE"
+        QTest::newRow("no supplier row")
+            << "TCFO_FORNITORE" << QString() << "Dati del fornitore mancanti, impossibile procedere!";
+        QTest::newRow("blank supplier type") << "TCFO_FORNITORE"
+                                             << "STFOCODICE"
                                              << "Tipo fornitore mancante, impossibile procedere!";
-        QTest::newRow("blank supplier fiscal code") << "TCFO_FORNITORE" << "SFORCODFIS"
-                                                    << "Codice fiscale fornitore mancante, impossibile procedere!";
-        QTest::newRow("no agent row") << "TCUS_DATISOST" << QString()
-                                      << "Dati del sostituto mancanti, impossibile procedere!";
+        QTest::newRow("blank supplier fiscal code")
+            << "TCFO_FORNITORE"
+            << "SFORCODFIS"
+            << "Codice fiscale fornitore mancante, impossibile procedere!";
+        QTest::newRow("no agent row")
+            << "TCUS_DATISOST" << QString() << "Dati del sostituto mancanti, impossibile procedere!";
         QTest::newRow("blank agent office code")
-            << "TCUS_DATISOST" << "SCARCODICE"
+            << "TCUS_DATISOST"
+            << "SCARCODICE"
             << "Dati mancanti del sostituto :    Codice Carica Rappresentante, impossibile procedere!";
     }
     void creationRefusals()
@@ -316,7 +324,8 @@ private slots:
             WizardScript script(seen, fixture.folders().dichCU() + QStringLiteral("mai"));
             wizard->salva();
         }
-        QCOMPARE(seen.messages, QStringList{QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!")});
+        QCOMPARE(seen.messages,
+                 QStringList{QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!")});
         QVERIFY(!QFile::exists(fixture.folders().dichCU() + QStringLiteral("mai")));
         // A creation, then back and forth: the creation must be made again.
         {
@@ -356,7 +365,8 @@ private slots:
             WizardScript script(seen, QString());
             tick(radio(wizard, "rbPrenotazione"));
         }
-        QCOMPARE(seen.messages, QStringList{QStringLiteral("Non sono presenti percipienti per il modello scelto")});
+        QCOMPARE(seen.messages,
+                 QStringList{QStringLiteral("Non sono presenti percipienti per il modello scelto")});
         QVERIFY(radio(wizard, "rbTutti")->isChecked());
         QVERIFY(!wizard->lista()->isEnabled());
         wizard->close();

@@ -6,6 +6,7 @@
 // printed (red in the list) and prints one file per recipient; a cancelled
 // print leaves no file and no mark; the frontispiece, the CT form and the
 // signature sheet of the marked or of all recipients; the print folder.
+#include "OutputFixture.h"
 #include "shell/common/DatasetGrid.h"
 #include "shell/common/ItalianLocale.h"
 #include "shell/output/EliCartellaStampe.h"
@@ -13,7 +14,6 @@
 #include "shell/output/EliPdfPagina.h"
 #include "shell/output/EliStampaFirme.h"
 #include "shell/output/PannelloStampa.h"
-#include "OutputFixture.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -52,8 +52,7 @@ void tick(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
 
-template <typename T>
-T* child(QWidget* window, const char* name)
+template <typename T> T* child(QWidget* window, const char* name)
 {
     T* found = window->findChild<T*>(QString::fromLatin1(name));
     if (!found)
@@ -96,7 +95,8 @@ public:
               if (auto* box = qobject_cast<QMessageBox*>(window)) {
                   messages.append(box->text());
                   click(box, QStringLiteral("OK"));
-              } else if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && cancelProgress) {
+              } else if (auto* progress = qobject_cast<QProgressDialog*>(window);
+                         progress && cancelProgress) {
                   QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
               }
           })
@@ -126,10 +126,18 @@ private slots:
         QTest::addColumn<QString>("activity");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("synthetic") << "Stampa CU Sintetico" << "Stampa modello" << "CU-2025";
-        QTest::newRow("ordinary") << "Stampa CU Ordinario" << "Stampa modello" << "CU_Ordinario-2025";
-        QTest::newRow("frontispiece") << "Stampa Frontespizio" << "Stampa Sostituto" << "Frontespizio";
-        QTest::newRow("CT") << "Stampa Quadro CT" << "Stampa Quadro CT" << "QuadroCT";
+        QTest::newRow("synthetic") << "Stampa CU Sintetico"
+                                   << "Stampa modello"
+                                   << "CU-2025";
+        QTest::newRow("ordinary") << "Stampa CU Ordinario"
+                                  << "Stampa modello"
+                                  << "CU_Ordinario-2025";
+        QTest::newRow("frontispiece") << "Stampa Frontespizio"
+                                      << "Stampa Sostituto"
+                                      << "Frontespizio";
+        QTest::newRow("CT") << "Stampa Quadro CT"
+                            << "Stampa Quadro CT"
+                            << "QuadroCT";
     }
     void activitiesOpenTheirWindows()
     {
@@ -151,10 +159,14 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("order");
-        QTest::newRow("Nome") << "Nome" << "SCUDNOME;SCUDCOGNOME;SCUDMESE";
-        QTest::newRow("Mese") << "Mese" << "SCUDMESE;SCUDCOGNOME;SCUDNOME";
-        QTest::newRow("Codice fiscale") << "Codice fiscale" << "SCUDCODFIS";
-        QTest::newRow("Conguaglio") << "Conguaglio" << "SCUDCOGNOME;SCUDNOME;SCUDMESE";
+        QTest::newRow("Nome") << "Nome"
+                              << "SCUDNOME;SCUDCOGNOME;SCUDMESE";
+        QTest::newRow("Mese") << "Mese"
+                              << "SCUDMESE;SCUDCOGNOME;SCUDNOME";
+        QTest::newRow("Codice fiscale") << "Codice fiscale"
+                                        << "SCUDCODFIS";
+        QTest::newRow("Conguaglio") << "Conguaglio"
+                                    << "SCUDCOGNOME;SCUDNOME;SCUDMESE";
     }
     void listOrderFollowsTheClickedTitle()
     {
@@ -171,8 +183,10 @@ private slots:
     {
         QTest::addColumn<QString>("activity");
         QTest::addColumn<QString>("model");
-        QTest::newRow("synthetic") << "Stampa CU Sintetico" << "sintetico";
-        QTest::newRow("ordinary") << "Stampa CU Ordinario" << "ordinario";
+        QTest::newRow("synthetic") << "Stampa CU Sintetico"
+                                   << "sintetico";
+        QTest::newRow("ordinary") << "Stampa CU Ordinario"
+                                  << "ordinario";
     }
     void markedRowsPrintedAndMarked()
     {
@@ -202,8 +216,10 @@ private slots:
             click(window, QStringLiteral("Crea stampa dichiarazione"));
         }
         QVERIFY2(messages.isEmpty(), qPrintable(messages.join(u'\n')));
-        const QString saved = fixture.folders().stp() + window->pannello()->nomeFile() + QStringLiteral(".pdf");
-        QVERIFY(window->pannello()->messaggi()->toPlainText().contains(QStringLiteral("File generato: ") + saved));
+        const QString saved =
+            fixture.folders().stp() + window->pannello()->nomeFile() + QStringLiteral(".pdf");
+        QVERIFY(window->pannello()->messaggi()->toPlainText().contains(QStringLiteral("File generato: ") +
+                                                                       saved));
         QCOMPARE(printedKeys(fixture), expected);
         QVERIFY(shownRed(list, 0) && shownRed(list, 2) && !shownRed(list, 1));
         QVERIFY(buttonNamed(window, QStringLiteral("Apri stampa dichiarazione"))->isEnabled());
@@ -242,7 +258,8 @@ private slots:
             all.append(keyOf(rows, row));
         }
         all.sort();
-        const QStringList files = QDir(fixture.folders().stp()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        const QStringList files =
+            QDir(fixture.folders().stp()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
         QCOMPARE(files.size(), recipients.size());
         for (const QString& code : recipients)
             QCOMPARE(files.filter(code).size(), 1);
@@ -274,8 +291,10 @@ private slots:
     {
         QTest::addColumn<QString>("activity");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("frontispiece") << "Stampa Frontespizio" << "Frontespizio";
-        QTest::newRow("CT") << "Stampa Quadro CT" << "QuadroCT";
+        QTest::newRow("frontispiece") << "Stampa Frontespizio"
+                                      << "Frontespizio";
+        QTest::newRow("CT") << "Stampa Quadro CT"
+                            << "QuadroCT";
     }
     void agentPages()
     {

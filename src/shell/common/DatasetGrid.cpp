@@ -204,7 +204,8 @@ QString DatasetGrid::fieldOfColumn(int viewColumn) const
 void DatasetGrid::showOrderOn(const QString& field)
 {
     horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(m_proxy->section(dataset()->requireField(field)), Qt::AscendingOrder);
+    const int section = m_proxy->section(dataset()->requireField(field));
+    horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
 }
 
 void DatasetGrid::setMarkable(const QString& keyField)
@@ -243,7 +244,8 @@ void DatasetGrid::setMarkedKeys(const QStringList& keys)
 
 void DatasetGrid::setMarked(int viewRow, bool marked)
 {
-    m_proxy->setData(m_proxy->index(viewRow, m_proxy->markColumn), marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    const QModelIndex tick = m_proxy->index(viewRow, m_proxy->markColumn);
+    m_proxy->setData(tick, marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 QVector<int> DatasetGrid::visibleRows() const

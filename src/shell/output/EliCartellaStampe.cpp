@@ -17,7 +17,8 @@ EliCartellaStampe::EliCartellaStampe(LavoroCorrente& lavoro, QWidget* parent)
 {
     ui->setupUi(this);
     QDir().mkpath(m_cartella);
-    ui->laCartella->setText(QStringLiteral("Le stampe sono nella cartella %1").arg(QDir::toNativeSeparators(m_cartella)));
+    ui->laCartella->setText(
+        QStringLiteral("Le stampe sono nella cartella %1").arg(QDir::toNativeSeparators(m_cartella)));
     const QFileInfoList files =
         QDir(m_cartella).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
     for (const QFileInfo& file : files)

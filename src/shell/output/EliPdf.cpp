@@ -48,8 +48,9 @@ EliPdf::EliPdf(LavoroCorrente& lavoro, bool ordinario, QWidget* parent)
       m_print(lavoro.app.folders, m_tables, &lavoro.op, lavoro.app.workingYear)
 {
     ui->setupUi(this);
-    ui->laModello->setText(ordinario ? QStringLiteral("<b>Certificazione Unica 2025 - modello ordinario</b>")
-                                     : QStringLiteral("<b>Certificazione Unica 2025 - modello sintetico</b>"));
+    ui->laModello->setText(ordinario
+                               ? QStringLiteral("<b>Certificazione Unica 2025 - modello ordinario</b>")
+                               : QStringLiteral("<b>Certificazione Unica 2025 - modello sintetico</b>"));
     {
         const BusyScope busy;
         m_tables.open(m_lista, QStringLiteral("TCUD_DATICUD"));
@@ -110,7 +111,8 @@ QVector<int> EliPdf::righeMarcate() const
     const int mese = m_lista.requireField(u"SCUDMESE");
     QVector<int> rows;
     for (int row = 0; row < m_lista.recordCount(); ++row)
-        if (marked.contains(m_lista.valueAt(row, codice).toString() + u'/' + m_lista.valueAt(row, mese).toString()))
+        if (marked.contains(m_lista.valueAt(row, codice).toString() + u'/' +
+                            m_lista.valueAt(row, mese).toString()))
             rows.append(row);
     return rows;
 }

@@ -24,9 +24,9 @@ void registraFinestreOutput(EliMain& main)
     main.registraFinestra(QStringLiteral("EliStampaFirme"), [](const Attivazione&, LavoroCorrente& lavoro) {
         return new EliStampaFirme(lavoro);
     });
-    main.registraFinestra(QStringLiteral("EliCartellaStampe"), [](const Attivazione&, LavoroCorrente& lavoro) {
-        return new EliCartellaStampe(lavoro);
-    });
+    main.registraFinestra(
+        QStringLiteral("EliCartellaStampe"),
+        [](const Attivazione&, LavoroCorrente& lavoro) { return new EliCartellaStampe(lavoro); });
     main.registraFinestra(QStringLiteral("EliFile"),
                           [](const Attivazione&, LavoroCorrente& lavoro) { return new EliFile(lavoro); });
 }
