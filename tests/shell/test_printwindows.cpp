@@ -4,8 +4,10 @@
 // marks, orders its list by the clicked column, prints the marked rows of
 // either model into the file "modellocu print" writes for them, marks them
 // printed (red in the list) and prints one file per recipient; a cancelled
-// print leaves no file and no mark; the frontispiece, the CT form and the
-// signature sheet of the marked or of all recipients; the print folder.
+// print leaves no file and no mark, and a cancelled print of one file per
+// recipient leaves exactly the recipients whose files were saved marked; the
+// frontispiece, the CT form and the signature sheet of the marked or of all
+// recipients; the print folder.
 #include "OutputFixture.h"
 #include "shell/common/DatasetGrid.h"
 #include "shell/common/ItalianLocale.h"
@@ -311,6 +313,31 @@ private slots:
         QCOMPARE(pdfPages(saved), 1);
         QVERIFY(buttonNamed(window, QStringLiteral("Apri stampa dichiarazione"))->isEnabled());
         QVERIFY(window->pannello()->messaggi()->toPlainText().contains(saved));
+        window->close();
+    }
+
+    void perRecipientCancelKeepsFilesAndMarksTogether()
+    {
+        OutputFixture fixture(26);
+        fixture.ready();
+        auto* window = fixture.runActivity<EliPdf>(QStringLiteral("Stampa CU Sintetico"));
+        tick(child<QCheckBox>(window, "chPerPercipiente"));
+        QStringList messages;
+        {
+            PrintScript script(messages, true);
+            click(window, QStringLiteral("Crea stampa dichiarazione"));
+        }
+        QVERIFY(window->pannello()->messaggi()->toPlainText().contains(QStringLiteral("Stampa annullata")));
+        QSet<QString> printed;
+        for (const QString& key : printedKeys(fixture))
+            printed.insert(key.section(u'/', 0, 0));
+        QSet<QString> filed;
+        const QStringList files =
+            QDir(fixture.folders().stp()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QString& file : files)
+            filed.insert(file.section(u'_', -1).section(u'.', 0, 0));
+        QCOMPARE(printed, filed);
+        QVERIFY(files.size() < 20);
         window->close();
     }
 
