@@ -14,21 +14,21 @@
 
 namespace cu {
 
-// Shows progress on the operator, one step per certificate, and ends it
-// however the run ends. The operator's cancel is seen at the next step and
-// before a file is saved.
+// Shows progress on the operator, one step per certificate, when a run has
+// more than one, and ends it however the run ends. The operator's cancel is
+// seen at the next step and before a file is saved.
 class CertificatePrint::Progress
 {
 public:
-    Progress(Operator* op, int total) : m_op(op)
+    Progress(Operator& op, int total) : m_op(op), m_shown(total > 1)
     {
-        if (m_op)
-            m_op->beginProgress(QStringLiteral("Stampa certificazioni"), total);
+        if (m_shown)
+            m_op.beginProgress(QStringLiteral("Stampa certificazioni"), total);
     }
     ~Progress()
     {
-        if (m_op)
-            m_op->endProgress();
+        if (m_shown)
+            m_op.endProgress();
     }
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
@@ -36,17 +36,18 @@ public:
     void step(const QString& person)
     {
         checkAborted();
-        if (m_op)
-            m_op->setProgress(m_done++, person);
+        if (m_shown)
+            m_op.setProgress(m_done++, person);
     }
     void checkAborted() const
     {
-        if (m_op && m_op->wasAborted())
+        if (m_shown && m_op.wasAborted())
             throw EAbort();
     }
 
 private:
-    Operator* m_op;
+    Operator& m_op;
+    bool m_shown;
     int m_done = 0;
 };
 
@@ -79,7 +80,7 @@ QString recipientFileName(const Dataset& list)
 
 } // namespace
 
-CertificatePrint::CertificatePrint(const Folders& folders, PrintTables& tables, Operator* op, int workingYear)
+CertificatePrint::CertificatePrint(const Folders& folders, PrintTables& tables, Operator& op, int workingYear)
     : m_folders(folders), m_tables(tables), m_op(op), m_workingYear(workingYear)
 {
 }
@@ -129,7 +130,7 @@ const QStringList& CertificatePrint::orderColumns()
 QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
 {
     const QVector<int> rows = selection(list, options);
-    Progress progress(rows.size() > 1 ? m_op : nullptr, int(rows.size()));
+    Progress progress(m_op, int(rows.size()));
     return printRows(list, rows, options, options.outputName, progress);
 }
 
@@ -147,7 +148,7 @@ QStringList CertificatePrint::printPerRecipient(Dataset& list, const Certificate
     }
     // One progress over every recipient: a cancel keeps the files already
     // saved (and their marks) and stops before the next one is saved.
-    Progress progress(rows.size() > 1 ? m_op : nullptr, int(rows.size()));
+    Progress progress(m_op, int(rows.size()));
     QStringList files;
     for (const QString& taxCode : order) {
         const QVector<int>& recipientRows = byRecipient[taxCode];

@@ -8,8 +8,8 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "store/HlmDBCds.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/layouts/RecordLayout.h"
-#include "telematic/layouts/TextFunctions.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
 #include "telematic/records/CompanyRegistration.h"
@@ -121,7 +121,7 @@ private:
 
 } // namespace
 
-TelematicProduction::TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store)
+TelematicProduction::TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store)
     : m_folders(folders), m_op(op), m_store(store)
 {
 }
@@ -147,8 +147,7 @@ bool TelematicProduction::canChooseCertificates()
     const Dataset& dip = m_data.dip();
     if (dip.isActive() && !dip.isEmpty())
         return true;
-    if (m_op)
-        m_op->information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+    m_op.information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
     return false;
 }
 
@@ -200,7 +199,7 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
     if (!agent.isEmpty())
         lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
 
-    CertificateSelection selection(m_data, m_folders, nullptr);
+    CertificateSelection selection(m_data, m_folders, m_op);
     selection.prepare();
     Dataset& dip = m_data.dip();
     for (int position : positions) {
@@ -233,8 +232,8 @@ bool TelematicProduction::checkCertificates(const QVector<int>& positions)
     const QStringList lines = checkMessages(positions);
     if (lines.isEmpty())
         return true;
-    const bool goOn = m_op && m_op->showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
-                                             QStringLiteral("Si desidera proseguire?"));
+    const bool goOn = m_op.showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
+                                    QStringLiteral("Si desidera proseguire?"));
     if (!goOn)
         addLog(QStringLiteral("Generazione file telematico terminata dall'utente"));
     return goOn;
@@ -272,25 +271,20 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
 {
     // Records D, G and H each visit every chosen certificate once.
     const int visits = 3 * int(positions.size());
-    if (m_op)
-        m_op->beginProgress(QStringLiteral("Creazione file telematico"), visits);
+    m_op.beginProgress(QStringLiteral("Creazione file telematico"), visits);
     try {
         writeFieldList(positions);
-        if (m_op)
-            m_op->endProgress();
+        m_op.endProgress();
     } catch (const EAbort&) {
         m_succeeded = false;
-        if (m_op)
-            m_op->endProgress();
+        m_op.endProgress();
         addLog(QStringLiteral("Generazione file telematico annullata dall'utente"));
         throw;
     } catch (const Error& e) {
         m_succeeded = false;
-        if (m_op)
-            m_op->endProgress();
+        m_op.endProgress();
         addLog(QStringLiteral("***** ") + e.message());
-        if (m_op)
-            m_op->error(QStringLiteral("Operazione terminata con errore"));
+        m_op.error(QStringLiteral("Operazione terminata con errore"));
         throw EAbort();
     }
 }
@@ -338,11 +332,9 @@ void TelematicProduction::writeFieldList(const QVector<int>& positions)
 // cancel stops the creation between two certificates.
 void TelematicProduction::showProgress(int& visited)
 {
-    if (!m_op)
-        return;
     const Dataset& dip = m_data.dip();
-    m_op->setProgress(++visited, dip.asString(u"SCUDCOGNOME") + u' ' + dip.asString(u"SCUDNOME"));
-    if (m_op->wasAborted())
+    m_op.setProgress(++visited, dip.asString(u"SCUDCOGNOME") + u' ' + dip.asString(u"SCUDNOME"));
+    if (m_op.wasAborted())
         throw EAbort();
 }
 
@@ -378,9 +370,8 @@ QStringList TelematicProduction::save(const QString& chosenName)
     buildRecords();
     m_records.save(RecordList::pathIn(m_folders));
     const QStringList files = writeFiles(chosenName);
-    if (m_op)
-        m_op->warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
-                      chosenName);
+    m_op.warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                 chosenName);
     return files;
 }
 
@@ -391,8 +382,8 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
     const int fileCount = certificateLines <= LinesPerFile
                               ? 1
                               : certificateLines / LinesPerFile + (certificateLines % LinesPerFile ? 1 : 0);
-    if (fileCount > 1 && m_op)
-        m_op->warning(
+    if (fileCount > 1)
+        m_op.warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
     const QString lineA = m_records.storedLine(QStringLiteral("A"));
@@ -484,7 +475,7 @@ void TelematicProduction::addLog(const QString& line)
 
 TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options)
 {
-    TelematicProduction production(context.folders, context.op, context.store);
+    TelematicProduction production(context.folders, context.requireOperator(), context.store);
     production.setCompanyRegistration(companyRegistrationLookup(context));
     production.setLogSink(options.log);
     production.load();

@@ -8,6 +8,7 @@
 
 #include "ShellFixture.h"
 #include "foundation/dataset/Dataset.h"
+#include "foundation/operator/Errors.h"
 #include "printing/HlkPdf.h"
 #include "shell/frame/EliMain.h"
 #include "shell/output/FinestreOutput.h"
@@ -133,9 +134,14 @@ private:
 // The pages of a PDF file; -1 when it cannot be read.
 inline int pdfPages(const QString& path)
 {
-    HlkPdf pdf;
-    if (!QFile::exists(path) || pdf.LoadFromFile(path) == 0)
+    if (!QFile::exists(path))
         return -1;
+    HlkPdf pdf;
+    try {
+        pdf.LoadFromFile(path);
+    } catch (const Error&) {
+        return -1;
+    }
     return pdf.PageCount();
 }
 

@@ -3,8 +3,9 @@
 // of each window into the folder given with --out: the main window, the
 // financial-year dialog, both pages of the import wizard, the selection
 // window, the legal-position dialog and the information window with an
-// import log; then the file wizard and the print windows (OutputScreens). Runs on the offscreen platform (tools/screens/run).
-#include "foundation/database/ConnectionSettings.h"
+// import log; then the file wizard and the print windows (OutputScreens).
+// Runs on the offscreen platform (tools/screens/run).
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
 #include "import/run/ImportRun.h"
 #include "import/run/ParametriRecord.h"

@@ -101,7 +101,7 @@ void EliFile::carica()
 {
     const BusyScope busy;
     AppContext& app = m_lavoro.app;
-    m_production = std::make_unique<TelematicProduction>(app.folders, &m_lavoro.op, app.store);
+    m_production = std::make_unique<TelematicProduction>(app.folders, m_lavoro.op, app.store);
     m_production->setCompanyRegistration(companyRegistrationLookup(app));
     m_production->setLogSink([this](const QString& line) { aggiungiLog(line); });
     m_production->load();

@@ -45,7 +45,7 @@ EliPdf::EliPdf(LavoroCorrente& lavoro, bool ordinario, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::EliPdf>()), m_lavoro(lavoro),
       m_dialogParent(std::make_unique<DialogParent>(lavoro.op, this)), m_ordinario(ordinario),
       m_tables(*lavoro.app.store, lavoro.app.workingYear),
-      m_print(lavoro.app.folders, m_tables, &lavoro.op, lavoro.app.workingYear)
+      m_print(lavoro.app.folders, m_tables, lavoro.op, lavoro.app.workingYear)
 {
     ui->setupUi(this);
     ui->laModello->setText(ordinario
