@@ -2,29 +2,28 @@
 // installation whose certificates were imported by "modellocu import" and
 // whose withholding agent was completed as the operator does before the
 // supply (as the demo does), the main window with the output windows
-// registered, the command line on the same installation, and small helpers
-// that change a table's first row or read a window of the activities.
+// registered, the command line on the same installation, helpers that change
+// a table's first row or read a window of the activities, the operator's
+// gestures on a list, and one script answering the windows' modal dialogs.
 #pragma once
 
 #include "ShellFixture.h"
+#include "app/CommandLine.h"
 #include "foundation/dataset/Dataset.h"
-#include "foundation/operator/Errors.h"
-#include "printing/HlkPdf.h"
+#include "shell/common/DatasetGrid.h"
+#include "shell/common/EliSInfo.h"
 #include "shell/frame/EliMain.h"
 #include "shell/output/FinestreOutput.h"
 #include "store/HlmDBCds.h"
 
 #include <QFile>
-#include <QProcess>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 
 namespace cu::test {
-
-struct CommandRun
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 class OutputFixture : public ShellFixture
 {
@@ -34,7 +33,7 @@ public:
     {
         if (!imported)
             return;
-        const CommandRun run =
+        const Run run =
             modellocu({QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")});
         if (run.status != 0)
             qFatal("modellocu import: %s", qPrintable(run.err));
@@ -54,48 +53,31 @@ public:
     LavoroCorrente& ready()
     {
         LavoroCorrente& lavoro = open();
-        if (!firstRowIsEmpty(QStringLiteral("TCUS_DATISOST")))
-            changeFirstRow(QStringLiteral("TCUS_DATISOST"), [](Dataset& agent) {
-                agent.setValue(u"SSOSCFRAPPR", QStringLiteral("RSSMRA70A01H501S"));
-                agent.setValue(u"SCARCODICE", QStringLiteral("1"));
-                agent.setValue(u"SSOSCOGNRAPPR", QStringLiteral("ROSSI"));
-                agent.setValue(u"SSOSNOMERAPPR", QStringLiteral("MARIO"));
-                agent.setValue(u"SSOSFIRMACOM", QStringLiteral("MARIO ROSSI"));
-            });
+        changeFirstRow(QStringLiteral("TCUS_DATISOST"), [](Dataset& agent) {
+            agent.setValue(u"SSOSCFRAPPR", QStringLiteral("RSSMRA70A01H501S"));
+            agent.setValue(u"SCARCODICE", QStringLiteral("1"));
+            agent.setValue(u"SSOSCOGNRAPPR", QStringLiteral("ROSSI"));
+            agent.setValue(u"SSOSNOMERAPPR", QStringLiteral("MARIO"));
+            agent.setValue(u"SSOSFIRMACOM", QStringLiteral("MARIO ROSSI"));
+        });
         m_main = std::make_unique<EliMain>(lavoro);
         registraFinestreOutput(*m_main);
         return lavoro;
     }
 
-    CommandRun modellocu(const QStringList& args) const
-    {
-        QProcess process;
-        process.start(buildRoot() + QStringLiteral("/bin/modellocu"),
-                      QStringList{QStringLiteral("--root"), folders().root()} + args);
-        process.closeWriteChannel();
-        CommandRun run;
-        if (process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit)
-            run.status = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
+    Run modellocu(const QStringList& args) const { return runModellocu(folders().root(), args); }
 
     HlmDBCds& store() { return *session().context().store; }
 
     void table(const QString& name, Dataset& rows) { store().open(rows, name); }
 
-    bool firstRowIsEmpty(const QString& name)
-    {
-        Dataset rows;
-        table(name, rows);
-        return rows.isEmpty();
-    }
-
+    // Changes the table's first row, when it has one.
     void changeFirstRow(const QString& name, const std::function<void(Dataset&)>& change)
     {
         Dataset rows;
         table(name, rows);
+        if (rows.isEmpty())
+            return;
         rows.first();
         rows.edit();
         change(rows);
@@ -125,24 +107,89 @@ public:
         qFatal("\"%s\" opened no window of the expected kind", qPrintable(caption));
     }
 
-    EliMain& main() { return *m_main; }
-
 private:
     std::unique_ptr<EliMain> m_main;
 };
 
-// The pages of a PDF file; -1 when it cannot be read.
-inline int pdfPages(const QString& path)
+// Ticks a check box or a radio button with the mouse.
+inline void tick(QAbstractButton* button)
 {
-    if (!QFile::exists(path))
-        return -1;
-    HlkPdf pdf;
-    try {
-        pdf.LoadFromFile(path);
-    } catch (const Error&) {
-        return -1;
-    }
-    return pdf.PageCount();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
 }
+
+// Marks (or unmarks) a row of the list with the space bar.
+inline void mark(DatasetGrid* grid, int row)
+{
+    grid->setCurrentIndex(grid->model()->index(row, 0));
+    QTest::keyClick(grid, Qt::Key_Space);
+}
+
+// Clicks the title of the column with that caption.
+inline void clickTitle(DatasetGrid* grid, const QString& caption)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    for (int section = 0; section < header->count(); ++section)
+        if (grid->model()->headerData(section, Qt::Horizontal).toString() == caption) {
+            const QPoint at(header->sectionViewportPosition(section) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+            return;
+        }
+    qFatal("no column %s", qPrintable(caption));
+}
+
+// The value of a column of the list's row, in the list's order.
+inline QString valueShown(DatasetGrid* grid, const char* column, int row)
+{
+    const Dataset& rows = *grid->dataset();
+    return rows.valueAt(grid->datasetRow(row), rows.requireField(QString::fromLatin1(column))).toString();
+}
+
+template <typename T> T* child(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no %s in %s", name, qPrintable(window->windowTitle()));
+    return found;
+}
+
+// What the operator saw while a window worked.
+struct Seen
+{
+    QStringList messages;  // message boxes, in order
+    QStringList questions; // the information window's texts
+};
+
+// Answers the modal windows of an output window: the information window's
+// question with checkAnswer, the save dialog with saveAs (none: cancelled),
+// every message box with OK; the progress dialog is left alone or, with
+// cancelProgress, cancelled as soon as it shows.
+class OutputScript
+{
+public:
+    OutputScript(Seen& seen, const QString& saveAs = QString(), bool cancelProgress = false,
+                 const QString& checkAnswer = QStringLiteral("Si"))
+        : m_script([&seen, saveAs, checkAnswer, cancelProgress](QWidget* window) {
+              if (auto* info = qobject_cast<EliSInfo*>(window)) {
+                  seen.questions.append(info->findChild<QPlainTextEdit*>()->toPlainText());
+                  click(info, checkAnswer);
+              } else if (auto* dialog = qobject_cast<QFileDialog*>(window)) {
+                  if (saveAs.isEmpty())
+                      dialog->reject();
+                  else {
+                      dialog->selectFile(saveAs);
+                      static_cast<QDialog*>(dialog)->accept();
+                  }
+              } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
+                  seen.messages.append(box->text());
+                  click(box, QStringLiteral("OK"));
+              } else if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && cancelProgress)
+                  QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+          })
+    {
+    }
+
+private:
+    ModalScript m_script;
+};
 
 } // namespace cu::test
