@@ -177,11 +177,9 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
     const AgentPrintKind kind =
         request.kind == u"ct" ? AgentPrintKind::QuadroCT : AgentPrintKind::Frontispiece;
     EliStampePDF module(folders, tables, request.year);
-    Dataset& data = kind == AgentPrintKind::QuadroCT ? module.cdsQuadroCT : module.cdsSost;
-    module.loadIfEmpty(data, AgentPrint::tableName(kind));
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
-    print.print(kind, data, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
+    module.PrintAgentPage(print, kind, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "telematic/TelematicViewer.h"
 
 #include "foundation/operator/Errors.h"
+#include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
@@ -11,9 +12,8 @@ namespace cu {
 
 namespace {
 
-constexpr int HeadLength = 89;
+constexpr int DataLength = 1897;
 constexpr int CodedLength = 24;
-constexpr int CodedEnd = 89 + 75 * 24;
 
 QString recordName(QChar letter)
 {
@@ -70,12 +70,15 @@ ViewedLine TelematicViewer::readLine(int number, const QString& line) const
     const QChar letter = line[0];
     viewed.title = QStringLiteral("Riga %1 - %2").arg(number).arg(recordName(letter));
     const bool certificate = letter == u'D' || letter == u'G' || letter == u'H';
+    const RecordLayout& layout = m_layouts.layout(letter);
     if (certificate)
         viewed.title += QStringLiteral(" - certificazione %1 - percipiente %2 - modulo %3")
-                            .arg(line.mid(41, 6).toInt())
-                            .arg(line.mid(25, 16).trimmed())
-                            .arg(line.mid(17, 8).toInt());
+                            .arg(layout.span(fieldnumbers::Certificate).in(line).toInt())
+                            .arg(layout.span(fieldnumbers::Recipient).in(line).trimmed())
+                            .arg(layout.span(fieldnumbers::Module).in(line).toInt());
+    int codedStart = 0;
     for (const PositionedField& p : m_layouts.positional(letter)) {
+        codedStart = p.start + p.field.width;
         if (p.start >= line.size())
             break;
         viewed.fields.append({p.start, p.field.width, QString(), p.field.description,
@@ -83,7 +86,7 @@ ViewedLine TelematicViewer::readLine(int number, const QString& line) const
     }
     if (!FileLayouts::isCertificateLetter(letter))
         return viewed;
-    for (int at = HeadLength; at + CodedLength <= qMin(CodedEnd, int(line.size())); at += CodedLength) {
+    for (int at = codedStart; at + CodedLength <= qMin(DataLength, int(line.size())); at += CodedLength) {
         const QString code = line.mid(at, 8);
         if (code.trimmed().isEmpty())
             break;

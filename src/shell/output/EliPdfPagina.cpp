@@ -15,16 +15,12 @@ EliPdfPagina::EliPdfPagina(LavoroCorrente& lavoro, AgentPrintKind kind, const QS
                            const QString& text, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::EliPdfPagina>()), m_lavoro(lavoro),
       m_dialogParent(std::make_unique<DialogParent>(lavoro.op, this)), m_kind(kind),
-      m_tables(*lavoro.app.store, lavoro.app.workingYear)
+      m_tables(*lavoro.app.store, lavoro.app.workingYear),
+      m_modulo(lavoro.app.folders, m_tables, lavoro.app.workingYear)
 {
     ui->setupUi(this);
     setWindowTitle(caption);
     ui->laPagina->setText(text);
-    {
-        const BusyScope busy;
-        m_tables.open(m_dati, AgentPrint::tableName(kind));
-        m_dati.first();
-    }
     ui->pnStampa->prepara(lavoro.app.folders, lavoro.op, AgentPrint::defaultOutputName(kind));
     connect(ui->pnStampa, &PannelloStampa::creaRichiesta, this, &EliPdfPagina::stampa);
     connect(ui->pnStampa, &PannelloStampa::esciRichiesta, this, &QDialog::reject);
@@ -45,8 +41,7 @@ void EliPdfPagina::stampa()
         const BusyScope busy;
         AgentPrint print(m_lavoro.app.folders);
         print.message = [this](const QString& text) { ui->pnStampa->aggiungiMessaggio(text); };
-        m_dati.first();
-        ui->pnStampa->stampaSalvata({print.print(m_kind, m_dati, ui->pnStampa->nomeFile())});
+        ui->pnStampa->stampaSalvata({m_modulo.PrintAgentPage(print, m_kind, ui->pnStampa->nomeFile())});
     } catch (const std::exception& e) {
         m_lavoro.op.report(e);
     }

@@ -1,12 +1,12 @@
 // The windows that print one page of the ordinary model from the first row
 // of a table: "Stampa Sostituto" (EliPdfSost: the withholding agent's
 // frontispiece, page 1, "Frontespizio.pdf") and "Stampa Quadro CT"
-// (EliPdfQuadroCT: page 2, "QuadroCT.pdf"). The table is loaded when the
-// window is made; "Crea stampa dichiarazione" runs the core's page print.
+// (EliPdfQuadroCT: page 2, "QuadroCT.pdf"). "Crea stampa dichiarazione"
+// runs the core's page print, which loads its tables the first time.
 #pragma once
 
-#include "foundation/dataset/Dataset.h"
 #include "printing/AgentPrint.h"
+#include "printing/EliStampePDF.h"
 #include "printing/PrintTables.h"
 
 #include <QDialog>
@@ -44,7 +44,7 @@ private:
     std::unique_ptr<DialogParent> m_dialogParent;
     AgentPrintKind m_kind;
     StorePrintTables m_tables;
-    Dataset m_dati;
+    EliStampePDF m_modulo;
 };
 
 class EliPdfSost : public EliPdfPagina
