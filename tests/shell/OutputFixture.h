@@ -15,6 +15,7 @@
 #include "shell/frame/EliMain.h"
 #include "shell/output/FinestreOutput.h"
 #include "store/HlmDBCds.h"
+#include "telematic/ProducerSetting.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -31,6 +32,7 @@ public:
     // imported false: the archive only, no certificate stored.
     explicit OutputFixture(qint64 people = 8, bool imported = true) : ShellFixture(people)
     {
+        setProducerFiscalCode(folders(), QStringLiteral("01234567897")); // as the demo sets it
         if (!imported)
             return;
         const Run run =

@@ -10,6 +10,7 @@
 #include "import/run/ImportRun.h"
 #include "import/run/ParametriRecord.h"
 #include "import/demo/DemoInstallation.h"
+#include "telematic/ProducerSetting.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"
@@ -159,6 +160,7 @@ int main(int argc, char* argv[])
     demo.prepareFolders();
     demo.copyProgramFiles();
     demo.writeSettings();
+    setProducerFiscalCode(Folders(root.path()), QStringLiteral("01234567897")); // as the demo sets it
     demo.createDatabase();
 
     InstallationSession session(Folders(root.path()), op, ProgramIdentity{QStringLiteral("modellocu-gui"), QStringLiteral(MODELLOCU_VERSION),
