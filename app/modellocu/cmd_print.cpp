@@ -179,7 +179,8 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
     EliStampePDF module(folders, tables, request.year);
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
-    module.PrintAgentPage(print, kind, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
+    module.PrintAgentPage(print, kind,
+                          request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
     return 0;
 }
 
