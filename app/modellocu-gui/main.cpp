@@ -13,6 +13,7 @@
 #include "shell/common/DialogOperator.h"
 #include "shell/common/ItalianLocale.h"
 #include "shell/frame/EliMain.h"
+#include "shell/output/FinestreOutput.h"
 #include "startup/AnnoFinanziario.h"
 #include "startup/InstallationSession.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char* argv[])
     context.store->setBusyIndicator(&hourglass);
     cu::LavoroCorrente lavoro{context, op, QString::number(context.workingYear), QString()};
     cu::EliMain window(lavoro);
+    cu::registraFinestreOutput(window);
     op.setParent(&window);
     window.show();
     return app.exec();

@@ -34,6 +34,9 @@ const QString Usage =
                    "  --solo CF[/MM][,...]      solo queste certificazioni (codice fiscale, mese "
                    "facoltativo; ripetibile)\n"
                    "  --nessuno                 nessuna certificazione (solo frontespizio e quadro CT)\n"
+                   "  --ordina COLONNA          numera le certificazioni in quest'ordine: SCUDCODFIS "
+                   "(predefinito),\n"
+                   "                            SCUDCOGNOME, SCUDNOME o DCUDDATANAS\n"
                    "  --output FILE             nome del file (predefinito USR/FJ2024/DichCU/CUR25)\n"
                    "  --anno A                  anno finanziario (predefinito %1)\n"
                    "  --yes                     risponde si' alla domanda sui controlli (altrimenti "
@@ -73,7 +76,9 @@ Request parse(const QStringList& args)
         else if (opt == u"--solo") {
             r.options.choice = TelematicOptions::Choice::Selected;
             r.options.selected += valueOf(args, i, opt).split(u',', Qt::SkipEmptyParts);
-        } else if (opt == u"--output")
+        } else if (opt == u"--ordina")
+            r.options.order = valueOf(args, i, opt);
+        else if (opt == u"--output")
             r.options.outputPath = valueOf(args, i, opt);
         else if (opt == u"--anno") {
             bool ok = false;

@@ -40,6 +40,8 @@ const QString Usage =
         "  --fronte-retro        documento per la stampa fronte/retro\n"
         "  --firma-omessa        firma omessa ai sensi di legge\n"
         "  --nome NOME           nome del file, senza \".pdf\"\n"
+        "  --ordina COLONNA      ordine delle certificazioni: SCUDCOGNOME (predefinito), SCUDNOME,\n"
+        "                        SCUDMESE o SCUDCODFIS\n"
         "  --per-percipiente     un file per ogni percipiente (cognome_nome_codicefiscale.pdf)\n")
         .arg(WorkingYear::Earliest)
         .arg(WorkingYear::Latest)
@@ -55,6 +57,7 @@ struct PrintRequest
     bool perRecipient = false;
     QString name;
     bool nameGiven = false;
+    QString order;
 };
 
 PrintRequest parse(QStringList args)
@@ -83,6 +86,11 @@ PrintRequest parse(QStringList args)
             request.signatureOmitted = true;
         } else if (arg == u"--per-percipiente") {
             request.perRecipient = true;
+        } else if (arg == u"--ordina") {
+            request.order = value(i, arg).toUpper();
+            if (!CertificatePrint::orderColumns().contains(request.order))
+                throw EZfError(QStringLiteral("--ordina accetta solo %1")
+                                   .arg(CertificatePrint::orderColumns().join(QStringLiteral(", "))));
         } else if (arg == u"--nome") {
             request.name = value(i, arg);
             request.nameGiven = true;
@@ -145,7 +153,7 @@ int printCertificates(const PrintRequest& request, const Folders& folders, Print
 {
     Dataset list;
     tables.open(list, QStringLiteral("TCUD_DATICUD"));
-    list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE"));
+    list.setIndexFieldNames(CertificatePrint::listOrder(request.order));
     CertificatePrintOptions options;
     options.ordinary = request.kind == u"ordinario";
     options.duplex = request.duplex;
@@ -169,16 +177,10 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
     const AgentPrintKind kind =
         request.kind == u"ct" ? AgentPrintKind::QuadroCT : AgentPrintKind::Frontispiece;
     EliStampePDF module(folders, tables, request.year);
-    module.loadIfEmpty(module.cdsQuadroCT, QStringLiteral("TCUCT_DATICT"));
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
-    const QString name = request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind);
-    if (kind == AgentPrintKind::QuadroCT) {
-        print.printQuadroCT(module.cdsQuadroCT, name);
-    } else {
-        module.loadIfEmpty(module.cdsSost, QStringLiteral("TCUS_DATISOST"));
-        print.printFrontispiece(module.cdsSost, module.cdsQuadroCT, name);
-    }
+    module.PrintAgentPage(print, kind,
+                          request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
     return 0;
 }
 

@@ -14,11 +14,10 @@
 
 namespace cu {
 
-namespace {
-
-// Shows the progress of a run of more than one certificate on the operator
-// and ends it however the run ends; a single certificate shows none.
-class Progress
+// Shows progress on the operator, one step per certificate, when a run has
+// more than one, and ends it however the run ends. The operator's cancel is
+// seen at the next step and before a file is saved.
+class CertificatePrint::Progress
 {
 public:
     Progress(Operator& op, int total) : m_op(op), m_shown(total > 1)
@@ -31,19 +30,28 @@ public:
         if (m_shown)
             m_op.endProgress();
     }
-    void step(int done, const QString& text)
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void step(const QString& person)
     {
-        if (!m_shown)
-            return;
-        if (m_op.wasAborted())
+        checkAborted();
+        if (m_shown)
+            m_op.setProgress(m_done++, person);
+    }
+    void checkAborted() const
+    {
+        if (m_shown && m_op.wasAborted())
             throw EAbort();
-        m_op.setProgress(done, text);
     }
 
 private:
     Operator& m_op;
     bool m_shown;
+    int m_done = 0;
 };
+
+namespace {
 
 QSet<QString> loadNoteCodes(const Folders& folders, bool& loaded)
 {
@@ -100,33 +108,59 @@ QVector<int> CertificatePrint::selection(const Dataset& list, const CertificateP
     return rows;
 }
 
+QString CertificatePrint::listOrder(const QString& column)
+{
+    const QString name = column.trimmed().toUpper();
+    if (name == u"SCUDNOME")
+        return QStringLiteral("SCUDNOME;SCUDCOGNOME;SCUDMESE");
+    if (name == u"SCUDMESE")
+        return QStringLiteral("SCUDMESE;SCUDCOGNOME;SCUDNOME");
+    if (name == u"SCUDCODFIS")
+        return QStringLiteral("SCUDCODFIS");
+    return QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE");
+}
+
+const QStringList& CertificatePrint::orderColumns()
+{
+    static const QStringList columns{QStringLiteral("SCUDCOGNOME"), QStringLiteral("SCUDNOME"),
+                                     QStringLiteral("SCUDMESE"), QStringLiteral("SCUDCODFIS")};
+    return columns;
+}
+
 QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
 {
-    return printRows(list, selection(list, options), options, options.outputName);
+    const QVector<int> rows = selection(list, options);
+    Progress progress(m_op, int(rows.size()));
+    return printRows(list, rows, options, options.outputName, progress);
 }
 
 QStringList CertificatePrint::printPerRecipient(Dataset& list, const CertificatePrintOptions& options)
 {
     QStringList order;
     QMap<QString, QVector<int>> byRecipient;
-    for (int row : selection(list, options)) {
+    const QVector<int> rows = selection(list, options);
+    for (int row : rows) {
         list.setRecNo(row);
         const QString taxCode = list.asString(u"SCUDCODFIS");
         if (!byRecipient.contains(taxCode))
             order.append(taxCode);
         byRecipient[taxCode].append(row);
     }
+    // One progress over every recipient: a cancel keeps the files already
+    // saved (and their marks) and stops before the next one is saved.
+    Progress progress(m_op, int(rows.size()));
     QStringList files;
     for (const QString& taxCode : order) {
-        const QVector<int>& rows = byRecipient[taxCode];
-        list.setRecNo(rows.first());
-        files.append(printRows(list, rows, options, recipientFileName(list)));
+        const QVector<int>& recipientRows = byRecipient[taxCode];
+        list.setRecNo(recipientRows.first());
+        files.append(printRows(list, recipientRows, options, recipientFileName(list), progress));
     }
     return files;
 }
 
 QString CertificatePrint::printRows(Dataset& list, const QVector<int>& rows,
-                                    const CertificatePrintOptions& options, const QString& outputName)
+                                    const CertificatePrintOptions& options, const QString& outputName,
+                                    Progress& progress)
 {
     m_sections.loadMissing(m_tables);
     CertificateRunSettings settings;
@@ -141,15 +175,12 @@ QString CertificatePrint::printRows(Dataset& list, const QVector<int>& rows,
         settings.noteCodes = loadNoteCodes(m_folders, settings.noteCodesLoaded);
 
     CertificateRun run(std::move(settings), m_sections, m_tables, m_op);
-    {
-        Progress progress(m_op, int(rows.size()));
-        int done = 0;
-        for (int row : rows) {
-            list.setRecNo(row);
-            progress.step(done++, list.asString(u"SCUDCOGNOME") + u' ' + list.asString(u"SCUDNOME"));
-            run.printCertificate(list);
-        }
+    for (int row : rows) {
+        list.setRecNo(row);
+        progress.step(list.asString(u"SCUDCOGNOME") + u' ' + list.asString(u"SCUDNOME"));
+        run.printCertificate(list);
     }
+    progress.checkAborted();
     const QString path = m_folders.stp() + outputName + QStringLiteral(".pdf");
     run.save(path);
     if (message)

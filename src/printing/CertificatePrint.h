@@ -36,9 +36,18 @@ public:
     // The default output name: "CU_Ordinario-2025" or "CU-2025".
     static QString defaultOutputName(bool ordinary);
 
-    // Prints into USR/FJ2024/Stp/<name>.pdf and returns that path.
+    // The list's order when the operator orders it by a column: SCUDNOME,
+    // SCUDMESE and SCUDCODFIS each lead; any other column gives the
+    // starting order SCUDCOGNOME;SCUDNOME;SCUDMESE.
+    static QString listOrder(const QString& column);
+    // The columns that lead an order of their own (for the command line).
+    static const QStringList& orderColumns();
+
+    // Prints into USR/FJ2024/Stp/<name>.pdf and returns that path. A
+    // cancel of the operator (EAbort) saves no file and marks nothing.
     QString print(Dataset& list, const CertificatePrintOptions& options);
-    // One file per recipient (surname, name, tax code), marks as print() does.
+    // One file per recipient (surname, name, tax code), marks as print()
+    // does; a cancel keeps the recipients' files saved before it.
     QStringList printPerRecipient(Dataset& list, const CertificatePrintOptions& options);
 
     // Every "File generato: ..." line goes here.
@@ -47,8 +56,10 @@ public:
     CertificateSections& sections() { return m_sections; }
 
 private:
+    class Progress;
+
     QString printRows(Dataset& list, const QVector<int>& rows, const CertificatePrintOptions& options,
-                      const QString& outputName);
+                      const QString& outputName, Progress& progress);
     void markPrinted(Dataset& list, const QVector<int>& rows);
     QVector<int> selection(const Dataset& list, const CertificatePrintOptions& options) const;
 

@@ -74,6 +74,15 @@ void EliStampePDF::loadIfEmpty(Dataset& dataset, const QString& tableName)
     dataset.first();
 }
 
+QString EliStampePDF::PrintAgentPage(AgentPrint& print, AgentPrintKind kind, const QString& outputName)
+{
+    loadIfEmpty(cdsQuadroCT, QStringLiteral("TCUCT_DATICT"));
+    if (kind == AgentPrintKind::QuadroCT)
+        return print.printQuadroCT(cdsQuadroCT, outputName);
+    loadIfEmpty(cdsSost, QStringLiteral("TCUS_DATISOST"));
+    return print.printFrontispiece(cdsSost, cdsQuadroCT, outputName);
+}
+
 QString EliStampePDF::PrintSignatureSheet(const QStringList& taxCodes)
 {
     openIntestazione();

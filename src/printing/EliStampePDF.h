@@ -7,6 +7,7 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/Folders.h"
+#include "printing/AgentPrint.h"
 #include "printing/EliPDF.h"
 
 #include <QStringList>
@@ -35,6 +36,9 @@ public:
     QString ExtractInformativa(int firstPage, int lastPage);
     // Loads cdsSost or cdsQuadroCT when still empty.
     void loadIfEmpty(Dataset& dataset, const QString& tableName);
+    // The frontispiece (from cdsSost, its CT box from cdsQuadroCT) or the
+    // Quadro CT page, each table loaded when still empty; returns the saved file.
+    QString PrintAgentPage(AgentPrint& print, AgentPrintKind kind, const QString& outputName);
 
     const Folders& folders() const { return m_folders; }
 

@@ -85,6 +85,24 @@ void TelematicData::load(HlmDBCds& store)
     dip().first();
 }
 
+const QStringList& TelematicData::orderColumns()
+{
+    static const QStringList columns{QStringLiteral("SCUDCODFIS"), QStringLiteral("SCUDCOGNOME"),
+                                     QStringLiteral("SCUDNOME"), QStringLiteral("DCUDDATANAS")};
+    return columns;
+}
+
+void TelematicData::orderCertificates(const QString& column)
+{
+    const QString name = column.trimmed().toUpper();
+    if (!orderColumns().contains(name))
+        throw EZfError(QStringLiteral("Colonna di ordinamento sconosciuta: \"%1\" (ammesse: %2)")
+                           .arg(column, orderColumns().join(QStringLiteral(", "))));
+    const QString fiscalCode = orderColumns().first();
+    dip().setIndexFieldNames(name == fiscalCode ? name : name + u';' + fiscalCode);
+    dip().first();
+}
+
 Dataset* TelematicData::find(QStringView componentName)
 {
     const auto it = m_datasets.find(componentName.toString().toUpper());

@@ -33,6 +33,14 @@ public:
     // ordered by SCUDCODFIS.
     void load(HlmDBCds& store);
 
+    // The columns the certificates can be ordered by (the wizard's list):
+    // SCUDCODFIS, SCUDCOGNOME, SCUDNOME, DCUDDATANAS.
+    static const QStringList& orderColumns();
+    // Orders the certificates by one of those columns (any case), ties by
+    // the fiscal code; the certificate numbers of the file follow this
+    // order. Another name is an EZfError that lists the allowed ones.
+    void orderCertificates(const QString& column);
+
     // FindSectionDataSet: the dataset of a component name, compared without
     // regard to case; null when there is none.
     Dataset* find(QStringView componentName);

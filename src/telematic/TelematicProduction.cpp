@@ -145,16 +145,25 @@ QString TelematicProduction::fileNameOf(const QString& chosenName, int index)
     return index == 1 ? chosenName : chosenName + u'_' + QString::number(index);
 }
 
+bool TelematicProduction::canChooseCertificates()
+{
+    const Dataset& dip = m_data.dip();
+    if (dip.isActive() && !dip.isEmpty())
+        return true;
+    m_op.information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+    return false;
+}
+
 QVector<int> TelematicProduction::choose(const TelematicOptions& options)
 {
     QVector<int> positions;
     Dataset& dip = m_data.dip();
+    if (!options.order.isEmpty())
+        m_data.orderCertificates(options.order);
     if (options.choice == TelematicOptions::Choice::None || !dip.isActive())
         return positions;
-    if (options.choice == TelematicOptions::Choice::Selected && dip.isEmpty()) {
-        m_op.information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+    if (options.choice == TelematicOptions::Choice::Selected && !canChooseCertificates())
         return positions;
-    }
     QSet<QString> wanted;
     for (const QString& item : options.selected)
         wanted.insert(item.trimmed().toUpper());
@@ -264,43 +273,70 @@ void TelematicProduction::refuseMissingSupplierOrAgent()
 
 void TelematicProduction::createFieldList(const QVector<int>& positions)
 {
+    // Records D, G and H each visit every chosen certificate once.
+    const int visits = 3 * int(positions.size());
+    m_op.beginProgress(QStringLiteral("Creazione file telematico"), visits);
     try {
-        m_succeeded = true;
-        refuseMissingSupplierOrAgent();
-        addLog(QStringLiteral("ATTENDERE... Pulitura del file in corso..."));
-        m_fields.clear();
-        m_records.clear();
-        m_ctPresent = false;
-        m_countG = 0;
-        m_countH = 0;
-
-        CertificateSelection selection(m_data, m_folders, m_op,
-                                       [this](qint64 person, int month, const QVector<QStringList>& rows) {
-                                           writeAnnotations(person, month, rows);
-                                       });
-        selection.prepare();
-        RecordWriterContext context{m_data,
-                                    selection,
-                                    m_fields,
-                                    m_folders,
-                                    [this](const QString& line) { addLog(line); },
-                                    m_companyRegistration,
-                                    m_limits};
-        m_ctPresent = isCtFormPresent(m_data.quadroCT());
-        if (m_ctPresent)
-            writeRecordsC(context);
-        writeRecordsD(context, positions);
-        m_countG = writeRecordsG(context, positions).written;
-        m_countH = writeRecordsH(context, positions);
-        m_fields.save(FieldList::pathIn(m_folders));
-        m_records.save(RecordList::pathIn(m_folders));
-        addLog(QStringLiteral("Operazione terminata con successo."));
+        writeFieldList(positions);
+        m_op.endProgress();
+    } catch (const EAbort&) {
+        m_succeeded = false;
+        m_op.endProgress();
+        addLog(QStringLiteral("Generazione file telematico annullata dall'utente"));
+        throw;
     } catch (const Error& e) {
         m_succeeded = false;
+        m_op.endProgress();
         addLog(QStringLiteral("***** ") + e.message());
         m_op.error(QStringLiteral("Operazione terminata con errore"));
         throw EAbort();
     }
+}
+
+void TelematicProduction::writeFieldList(const QVector<int>& positions)
+{
+    m_succeeded = true;
+    refuseMissingSupplierOrAgent();
+    addLog(QStringLiteral("ATTENDERE... Pulitura del file in corso..."));
+    m_fields.clear();
+    m_records.clear();
+    m_ctPresent = false;
+    m_countG = 0;
+    m_countH = 0;
+
+    CertificateSelection selection(m_data, m_folders, m_op,
+                                   [this](qint64 person, int month, const QVector<QStringList>& rows) {
+                                       writeAnnotations(person, month, rows);
+                                   });
+    selection.prepare();
+    int visited = 0;
+    selection.setVisitor([this, &visited] { showProgress(visited); });
+    RecordWriterContext context{m_data,
+                                selection,
+                                m_fields,
+                                m_folders,
+                                [this](const QString& line) { addLog(line); },
+                                m_companyRegistration,
+                                m_limits};
+    m_ctPresent = isCtFormPresent(m_data.quadroCT());
+    if (m_ctPresent)
+        writeRecordsC(context);
+    writeRecordsD(context, positions);
+    m_countG = writeRecordsG(context, positions).written;
+    m_countH = writeRecordsH(context, positions);
+    m_fields.save(FieldList::pathIn(m_folders));
+    m_records.save(RecordList::pathIn(m_folders));
+    addLog(QStringLiteral("Operazione terminata con successo."));
+}
+
+// One certificate visited: the progress shows its person; the operator's
+// cancel stops the creation between two certificates.
+void TelematicProduction::showProgress(int& visited)
+{
+    const Dataset& dip = m_data.dip();
+    m_op.setProgress(++visited, dip.asString(u"SCUDCOGNOME") + u' ' + dip.asString(u"SCUDNOME"));
+    if (m_op.wasAborted())
+        throw EAbort();
 }
 
 void TelematicProduction::buildRecords()
@@ -321,10 +357,15 @@ void TelematicProduction::buildRecords()
     m_records.append({QStringLiteral("Z"), lineZ, QString(), std::nullopt});
 }
 
-QStringList TelematicProduction::save(const QString& chosenName)
+void TelematicProduction::requireCreation() const
 {
     if (!m_succeeded)
         throw EZfError(QStringLiteral("Dati obbligatori mancanti, impossibile creare il file!"));
+}
+
+QStringList TelematicProduction::save(const QString& chosenName)
+{
+    requireCreation();
     QDir().mkpath(QFileInfo(chosenName).absolutePath());
     m_records.clear();
     buildRecords();

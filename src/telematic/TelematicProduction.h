@@ -33,6 +33,9 @@ struct TelematicOptions
     // For Selected: fiscal codes ("RSSMRA85T10A562S") or fiscal code and
     // month ("RSSMRA85T10A562S/12").
     QStringList selected;
+    // The column the certificates are numbered by (TelematicData::
+    // orderColumns()); empty: SCUDCODFIS.
+    QString order;
     // The chosen file name; empty: USR/FJ2024/DichCU/CUR25.
     QString outputPath;
     // Receives the production log line by line (also when it ends early).
@@ -75,9 +78,13 @@ public:
 
     // Loads every table from the store.
     void load();
-    // The chosen certificates as positions in the certificate dataset. An
-    // unknown fiscal code is an EZfError naming it.
+    // The chosen certificates as positions in the certificate dataset, in
+    // the order the options ask for. An unknown fiscal code is an EZfError
+    // naming it.
     QVector<int> choose(const TelematicOptions& options);
+    // Whether certificates can be chosen one by one ("su Prenotazione"):
+    // false, after telling the operator, when there are none.
+    bool canChooseCertificates();
 
     // Checks the chosen certificates; when anything is found, shows the list
     // and asks whether to go on. False when the operator refuses.
@@ -85,9 +92,16 @@ public:
     // The check messages of the chosen certificates, grouped by person.
     QStringList checkMessages(const QVector<int>& positions);
 
-    // "Crea File telematico": refusals and errors are logged, shown and
-    // raised as EAbort.
+    // "Crea File telematico", with the operator's progress over the
+    // certificates: refusals and errors are logged, shown and raised as
+    // EAbort; a cancel is logged and raised as EAbort. Either way nothing
+    // can be saved and the working lists on disk stay as they were.
     void createFieldList(const QVector<int>& positions);
+    // The wizard's page "Crea file" is entered: a creation must be made
+    // (again) before the file can be saved.
+    void clearCreation() { m_succeeded = false; }
+    // "Salva" before a successful creation is an EZfError.
+    void requireCreation() const;
     // "Salva": records A, B, packing, Z and the files of every supply;
     // returns their names, in order (the chosen name, then "_2", "_3" ...).
     QStringList save(const QString& chosenName);
@@ -99,6 +113,8 @@ public:
 
 private:
     void refuseMissingSupplierOrAgent();
+    void writeFieldList(const QVector<int>& positions);
+    void showProgress(int& visited);
     void buildRecords();
     QStringList writeFiles(const QString& chosenName);
     void storeCertificateCount(int certificates);

@@ -39,53 +39,85 @@ QString recordName(QChar letter)
 
 } // namespace
 
-void TelematicViewer::show(const QString& path, QTextStream& out) const
+QString ViewedField::label() const
+{
+    return start < 0 ? code : QStringLiteral("%1-%2").arg(start + 1).arg(start + width);
+}
+
+QVector<ViewedLine> TelematicViewer::read(const QString& path) const
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EZfError(QStringLiteral("Impossibile leggere il file %1: %2").arg(path, file.errorString()));
-    int number = 0;
+    QVector<ViewedLine> lines;
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
-        showLine(++number, QString::fromLatin1(line), out);
+        lines.append(readLine(int(lines.size()) + 1, QString::fromLatin1(line)));
     }
+    return lines;
 }
 
-void TelematicViewer::showLine(int number, const QString& line, QTextStream& out) const
+ViewedLine TelematicViewer::readLine(int number, const QString& line) const
 {
+    ViewedLine viewed;
+    viewed.number = number;
     if (line.isEmpty()) {
-        out << "Riga " << number << ": vuota\n";
-        return;
+        viewed.title = QStringLiteral("Riga %1: vuota").arg(number);
+        return viewed;
     }
     const QChar letter = line[0];
-    out << "Riga " << number << " - " << recordName(letter);
+    viewed.title = QStringLiteral("Riga %1 - %2").arg(number).arg(recordName(letter));
     const bool certificate = letter == u'D' || letter == u'G' || letter == u'H';
     const RecordLayout& layout = m_layouts.layout(letter);
     if (certificate)
-        out << " - certificazione " << layout.span(fieldnumbers::Certificate).in(line).toInt()
-            << " - percipiente " << layout.span(fieldnumbers::Recipient).in(line).trimmed() << " - modulo "
-            << layout.span(fieldnumbers::Module).in(line).toInt();
-    out << '\n';
+        viewed.title += QStringLiteral(" - certificazione %1 - percipiente %2 - modulo %3")
+                            .arg(layout.span(fieldnumbers::Certificate).in(line).toInt())
+                            .arg(layout.span(fieldnumbers::Recipient).in(line).trimmed())
+                            .arg(layout.span(fieldnumbers::Module).in(line).toInt());
     int codedStart = 0;
     for (const PositionedField& p : m_layouts.positional(letter)) {
         codedStart = p.start + p.field.width;
         if (p.start >= line.size())
             break;
-        const QString value = line.mid(p.start, p.field.width).trimmed();
-        out << QStringLiteral("  [%1-%2] ").arg(p.start + 1, 4).arg(p.start + p.field.width, 4)
-            << p.field.description << ": " << value << '\n';
+        viewed.fields.append({p.start, p.field.width, QString(), p.field.description,
+                              line.mid(p.start, p.field.width).trimmed()});
     }
     if (!FileLayouts::isCertificateLetter(letter))
-        return;
+        return viewed;
     for (int at = codedStart; at + CodedLength <= qMin(DataLength, int(line.size())); at += CodedLength) {
         const QString code = line.mid(at, 8);
         if (code.trimmed().isEmpty())
             break;
         const LayoutField* field = m_layouts.coded(letter, code);
-        out << "  " << code << ' ' << (field ? field->description : QStringLiteral("(codice sconosciuto)"))
-            << ": " << line.mid(at + 8, 16).trimmed() << '\n';
+        viewed.fields.append({-1, CodedLength, code,
+                              field ? field->description : QStringLiteral("(codice sconosciuto)"),
+                              line.mid(at + 8, 16).trimmed()});
+    }
+    return viewed;
+}
+
+void TelematicViewer::show(const QString& path, QTextStream& out) const
+{
+    for (const ViewedLine& line : read(path))
+        print(line, out);
+}
+
+void TelematicViewer::showLine(int number, const QString& line, QTextStream& out) const
+{
+    print(readLine(number, line), out);
+}
+
+void TelematicViewer::print(const ViewedLine& line, QTextStream& out)
+{
+    out << line.title << '\n';
+    for (const ViewedField& field : line.fields) {
+        if (field.start >= 0)
+            out << QStringLiteral("  [%1-%2] ").arg(field.start + 1, 4).arg(field.start + field.width, 4);
+        else
+            out << "  " << field.code << ' ';
+        out << field.description << ": " << field.value << '\n';
     }
 }
 

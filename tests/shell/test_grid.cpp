@@ -123,12 +123,21 @@ private slots:
         grid->setCurrentIndex(grid->model()->index(2, 0));
         QTest::keyClick(grid, Qt::Key_Space);
         QCOMPARE(list.countText(), QStringLiteral("Prenotati: 1"));
-        const QRect tick = grid->visualRect(grid->model()->index(0, 0));
+        // The tick is in the first column shown ("Dipendente"), whichever
+        // place the field has in the dataset.
+        const auto sectionOf = [grid](const QString& caption) {
+            for (int section = 0; section < grid->model()->columnCount(); ++section)
+                if (grid->model()->headerData(section, Qt::Horizontal).toString() == caption)
+                    return section;
+            return -1;
+        };
+        const QRect tick = grid->visualRect(grid->model()->index(0, sectionOf(QStringLiteral("Dipendente"))));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(tick.left() + 10, tick.center().y()));
         QCOMPARE(list.countText(), QStringLiteral("Prenotati: 2"));
         QCOMPARE(list.chosenKeys(), QStringList({"33", "10"}));
         // A click on the name makes the row current; Space unmarks it again.
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(0, sectionOf(QStringLiteral("Codice")))).center());
         QTest::keyClick(grid, Qt::Key_Space);
         QCOMPARE(list.chosenKeys(), QStringList({"10"}));
         grid->clearMarks();

@@ -3,12 +3,14 @@
 // of each window into the folder given with --out: the main window, the
 // financial-year dialog, both pages of the import wizard, the selection
 // window, the legal-position dialog and the information window with an
-// import log. Runs on the offscreen platform (tools/screens/run).
+// import log; then the file wizard and the print windows (OutputScreens).
+// Runs on the offscreen platform (tools/screens/run).
 #include "foundation/installation/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
 #include "import/run/ImportRun.h"
 #include "import/run/ParametriRecord.h"
 #include "import/demo/DemoInstallation.h"
+#include "telematic/ProducerSetting.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"
@@ -18,6 +20,7 @@
 #include "shell/import/EliImpMultiSelect.h"
 #include "shell/import/EliWizImport.h"
 #include "startup/InstallationSession.h"
+#include "OutputScreens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,6 +133,8 @@ void screens(LavoroCorrente& lavoro, int siteId)
     EliSInfo info(outcome.lines, QString());
     info.resize(680, 460);
     save(&info, QStringLiteral("informazioni"));
+
+    outputScreens(lavoro, save);
 }
 
 } // namespace
@@ -139,6 +144,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Modello CU 2025"));
     QStandardPaths::setTestModeEnabled(true); // the operator's remembered windows stay untouched
+    qputenv("MODELLOCU_OPENER", "true");      // the prints and folders shown open nothing
     installItalian(app);
     const QStringList args = app.arguments();
     const qsizetype at = args.indexOf(QStringLiteral("--out"));
@@ -154,6 +160,7 @@ int main(int argc, char* argv[])
     demo.prepareFolders();
     demo.copyProgramFiles();
     demo.writeSettings();
+    setProducerFiscalCode(Folders(root.path()), QStringLiteral("01234567897")); // as the demo sets it
     demo.createDatabase();
 
     InstallationSession session(Folders(root.path()), op, ProgramIdentity{QStringLiteral("modellocu-gui"), QStringLiteral(MODELLOCU_VERSION),

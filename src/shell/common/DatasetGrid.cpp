@@ -18,8 +18,12 @@ public:
 
     QVector<GridColumn> columns;
     std::function<bool(int)> condition;
-    int keyField = -1; // marking off when negative
+    QVector<int> keyFields; // marking off when empty
+    int markColumn = 0;     // the section of the first column given: the tick goes there
     QSet<QString> marked;
+    std::function<QColor(int)> rowColour;
+
+    bool markable() const { return !keyFields.isEmpty(); }
 
     Dataset* dataset() const { return static_cast<DatasetModel*>(sourceModel())->dataset(); }
     void refilter() { invalidateFilter(); }
@@ -33,7 +37,13 @@ public:
         return -1;
     }
 
-    QString keyOf(int sourceRow) const { return dataset()->valueAt(sourceRow, keyField).toString(); }
+    QString keyOf(int sourceRow) const
+    {
+        QStringList parts;
+        for (int field : keyFields)
+            parts.append(dataset()->valueAt(sourceRow, field).toString());
+        return parts.join(u'/');
+    }
 
     bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override
     {
@@ -78,14 +88,24 @@ public:
             const int column = columnOf(source.column());
             return column >= 0 ? QVariant(columns[column].alignment) : QVariant();
         }
-        if (role == Qt::CheckStateRole && keyField >= 0 && index.column() == 0)
+        if (role == Qt::CheckStateRole && markable() && index.column() == markColumn)
             return marked.contains(keyOf(source.row())) ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::ForegroundRole && rowColour) {
+            const QColor colour = rowColour(source.row());
+            if (colour.isValid())
+                return colour;
+        }
+        if (role == Qt::DisplayRole) {
+            const int column = columnOf(source.column());
+            if (column >= 0 && columns[column].text)
+                return columns[column].text(QSortFilterProxyModel::data(index, Qt::EditRole));
+        }
         return QSortFilterProxyModel::data(index, role);
     }
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
-        if (role != Qt::CheckStateRole || keyField < 0 || index.column() != 0)
+        if (role != Qt::CheckStateRole || !markable() || index.column() != markColumn)
             return false;
         const QString key = keyOf(mapToSource(index).row());
         if (value.toInt() == Qt::Checked)
@@ -99,7 +119,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         Qt::ItemFlags f = QSortFilterProxyModel::flags(index) & ~Qt::ItemIsEditable;
-        if (keyField >= 0 && index.column() == 0)
+        if (markable() && index.column() == markColumn)
             f |= Qt::ItemIsUserCheckable;
         return f;
     }
@@ -137,6 +157,8 @@ void DatasetGrid::setDataset(Dataset* dataset, const QVector<GridColumn>& column
     });
     // Put the columns in the order given, with their widths.
     QHeaderView* header = horizontalHeader();
+    if (!columns.isEmpty())
+        m_proxy->markColumn = m_proxy->section(dataset->requireField(columns.first().field));
     for (int i = 0; i < columns.size(); ++i) {
         const int section = m_proxy->section(dataset->requireField(columns[i].field));
         header->moveSection(header->visualIndex(section), i);
@@ -168,9 +190,29 @@ void DatasetGrid::sortByField(const QString& field)
     m_proxy->sort(m_proxy->section(dataset()->requireField(field)));
 }
 
+void DatasetGrid::setRowColour(std::function<QColor(int)> colour)
+{
+    m_proxy->rowColour = std::move(colour);
+    viewport()->update();
+}
+
+QString DatasetGrid::fieldOfColumn(int viewColumn) const
+{
+    return dataset()->fields().value(m_proxy->sourceColumn(viewColumn)).name;
+}
+
+void DatasetGrid::showOrderOn(const QString& field)
+{
+    horizontalHeader()->setSortIndicatorShown(true);
+    const int section = m_proxy->section(dataset()->requireField(field));
+    horizontalHeader()->setSortIndicator(section, Qt::AscendingOrder);
+}
+
 void DatasetGrid::setMarkable(const QString& keyField)
 {
-    m_proxy->keyField = dataset()->requireField(keyField);
+    m_proxy->keyFields.clear();
+    for (const QString& field : keyField.split(u';', Qt::SkipEmptyParts))
+        m_proxy->keyFields.append(dataset()->requireField(field.trimmed()));
 }
 
 QStringList DatasetGrid::markedKeys() const
@@ -193,9 +235,17 @@ void DatasetGrid::clearMarks()
     emit marksChanged();
 }
 
+void DatasetGrid::setMarkedKeys(const QStringList& keys)
+{
+    m_proxy->marked = QSet<QString>(keys.begin(), keys.end());
+    viewport()->update();
+    emit marksChanged();
+}
+
 void DatasetGrid::setMarked(int viewRow, bool marked)
 {
-    m_proxy->setData(m_proxy->index(viewRow, 0), marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    const QModelIndex tick = m_proxy->index(viewRow, m_proxy->markColumn);
+    m_proxy->setData(tick, marked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 QVector<int> DatasetGrid::visibleRows() const
@@ -229,7 +279,7 @@ int DatasetGrid::findPrefix(const QStringList& fields, const QString& prefix) co
 void DatasetGrid::keyPressEvent(QKeyEvent* event)
 {
     // Space marks or unmarks the current row.
-    if (event->key() == Qt::Key_Space && m_proxy && m_proxy->keyField >= 0 && currentIndex().isValid()) {
+    if (event->key() == Qt::Key_Space && m_proxy && m_proxy->markable() && currentIndex().isValid()) {
         const int row = currentIndex().row();
         setMarked(row, !m_proxy->marked.contains(m_proxy->keyOf(datasetRow(row))));
         return;

@@ -6,6 +6,7 @@
 // column, Space or a click), remembered by the value of a key field.
 #pragma once
 
+#include <QColor>
 #include <QSet>
 #include <QTableView>
 #include <QVector>
@@ -23,6 +24,8 @@ struct GridColumn
     QString caption;
     int width = 0; // pixels at 100 %; 0 = by the contents
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // The text shown for a value; none: the model's text.
+    std::function<QString(const QVariant&)> text = {};
 };
 
 class DatasetGrid : public QTableView
@@ -42,11 +45,21 @@ public:
     void refilter();
     // Sorts the rows by a shown field (ascending).
     void sortByField(const QString& field);
+    // The colour of a row's text (none, or an invalid colour: the usual).
+    void setRowColour(std::function<QColor(int datasetRow)> colour);
+    // The dataset field of a column of the view.
+    QString fieldOfColumn(int viewColumn) const;
+    // Shows the ascending arrow on the title of a field's column (the order
+    // the window gave the dataset itself).
+    void showOrderOn(const QString& field);
 
-    // Marking rows by the value of keyField.
+    // Marking rows by the value of keyField, or by the values of several
+    // fields named "A;B" (the key is then their values joined by "/").
     void setMarkable(const QString& keyField);
     QStringList markedKeys() const; // in the order of the view
     void clearMarks();
+    // Marks the rows of these keys (a list reloaded keeps its marks).
+    void setMarkedKeys(const QStringList& keys);
     void setMarked(int viewRow, bool marked);
 
     // The dataset rows of the view, in its order.

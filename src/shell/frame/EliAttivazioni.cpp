@@ -26,6 +26,7 @@ QVector<Attivazione> table()
         {"Stampe",             30, "Stampa Quadro CT",              Tipo::FinestraModale, "EliPdfQuadroCT",     0, false, false, false},
         {"Stampe",             50, "Firma ricevute",                Tipo::FinestraModale, "EliStampaFirme",     0, false, false, false},
         {"Stampe",             60, "Informativa",                   Tipo::Documento,      "informativa.pdf",    0, false, false, false},
+        {"Stampe",             70, "Cartella stampe",               Tipo::FinestraModale, "EliCartellaStampe",  0, false, false, false},
         {"File telematico",    10, "File Telematico",               Tipo::FinestraModale, "EliFile",            0, false, false, false},
         {"Strumenti",           0, "Parametri",                     Tipo::Finestra,       "EliParametri",       0, false, false, false},
         {"Strumenti",          10, "Inpdap da storico",             Tipo::Azione,         "import",             1, true,  true,  false},

@@ -138,6 +138,8 @@ void CertificateSelection::select(int position, bool withAnnotations)
         rebuildAnnotations(person, dip.asString(u"SCUDCODFIS"));
     else
         m_cursors[QStringLiteral("CDSANNOTAZIONI")] = RowCursor(&m_workingAnnotations, {});
+    if (m_visitor)
+        m_visitor();
 }
 
 RowCursor* CertificateSelection::cursor(QStringView componentName)

@@ -39,6 +39,8 @@ public:
     // certificate dataset) current. Without annotations only the section
     // rows are prepared.
     void select(int position, bool withAnnotations = true);
+    // Called after every select (the production's progress and its cancel).
+    void setVisitor(std::function<void()> visitor) { m_visitor = std::move(visitor); }
     int position() const { return m_position; }
     // SCUDMESE as a number, -1 when empty.
     int month() const { return m_month; }
@@ -68,6 +70,7 @@ private:
     const Folders& m_folders;
     Operator& m_op;
     AnnotationWriter m_writer;
+    std::function<void()> m_visitor;
     std::map<QString, QHash<qint64, QVector<int>>> m_byPerson; // upper-cased component -> person -> rows
     QHash<qint64, QVector<int>> m_storedAnnotations;
     Dataset m_workingAnnotations;
