@@ -11,6 +11,7 @@
 #include "shell/common/BusyCursor.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/ItalianLocale.h"
+#include "shell/editors/Editori.h"
 #include "shell/frame/EliMain.h"
 #include "startup/AnnoFinanziario.h"
 #include "startup/InstallationSession.h"
@@ -66,6 +67,7 @@ int main(int argc, char* argv[])
     context.store->setBusyIndicator(&hourglass);
     cu::LavoroCorrente lavoro{context, op, QString::number(context.workingYear), QString()};
     cu::EliMain window(lavoro);
+    cu::registraEditori(window);
     op.setParent(&window);
     window.show();
     return app.exec();

@@ -2,8 +2,10 @@
 // a temporary folder, opens it as the desktop program does and saves a PNG
 // of each window into the folder given with --out: the main window, the
 // financial-year dialog, both pages of the import wizard, the selection
-// window, the legal-position dialog and the information window with an
-// import log. Runs on the offscreen platform (tools/screens/run).
+// window, the legal-position dialog, the information window with an
+// import log, and the editing windows (EditorScreens). Runs on the
+// offscreen platform (tools/screens/run).
+#include "EditorScreens.h"
 #include "foundation/database/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
 #include "import/run/ImportRun.h"
@@ -130,6 +132,8 @@ void screens(LavoroCorrente& lavoro, int siteId)
     EliSInfo info(outcome.lines, QString());
     info.resize(680, 460);
     save(&info, QStringLiteral("informazioni"));
+
+    editorScreens(lavoro, save);
 }
 
 } // namespace
