@@ -5,6 +5,7 @@
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoArchive.h"
 #include "support/ArchiveFixture.h"
 #include "support/TestPaths.h"
@@ -30,17 +31,17 @@ void measure(qint64 people, QTextStream& out)
     cu::Connection connection;
     cu::ConnectionParams params;
     params.database = folder.filePath(QStringLiteral("demo.sqlite"));
-    if (!connection.open(params))
-        throw std::runtime_error(connection.lastError().toStdString());
+    connection.open(params);
     cu::test::createArchive(connection);
     auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
     const cu::Folders installation(cu::test::buildRoot());
     cu::demo::DemoOptions options;
     options.people = people;
+    cu::ScriptedOperator op;
     QElapsedTimer timer;
     timer.start();
     const cu::demo::DemoSummary summary =
-        cu::demo::DemoArchive::write(connection, installation, *catalogue, options);
+        cu::demo::DemoArchive::write(connection, installation, *catalogue, options, op);
     const double seconds = timer.elapsed() / 1000.0;
     out << QStringLiteral("| %1 | %2 | %3 | %4 s | %5 MB |\n")
                .arg(summary.people)

@@ -4,6 +4,7 @@
 // runs each). With "--sample FOLDER" it prints three of them to
 // FOLDER/sample.pdf instead.
 #include "foundation/dataset/Dataset.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
 
@@ -113,7 +114,8 @@ Figures run(test::PrintingInstallation& installation, int certificates,
     Dataset list;
     tables.open(list, QStringLiteral("TCUD_DATICUD"));
     list.setIndexFieldNames(QStringLiteral("SCUDCOGNOME;SCUDNOME;SCUDMESE"));
-    CertificatePrint print(installation.folders(), tables, nullptr, 2024);
+    ScriptedOperator op;
+    CertificatePrint print(installation.folders(), tables, op, 2024);
     CertificatePrintOptions options;
     options.outputName = QStringLiteral("bench-%1").arg(certificates);
     QElapsedTimer timer;

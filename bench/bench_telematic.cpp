@@ -3,6 +3,7 @@
 // with its peak memory, and the verification of a large synthetic file.
 //   bench_telematic produce N       (default 10000)
 //   bench_telematic verify MEGABYTES (default 1024)
+#include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "telematic/TelematicProduction.h"
@@ -81,7 +82,8 @@ void fill(TelematicData& data, int certificates)
 int produce(int certificates, QTextStream& out)
 {
     test::TelematicInstallation installation;
-    TelematicProduction production(installation.folders(), nullptr);
+    ScriptedOperator op;
+    TelematicProduction production(installation.folders(), op);
     test::defineTables(production.data());
     QElapsedTimer timer;
     timer.start();
@@ -128,8 +130,9 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
     data.sost().first();
     const qint64 lines = megabytes * 1024 * 1024 / 1900 / 2;
     const auto write = [&file](const QString& text) { file.write(text.toLatin1() + "\r\n"); };
-    write(patchRecordA(writeRecordA(loadRecordA(folders), data.forn(), nullptr), 0, 0));
-    write(patchRecordB(writeRecordB(loadRecordB(folders), data.sost(), false, nullptr), int(lines), 0));
+    ScriptedOperator op;
+    write(patchRecordA(writeRecordA(loadRecordA(folders), data.forn(), op), 0, 0));
+    write(patchRecordB(writeRecordB(loadRecordB(folders), data.sost(), false, op), int(lines), 0));
     QByteArray amounts;
     const RecordLayout layoutG = loadRecordG(folders);
     for (const LayoutSection& section : layoutG.sections())
@@ -146,7 +149,7 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
         file.write(("D" + head + "DA001001" + recipient).leftJustified(1897, ' ') + "A\r\n");
         file.write(("G" + head + amounts).leftJustified(1897, ' ') + "A\r\n");
     }
-    write(patchRecordZ(writeRecordZ(loadRecordZ(folders), nullptr), int(lines), int(lines), 0, 0));
+    write(patchRecordZ(writeRecordZ(loadRecordZ(folders), op), int(lines), int(lines), 0, 0));
     return path;
 }
 

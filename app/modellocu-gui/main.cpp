@@ -5,8 +5,9 @@
 // the command line; when the connection cannot open the operator is told
 // why and the program ends. Then the main window asks for the financial
 // year and offers the activities.
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "shell/common/BusyCursor.h"
 #include "shell/common/DialogOperator.h"
@@ -39,8 +40,8 @@ std::unique_ptr<cu::InstallationSession> openInstallation(QStringList args, cu::
         if (!args.isEmpty())
             throw cu::EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(args.first()));
         auto session = std::make_unique<cu::InstallationSession>(folders, op);
-        const QString year = cu::AnnoFinanziario::proposto(folders);
-        if (session->open(params, year == u"2025" ? 2025 : 2024))
+        const int proposed = cu::AnnoFinanziario::proposto(folders).toInt();
+        if (session->open(params, cu::WorkingYear::isChoosable(proposed) ? proposed : cu::WorkingYear::Default))
             return session;
     } catch (const std::exception& e) {
         op.report(e);

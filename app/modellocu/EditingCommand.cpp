@@ -6,7 +6,8 @@
 #include "certificates/editing/ColumnText.h"
 #include "certificates/editing/PrintedLock.h"
 #include "certificates/editing/TableEditing.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "store/HlmDBCds.h"
 
@@ -28,8 +29,10 @@ int yearOf(const QString& text)
 {
     bool ok = false;
     const int year = text.toInt(&ok);
-    if (!ok || (year != 2024 && year != 2025))
-        throw EZfError(QStringLiteral("--anno accetta solo 2024 o 2025"));
+    if (!ok || !WorkingYear::isChoosable(year))
+        throw EZfError(QStringLiteral("--anno accetta solo %1 o %2")
+                           .arg(WorkingYear::Earliest)
+                           .arg(WorkingYear::Latest));
     return year;
 }
 
@@ -171,9 +174,11 @@ void printRow(QTextStream& out, const TableEditing& editing, bool all)
 
 QString commonOptionsHelp()
 {
-    return QStringLiteral(
-               "  --anno A        anno finanziario (2024 o 2025, predefinito 2024)\n"
-               "  --yes           risponde Si' alle domande (altrimenti chieste sul terminale)\n") +
+    return QStringLiteral("  --anno A        anno finanziario (%1 o %2, predefinito %3)\n"
+                          "  --yes           risponde Si' alle domande (altrimenti chieste sul terminale)\n")
+               .arg(WorkingYear::Earliest)
+               .arg(WorkingYear::Latest)
+               .arg(WorkingYear::Default) +
            ConnectionSettings::commandLineHelp();
 }
 

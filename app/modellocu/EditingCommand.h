@@ -12,6 +12,7 @@
 #include "certificates/CertificateStore.h"
 #include "foundation/database/Connection.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/TerminalOperator.h"
 
 #include <QTextStream>
@@ -39,7 +40,7 @@ struct EditingArguments
     Folders folders;             // --root
     ConnectionParams connection; // settings file and --db-* options
     QString action;              // the first word: show, set, list, delete
-    int year = 2024;             // --anno
+    int year = WorkingYear::Default; // --anno
     bool yes = false;            // --yes
     bool help = false;           // --help
     bool all = false;            // --tutti

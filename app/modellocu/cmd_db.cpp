@@ -7,7 +7,7 @@
 #include "certificates/CertificateSchema.h"
 #include "certificates/StoreInstaller.h"
 #include "foundation/database/Connection.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 
@@ -41,9 +41,12 @@ int runDb(const CommandLine& line)
     const CertificateSchema schema = CertificateSchema::load(Folders::resolve(
         Folders::resolve(folders.res(), QStringLiteral("Schema")) + u'/', QStringLiteral("eli.xml")));
     Connection connection;
-    if (!connection.open(params))
+    try {
+        connection.open(params);
+    } catch (const DatabaseError& e) {
         throw DatabaseError(QStringLiteral("Connessione al database non riuscita (%1): %2")
-                                .arg(ConnectionSettings::describe(params), connection.lastError()));
+                                .arg(ConnectionSettings::describe(params), e.message()));
+    }
     const StoreInstaller::Outcome outcome = StoreInstaller::install(connection, schema);
     out << "Archivio dei modelli pronto su " << ConnectionSettings::describe(params) << '\n'
         << "Schemi: " << outcome.created << " creati, " << outcome.updated << " aggiornati, "

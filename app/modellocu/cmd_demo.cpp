@@ -5,6 +5,7 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "import/demo/DemoInstallation.h"
@@ -40,7 +41,7 @@ QString fillRepresentative(demo::DemoInstallation& installation)
 {
     HlmDBCds store(installation.connection());
     store.setProgramme(QStringLiteral("eli"));
-    store.setYear(2024);
+    store.setYear(WorkingYear::Default);
     store.setMonth(-1);
     store.setShowWait(false);
     Dataset agent;

@@ -6,10 +6,11 @@
 
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
-#include "foundation/database/ConnectionSettings.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/ParamManager.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "store/HlmDBCds.h"
@@ -25,23 +26,26 @@ namespace cu::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] file [opzioni]\n"
-    "     modellocu [--root CARTELLA] file --verify FILE\n"
-    "     modellocu [--root CARTELLA] file --show FILE\n"
-    "  --tutti                   tutte le certificazioni (predefinito)\n"
-    "  --solo CF[/MM][,...]      solo queste certificazioni (codice fiscale, mese facoltativo; ripetibile)\n"
-    "  --nessuno                 nessuna certificazione (solo frontespizio e quadro CT)\n"
-    "  --output FILE             nome del file (predefinito USR/FJ2024/DichCU/CUR25)\n"
-    "  --anno A                  anno finanziario (predefinito 2024)\n"
-    "  --yes                     risponde si' alla domanda sui controlli (altrimenti rifiutata in batch)\n"
-    "  --verify FILE             controlla un file telematico e ne elenca i difetti\n"
-    "  --show FILE               mostra un file telematico campo per campo\n");
+const QString Usage =
+    QStringLiteral("Uso: modellocu [--root CARTELLA] file [opzioni]\n"
+                   "     modellocu [--root CARTELLA] file --verify FILE\n"
+                   "     modellocu [--root CARTELLA] file --show FILE\n"
+                   "  --tutti                   tutte le certificazioni (predefinito)\n"
+                   "  --solo CF[/MM][,...]      solo queste certificazioni (codice fiscale, mese "
+                   "facoltativo; ripetibile)\n"
+                   "  --nessuno                 nessuna certificazione (solo frontespizio e quadro CT)\n"
+                   "  --output FILE             nome del file (predefinito USR/FJ2024/DichCU/CUR25)\n"
+                   "  --anno A                  anno finanziario (predefinito %1)\n"
+                   "  --yes                     risponde si' alla domanda sui controlli (altrimenti "
+                   "rifiutata in batch)\n"
+                   "  --verify FILE             controlla un file telematico e ne elenca i difetti\n"
+                   "  --show FILE               mostra un file telematico campo per campo\n")
+        .arg(WorkingYear::Default);
 
 struct Request
 {
     TelematicOptions options;
-    int year = 2024;
+    int year = WorkingYear::Default;
     bool yes = false;
     bool help = false;
     QString verify;
@@ -74,8 +78,10 @@ Request parse(const QStringList& args)
         else if (opt == u"--anno") {
             bool ok = false;
             r.year = valueOf(args, i, opt).toInt(&ok);
-            if (!ok || r.year < 2024 || r.year > 2025)
-                throw EZfError(QStringLiteral("--anno deve essere 2024 o 2025"));
+            if (!ok || !WorkingYear::isChoosable(r.year))
+                throw EZfError(QStringLiteral("--anno deve essere %1 o %2")
+                                   .arg(WorkingYear::Earliest)
+                                   .arg(WorkingYear::Latest));
         } else if (opt == u"--yes")
             r.yes = true;
         else if (opt == u"--verify")

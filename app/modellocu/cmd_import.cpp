@@ -9,10 +9,11 @@
 #include "certificates/CertificateSchema.h"
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
-#include "foundation/database/ConnectionSettings.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/ParamManager.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "import/run/ImportRun.h"
@@ -58,27 +59,29 @@ private:
     Operator& m_inner;
 };
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] import [opzioni]\n"
-    "  --anno A                  anno finanziario (predefinito 2024)\n"
-    "  --categoria N             categoria (0 predefinite, 7 solo autonomi)\n"
-    "  --mese M                  fino al mese M (predefinito 12)\n"
-    "  --solo-inps               solo dati INPS\n"
-    "  --no-sostituto            non importa i dati del sostituto\n"
-    "  --detrazioni-senza-conguaglio  detrazioni e crediti anche senza conguaglio\n"
-    "  --acconto-add-com         punto 29: acconto addizionale comunale dell'anno successivo\n"
-    "  --add-com-acconto         addizionale comunale nel punto 26 (acconto) invece del 27\n"
-    "  --arretrati-511           compensi arretrati nel punto 511 invece del 512\n"
-    "  --uniemens                sezione INPS gestione pubblica da UniEmens invece che da NoiPA\n"
-    "                            (da NoiPA serve il c.f. soggetto denuncia dei codici contributivi)\n"
-    "  --no-fiscale-noipa        esclude i dati fiscali delle liquidazioni inviate a NoiPA\n"
-    "  --altro-sostituto CF      codice fiscale dell'altro sostituto\n"
-    "  --cococo                  tratta le posizioni come co.co.co.\n"
-    "  --sovrascrivi sempre|mai|chiedi   modelli già presenti (predefinito chiedi)\n"
-    "  --forza-stampati          reimporta anche i modelli già stampati\n"
-    "  --solo CF|ID[,...]        solo questi codici fiscali o posizioni (ripetibile)\n"
-    "  --sede N                  sede (predefinito ZFUP_DwgId delle impostazioni)\n"
-    "  --log FILE                scrive anche il registro dell'importazione in FILE\n");
+const QString Usage =
+    QStringLiteral(
+        "Uso: modellocu [--root CARTELLA] import [opzioni]\n"
+        "  --anno A                  anno finanziario (predefinito %1)\n"
+        "  --categoria N             categoria (0 predefinite, 7 solo autonomi)\n"
+        "  --mese M                  fino al mese M (predefinito 12)\n"
+        "  --solo-inps               solo dati INPS\n"
+        "  --no-sostituto            non importa i dati del sostituto\n"
+        "  --detrazioni-senza-conguaglio  detrazioni e crediti anche senza conguaglio\n"
+        "  --acconto-add-com         punto 29: acconto addizionale comunale dell'anno successivo\n"
+        "  --add-com-acconto         addizionale comunale nel punto 26 (acconto) invece del 27\n"
+        "  --arretrati-511           compensi arretrati nel punto 511 invece del 512\n"
+        "  --uniemens                sezione INPS gestione pubblica da UniEmens invece che da NoiPA\n"
+        "                            (da NoiPA serve il c.f. soggetto denuncia dei codici contributivi)\n"
+        "  --no-fiscale-noipa        esclude i dati fiscali delle liquidazioni inviate a NoiPA\n"
+        "  --altro-sostituto CF      codice fiscale dell'altro sostituto\n"
+        "  --cococo                  tratta le posizioni come co.co.co.\n"
+        "  --sovrascrivi sempre|mai|chiedi   modelli già presenti (predefinito chiedi)\n"
+        "  --forza-stampati          reimporta anche i modelli già stampati\n"
+        "  --solo CF|ID[,...]        solo questi codici fiscali o posizioni (ripetibile)\n"
+        "  --sede N                  sede (predefinito ZFUP_DwgId delle impostazioni)\n"
+        "  --log FILE                scrive anche il registro dell'importazione in FILE\n")
+        .arg(WorkingYear::Default);
 
 class Options
 {
@@ -127,7 +130,7 @@ OverwritePolicy policy(const QString& text)
 struct Request
 {
     ImportParameters params;
-    int year = 2024;
+    int year = WorkingYear::Default;
     int site = 0;
     QString logFile;
     bool help = false;
@@ -143,7 +146,7 @@ Request parse(const QStringList& args)
         if (opt == u"--help" || opt == u"-h")
             r.help = true;
         else if (opt == u"--anno")
-            r.year = o.number(opt, 2024, 2025);
+            r.year = o.number(opt, WorkingYear::Earliest, WorkingYear::Latest);
         else if (opt == u"--categoria")
             p.icalId = o.number(opt, 0, 9999);
         else if (opt == u"--mese")

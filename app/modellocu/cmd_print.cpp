@@ -5,9 +5,10 @@
 #include "Command.h"
 #include "OpenInstallation.h"
 
-#include "foundation/database/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/TerminalOperator.h"
 #include "printing/AgentPrint.h"
@@ -23,27 +24,31 @@ namespace cu::cli {
 
 namespace {
 
-const QString Usage = QStringLiteral(
-    "Uso: modellocu [--root CARTELLA] print STAMPA [opzioni]\n"
-    "Stampe:\n"
-    "  sintetico      certificazioni sul modello sintetico (CU-2025.pdf)\n"
-    "  ordinario      certificazioni sul modello ordinario (CU_Ordinario-2025.pdf)\n"
-    "  frontespizio   frontespizio del sostituto d'imposta (Frontespizio.pdf)\n"
-    "  ct             quadro CT (QuadroCT.pdf)\n"
-    "  firme          elenco dei percipienti per le firme (Firme.pdf)\n"
-    "  informativa    informazioni per il contribuente (informativa.pdf)\n"
-    "Opzioni:\n"
-    "  --anno A              anno finanziario (2024 o 2025, predefinito 2024)\n"
-    "  --cf CF[,CF...]       solo questi codici fiscali, nell'ordine dell'elenco (ripetibile)\n"
-    "  --fronte-retro        documento per la stampa fronte/retro\n"
-    "  --firma-omessa        firma omessa ai sensi di legge\n"
-    "  --nome NOME           nome del file, senza \".pdf\"\n"
-    "  --per-percipiente     un file per ogni percipiente (cognome_nome_codicefiscale.pdf)\n");
+const QString Usage =
+    QStringLiteral(
+        "Uso: modellocu [--root CARTELLA] print STAMPA [opzioni]\n"
+        "Stampe:\n"
+        "  sintetico      certificazioni sul modello sintetico (CU-2025.pdf)\n"
+        "  ordinario      certificazioni sul modello ordinario (CU_Ordinario-2025.pdf)\n"
+        "  frontespizio   frontespizio del sostituto d'imposta (Frontespizio.pdf)\n"
+        "  ct             quadro CT (QuadroCT.pdf)\n"
+        "  firme          elenco dei percipienti per le firme (Firme.pdf)\n"
+        "  informativa    informazioni per il contribuente (informativa.pdf)\n"
+        "Opzioni:\n"
+        "  --anno A              anno finanziario (%1 o %2, predefinito %3)\n"
+        "  --cf CF[,CF...]       solo questi codici fiscali, nell'ordine dell'elenco (ripetibile)\n"
+        "  --fronte-retro        documento per la stampa fronte/retro\n"
+        "  --firma-omessa        firma omessa ai sensi di legge\n"
+        "  --nome NOME           nome del file, senza \".pdf\"\n"
+        "  --per-percipiente     un file per ogni percipiente (cognome_nome_codicefiscale.pdf)\n")
+        .arg(WorkingYear::Earliest)
+        .arg(WorkingYear::Latest)
+        .arg(WorkingYear::Default);
 
 struct PrintRequest
 {
     QString kind;
-    int year = 2024;
+    int year = WorkingYear::Default;
     QStringList taxCodes;
     bool duplex = false;
     bool signatureOmitted = false;
@@ -65,8 +70,10 @@ PrintRequest parse(QStringList args)
         if (arg == u"--anno") {
             bool ok = false;
             request.year = value(i, arg).toInt(&ok);
-            if (!ok || (request.year != 2024 && request.year != 2025))
-                throw EZfError(QStringLiteral("--anno accetta solo 2024 o 2025"));
+            if (!ok || !WorkingYear::isChoosable(request.year))
+                throw EZfError(QStringLiteral("--anno accetta solo %1 o %2")
+                                   .arg(WorkingYear::Earliest)
+                                   .arg(WorkingYear::Latest));
         } else if (arg == u"--cf") {
             for (const QString& code : value(i, arg).split(u',', Qt::SkipEmptyParts))
                 request.taxCodes.append(code.trimmed().toUpper());
@@ -148,7 +155,7 @@ int printCertificates(const PrintRequest& request, const Folders& folders, Print
         options.selectedRows = selectRows(list, request.taxCodes);
     options.outputName =
         request.nameGiven ? request.name : CertificatePrint::defaultOutputName(options.ordinary);
-    CertificatePrint print(folders, tables, &op, request.year);
+    CertificatePrint print(folders, tables, op, request.year);
     print.message = [&out](const QString& text) { out << text << '\n' << Qt::flush; };
     if (request.perRecipient)
         print.printPerRecipient(list, options);

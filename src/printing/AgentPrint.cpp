@@ -2,6 +2,7 @@
 #include "printing/AgentPrint.h"
 
 #include "foundation/dataset/Dataset.h"
+#include "foundation/text/ValueText.h"
 #include "printing/EliUXml.h"
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"
@@ -38,7 +39,7 @@ void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& sec
         const double y = rect.Top();
         const double size = rect.Height();
         const QVariant value = data.value(edit.Name());
-        const QString text = printvalues::text(value);
+        const QString text = text::valueText(value, text::ValueTextForm::Print);
         if (edit.Type() == u"CB") {
             if (text == u"1")
                 drawing.DrawValue(QStringLiteral("X"), x, y, size, edit.Alignment(), edit.Space());
@@ -72,16 +73,19 @@ QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QStrin
     const KindData k = kindData(kind);
     const EliUXml::XMLCudType layout = EliUXml::LoadCud(m_folders.res() + QString::fromLatin1(k.layout));
     HlkPdf pdf;
-    pdf.Check(pdf.LoadFromFile(m_folders.res() + QStringLiteral("CU2025_mod_ord.pdf")),
-              QStringLiteral("Caricamento modello base"));
+    pdf.SetLastOperation(QStringLiteral("Caricamento modello base"));
+    pdf.LoadFromFile(m_folders.res() + QStringLiteral("CU2025_mod_ord.pdf"));
     const int templateId = pdf.SelectedDocument();
-    pdf.Check(pdf.NewDocument(), QStringLiteral("Creazione nuovo documento"));
+    pdf.SetLastOperation(QStringLiteral("Creazione nuovo documento"));
+    pdf.NewDocument();
     pdf.SetOrigin(1);
     pdf.SetMeasurementUnits(1);
     const QString copyOperation = QString::fromLatin1(k.copyOperation);
-    pdf.Check(pdf.CopyPageRanges(templateId, QString::fromLatin1(k.page)), copyOperation);
-    pdf.Check(pdf.DeletePages(1, 1), copyOperation);
-    pdf.Check(pdf.SelectPage(1), QStringLiteral("Selezione Pagina"));
+    pdf.SetLastOperation(copyOperation);
+    pdf.CopyPageRanges(templateId, QString::fromLatin1(k.page));
+    pdf.DeletePages(1, 1);
+    pdf.SetLastOperation(QStringLiteral("Selezione Pagina"));
+    pdf.SelectPage(1);
 
     LayoutDrawing drawing(pdf, false);
     if (data.isActive() && !data.isEmpty()) {
@@ -97,7 +101,8 @@ QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QStrin
     }
     QDir().mkpath(m_folders.stp());
     const QString path = m_folders.stp() + outputName + QStringLiteral(".pdf");
-    pdf.Check(pdf.SaveToFile(path), QStringLiteral("Controllare che il documento non sia già aperto."));
+    pdf.SetLastOperation(QStringLiteral("Controllare che il documento non sia già aperto."));
+    pdf.SaveToFile(path);
     if (message)
         message(QStringLiteral("File generato: ") + path);
     return path;

@@ -16,31 +16,33 @@ namespace cu {
 
 namespace {
 
-// Shows progress on the operator and ends it however the run ends.
+// Shows the progress of a run of more than one certificate on the operator
+// and ends it however the run ends; a single certificate shows none.
 class Progress
 {
 public:
-    Progress(Operator* op, int total) : m_op(op)
+    Progress(Operator& op, int total) : m_op(op), m_shown(total > 1)
     {
-        if (m_op)
-            m_op->beginProgress(QStringLiteral("Stampa certificazioni"), total);
+        if (m_shown)
+            m_op.beginProgress(QStringLiteral("Stampa certificazioni"), total);
     }
     ~Progress()
     {
-        if (m_op)
-            m_op->endProgress();
+        if (m_shown)
+            m_op.endProgress();
     }
     void step(int done, const QString& text)
     {
-        if (!m_op)
+        if (!m_shown)
             return;
-        if (m_op->wasAborted())
+        if (m_op.wasAborted())
             throw EAbort();
-        m_op->setProgress(done, text);
+        m_op.setProgress(done, text);
     }
 
 private:
-    Operator* m_op;
+    Operator& m_op;
+    bool m_shown;
 };
 
 QSet<QString> loadNoteCodes(const Folders& folders, bool& loaded)
@@ -70,7 +72,7 @@ QString recipientFileName(const Dataset& list)
 
 } // namespace
 
-CertificatePrint::CertificatePrint(const Folders& folders, PrintTables& tables, Operator* op, int workingYear)
+CertificatePrint::CertificatePrint(const Folders& folders, PrintTables& tables, Operator& op, int workingYear)
     : m_folders(folders), m_tables(tables), m_op(op), m_workingYear(workingYear)
 {
 }
@@ -140,7 +142,7 @@ QString CertificatePrint::printRows(Dataset& list, const QVector<int>& rows,
 
     CertificateRun run(std::move(settings), m_sections, m_tables, m_op);
     {
-        Progress progress(rows.size() > 1 ? m_op : nullptr, rows.size());
+        Progress progress(m_op, int(rows.size()));
         int done = 0;
         for (int row : rows) {
             list.setRecNo(row);

@@ -31,7 +31,7 @@ struct CertificatePrintOptions
 class CertificatePrint
 {
 public:
-    CertificatePrint(const Folders& folders, PrintTables& tables, Operator* op, int workingYear);
+    CertificatePrint(const Folders& folders, PrintTables& tables, Operator& op, int workingYear);
 
     // The default output name: "CU_Ordinario-2025" or "CU-2025".
     static QString defaultOutputName(bool ordinary);
@@ -54,7 +54,7 @@ private:
 
     Folders m_folders;
     PrintTables& m_tables;
-    Operator* m_op;
+    Operator& m_op;
     int m_workingYear;
     CertificateSections m_sections;
 };

@@ -5,6 +5,7 @@
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
+#include "foundation/text/ValueText.h"
 #include "printing/CertificateSections.h"
 #include "printing/PrintTables.h"
 #include "printing/PrintValues.h"
@@ -51,13 +52,15 @@ struct CertificateRun::Feed
 };
 
 CertificateRun::CertificateRun(CertificateRunSettings settings, CertificateSections& sections,
-                               PrintTables& tables, Operator* op)
+                               PrintTables& tables, Operator& op)
     : m_settings(std::move(settings)), m_sections(sections), m_tables(tables), m_op(op),
       m_drawing(m_pdf, m_settings.duplex)
 {
-    m_pdf.Check(m_pdf.LoadFromFile(m_settings.templatePath), QStringLiteral("Caricamento modello base"));
+    m_pdf.SetLastOperation(QStringLiteral("Caricamento modello base"));
+    m_pdf.LoadFromFile(m_settings.templatePath);
     m_templateId = m_pdf.SelectedDocument();
-    m_pdf.Check(m_pdf.NewDocument(), QStringLiteral("Creazione nuovo documento"));
+    m_pdf.SetLastOperation(QStringLiteral("Creazione nuovo documento"));
+    m_pdf.NewDocument();
     m_pdf.SetOrigin(1);
 }
 
@@ -67,7 +70,7 @@ bool CertificateRun::hasFiscalData(const Dataset& certificate)
     for (int i = 0; i < fields.size(); ++i) {
         if (certificate::identityColumns().contains(fields[i].name.toUpper()))
             continue;
-        const QString text = printvalues::text(certificate.value(i)).trimmed();
+        const QString text = text::valueText(certificate.value(i), text::ValueTextForm::Print).trimmed();
         if (!text.isEmpty() && text != u"0")
             return true;
     }
@@ -94,26 +97,26 @@ void CertificateRun::printCertificate(const Dataset& certificate)
 void CertificateRun::save(const QString& path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    m_pdf.Check(m_pdf.SaveToFile(path), QStringLiteral("Controllare che il documento non sia già aperto."));
+    m_pdf.SetLastOperation(QStringLiteral("Controllare che il documento non sia già aperto."));
+    m_pdf.SaveToFile(path);
 }
 
 void CertificateRun::copyPage(int modelPage, const QString& operation)
 {
     m_pdf.SetLastOperation(operation);
-    m_pdf.Check(m_pdf.CopyPageRanges(m_templateId, QString::number(modelPage)), QString());
-    m_pdf.Check(m_pdf.SelectPage(m_pdf.PageCount()), QString());
+    m_pdf.CopyPageRanges(m_templateId, QString::number(modelPage));
+    m_pdf.SelectPage(m_pdf.PageCount());
 }
 
 void CertificateRun::firstPage(const Dataset& certificate)
 {
     const QString operation = QStringLiteral("Copia I pagina");
     m_pdf.SetMeasurementUnits(1);
-    m_pdf.Check(
-        m_pdf.CopyPageRanges(m_templateId, m_settings.ordinary ? QStringLiteral("3") : QStringLiteral("1")),
-        operation);
+    m_pdf.SetLastOperation(operation);
+    m_pdf.CopyPageRanges(m_templateId, m_settings.ordinary ? QStringLiteral("3") : QStringLiteral("1"));
     if (m_printed == 0)
-        m_pdf.Check(m_pdf.DeletePages(1, 1), operation);
-    m_pdf.Check(m_pdf.SelectPage(m_pdf.PageCount()), operation);
+        m_pdf.DeletePages(1, 1);
+    m_pdf.SelectPage(m_pdf.PageCount());
 
     m_sections.altriSost.setFilter(QStringLiteral("SSOSCODFIS = ") +
                                    Dataset::quoted(certificate.asString(u"SCUDALTROSOSCODFIS")));
@@ -152,7 +155,7 @@ void CertificateRun::certificateSection(const EliUXml::XMLSectionType& section, 
         const double size = rect.Height();
         const QString name = edit.Name();
         const QVariant value = certificate.value(name);
-        const QString text = printvalues::text(value);
+        const QString text = text::valueText(value, text::ValueTextForm::Print);
         if (signaturePage && m_settings.signatureOmitted &&
             name.compare(u"SCUDDATIANAFIRMA", Qt::CaseInsensitive) == 0) {
             m_drawing.DrawValue(text, x, y - 2, 8, edit.Alignment(), edit.Space());
@@ -327,7 +330,7 @@ void CertificateRun::dependantsBlock(double startY)
     };
     auto deduction = [&](const char* column, double y) {
         const QVariant value = family.value(QString::fromLatin1(column));
-        const QString raw = printvalues::text(value);
+        const QString raw = text::valueText(value, text::ValueTextForm::Print);
         if (raw.isEmpty())
             return;
         const auto number = Currency::fromVariant(value);
@@ -373,7 +376,7 @@ void CertificateRun::annotationPage()
     copyPage(7, AnnotationPageOperation);
     m_drawing.DrawPageNumber(m_pageNumber);
     m_drawing.DrawValue(m_codFis, 46, 12, 10, Left, NoSpacing);
-    m_pdf.Check(m_pdf.SetTextSize(8), QString());
+    m_pdf.SetTextSize(8);
     QStringList lines;
     for (const QString& paragraph :
          QString(m_annotations).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
@@ -447,8 +450,7 @@ void CertificateRun::rebuildAnnotationRows()
     } catch (const Error&) {
         if (rows.state() != Dataset::State::Browse)
             rows.cancel();
-        if (m_op)
-            m_op->error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + m_codFis);
+        m_op.error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + m_codFis);
     }
     m_tables.save(rows, QStringLiteral("TCUDA_ANNOTAZIONI"), certificateMonth(m_mese));
     rows.setFilter(personFilter);
@@ -460,8 +462,8 @@ void CertificateRun::choicePage(const Dataset& certificate)
 {
     m_drawing.AddBlankPageForDuplex();
     m_pdf.SetLastOperation(ChoiceOperation);
-    m_pdf.Check(m_pdf.CopyPageRanges(m_templateId, QStringLiteral("10,11")), QString());
-    m_pdf.Check(m_pdf.SelectPage(m_pdf.PageCount() - 1), QString());
+    m_pdf.CopyPageRanges(m_templateId, QStringLiteral("10,11"));
+    m_pdf.SelectPage(m_pdf.PageCount() - 1);
     if (m_otherAgent)
         m_drawing.DrawValue(QString::number(m_settings.workingYear), 192, 16, 8, Left, NoSpacing);
     for (const EliUXml::XMLSectionType section : m_settings.layout.Pag8().Section()) {
@@ -472,7 +474,7 @@ void CertificateRun::choicePage(const Dataset& certificate)
         for (const EliUXml::XMLEditType edit : section.Edit()) {
             const EliUXml::XMLPrintRectType rect = edit.PrintRect();
             const QVariant value = data.value(edit.Name());
-            const QString text = printvalues::text(value);
+            const QString text = text::valueText(value, text::ValueTextForm::Print);
             if (text == u"0" || text.isEmpty())
                 continue;
             if (edit.Alignment() == u"taRightJustify") {
@@ -489,7 +491,7 @@ void CertificateRun::choicePage(const Dataset& certificate)
         }
     }
     m_drawing.DrawMakerLine();
-    m_pdf.Check(m_pdf.SelectPage(m_pdf.PageCount()), QString());
+    m_pdf.SelectPage(m_pdf.PageCount());
     m_drawing.DrawValue(m_codFis, 32, 13, 10, Left, QStringLiteral("5"));
     m_drawing.DrawMakerLine();
     m_drawing.AddBlankPageForDuplex();

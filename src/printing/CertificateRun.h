@@ -5,6 +5,7 @@
 // annotations, self-employment, choice of the tax share).
 #pragma once
 
+#include "foundation/installation/WorkingYear.h"
 #include "printing/EliUXml.h"
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"
@@ -27,7 +28,7 @@ struct CertificateRunSettings
     bool ordinary = false;
     bool duplex = false;
     bool signatureOmitted = false;
-    int workingYear = 2024;
+    int workingYear = WorkingYear::Default;
     QString templatePath;
     EliUXml::XMLCudType layout;
     QSet<QString> noteCodes; // codes of "TNOT_NOTE.cds" (ordinary annotation rows)
@@ -38,7 +39,7 @@ class CertificateRun
 {
 public:
     CertificateRun(CertificateRunSettings settings, CertificateSections& sections, PrintTables& tables,
-                   Operator* op);
+                   Operator& op);
 
     // Prints the certificate of the list's current row.
     void printCertificate(const Dataset& certificate);
@@ -74,7 +75,7 @@ private:
     CertificateRunSettings m_settings;
     CertificateSections& m_sections;
     PrintTables& m_tables;
-    Operator* m_op;
+    Operator& m_op;
     HlkPdf m_pdf;
     LayoutDrawing m_drawing;
     int m_templateId = 0;

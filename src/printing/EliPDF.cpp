@@ -3,6 +3,7 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/text/ValueText.h"
 #include "printing/LayoutDrawing.h"
 #include "printing/PrintValues.h"
 
@@ -22,10 +23,11 @@ bool EliPDF::OpenTemplate(const QString& templatePath, const QString& configPath
     m_config = xmlbinding::loadFile(configPath);
     EliUXmlPdfConfig::GetPdfConf(m_config);
     m_pdf = std::make_unique<HlkPdf>();
-    m_pdf->Check(m_pdf->LoadFromFile(templatePath), QStringLiteral("Caricamento modello base"));
+    m_pdf->SetLastOperation(QStringLiteral("Caricamento modello base"));
+    m_pdf->LoadFromFile(templatePath);
     m_templateId = m_pdf->SelectedDocument();
+    m_pdf->SetLastOperation(QStringLiteral("Creazione nuovo documento"));
     m_newId = m_pdf->NewDocument();
-    m_pdf->Check(m_newId, QStringLiteral("Creazione nuovo documento"));
     m_pdf->SetOrigin(1);
     m_pdf->SetMeasurementUnits(0);
     return true;
@@ -36,10 +38,11 @@ void EliPDF::CopyTemplatePage(int pageNumber, bool deleteFirst, bool drawMakerLi
     if (!m_pdf)
         throw EAssertion(QStringLiteral("Nessun modello aperto"), QStringLiteral("EliPDF"));
     const QString operation = QStringLiteral("Copia pagina") + QString::number(pageNumber);
-    m_pdf->Check(m_pdf->CopyPageRanges(m_templateId, QString::number(pageNumber)), operation);
+    m_pdf->SetLastOperation(operation);
+    m_pdf->CopyPageRanges(m_templateId, QString::number(pageNumber));
     if (deleteFirst)
-        m_pdf->Check(m_pdf->DeletePages(1, 1), operation);
-    m_pdf->Check(m_pdf->SelectPage(m_pdf->PageCount()), operation);
+        m_pdf->DeletePages(1, 1);
+    m_pdf->SelectPage(m_pdf->PageCount());
     if (drawMakerLine)
         DrawMakerLine(*m_pdf, MakerLineForm::Points);
 }
@@ -82,7 +85,7 @@ void EliPDF::PrintEdit(const EliUXmlPdfConfig::XMLEditType& edit, int index)
 
 QString EliPDF::formatField(const QVariant& value, const QString& type)
 {
-    const QString text = printvalues::text(value);
+    const QString text = text::valueText(value, text::ValueTextForm::Print);
     if (type == u"TR" || type == u"TA") {
         if (text.trimmed().isEmpty())
             return QString();
@@ -112,8 +115,8 @@ void EliPDF::DrawField(const QVariant& value, double x, double y, double size, d
                                     : upper == u"TARIGHTJUSTIFY" ? HlkPdf::Alignment::Right
                                                                  : HlkPdf::Alignment::Left;
     m_pdf->SetLastOperation(QStringLiteral("Scrivi testo: ") + text);
-    m_pdf->Check(m_pdf->SetTextSize(size), QString());
-    m_pdf->Check(m_pdf->ZfDrawText(x, y, text, spacing, align), QString());
+    m_pdf->SetTextSize(size);
+    m_pdf->ZfDrawText(x, y, text, spacing, align);
 }
 
 void EliPDF::SaveDocument(const QString& path, bool openFile, bool openFolder)
@@ -122,7 +125,8 @@ void EliPDF::SaveDocument(const QString& path, bool openFile, bool openFolder)
         throw EAssertion(QStringLiteral("Nessun documento da salvare"), QStringLiteral("EliPDF"));
     const QString folder = QFileInfo(path).absolutePath();
     QDir().mkpath(folder);
-    m_pdf->Check(m_pdf->SaveToFile(path), QStringLiteral("Salvataggio stampa"));
+    m_pdf->SetLastOperation(QStringLiteral("Salvataggio stampa"));
+    m_pdf->SaveToFile(path);
     if (openFile && openDocument)
         openDocument(path);
     if (openFolder && this->openFolder)

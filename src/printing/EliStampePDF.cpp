@@ -1,6 +1,7 @@
 // Signature sheet, heading record and information notice.
 #include "printing/EliStampePDF.h"
 
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 #include "printing/PrintTables.h"
 
@@ -44,7 +45,7 @@ void EliStampePDF::openIntestazione()
                                                      field("SSOSPROV"), field("SSOSCAP")));
     cdsIntestazione.setValue(u"sTelefonoMail",
                              QStringLiteral("%1 E-Mail %2").arg(field("SSOSTELFAX"), field("SSOSEMAIL")));
-    cdsIntestazione.setValue(u"sAnnoFin", QStringLiteral("2024"));
+    cdsIntestazione.setValue(u"sAnnoFin", QString::number(WorkingYear::Income));
     cdsIntestazione.post();
 }
 
@@ -107,8 +108,9 @@ QString EliStampePDF::PrintSignatureSheet(const QStringList& taxCodes)
             }
             PrintConfigSection(QStringLiteral("FirmeDipendenti"), QStringLiteral("cdsDipendenti"), row);
             const double y = FirstRule + RowPitch * row;
-            pdf()->Check(pdf()->DrawBox(258, y, 84, 0.05, 0), QStringLiteral("Disegno riga"));
-            pdf()->Check(pdf()->DrawBox(346, y, 193, 0.05, 0), QStringLiteral("Disegno riga"));
+            pdf()->SetLastOperation(QStringLiteral("Disegno riga"));
+            pdf()->DrawBox(258, y, 84, 0.05, 0);
+            pdf()->DrawBox(346, y, 193, 0.05, 0);
         }
         ++row;
     }

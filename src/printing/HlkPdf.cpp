@@ -79,7 +79,7 @@ PdfString pdfText(const QString& text)
     QString printable = text;
     for (QChar& c : printable) {
         if (!inWinAnsi(c.unicode())) {
-            const QChar equivalent = Latin1Equivalent(c);
+            const QChar equivalent = text::latin1Equivalent(c);
             c = equivalent.isNull() ? QChar(u'?') : equivalent;
         }
     }
@@ -132,26 +132,33 @@ struct HlkPdf::Impl
     double unit = 1.0;
     double textSize = 12.0;
     QString lastOperation;
-    QString lastError;
     PdfPainter painter;
     int painterDocument = 0;
     int painterPage = -1;
 
     ~Impl() { finishPainter(); }
 
-    template <class F> int guarded(F&& body)
+    // Runs body; any failure becomes one EZfError naming the operation under
+    // way and the library's message.
+    template <class F> void guarded(F&& body)
     {
         try {
             body();
-            return 1;
         } catch (const PdfError& e) {
-            lastError = describe(e);
+            raise(describe(e));
         } catch (const Error& e) {
-            lastError = e.message();
+            raise(e.message());
         } catch (const std::exception& e) {
-            lastError = QString::fromUtf8(e.what());
+            raise(QString::fromUtf8(e.what()));
         }
-        return 0;
+    }
+
+    [[noreturn]] void raise(const QString& libraryMessage) const
+    {
+        QString message = lastOperation;
+        if (!libraryMessage.isEmpty())
+            message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + libraryMessage;
+        throw EZfError(message);
     }
 
     [[noreturn]] void fail(const QString& message) const { throw EZfError(message); }
@@ -251,9 +258,9 @@ HlkPdf::HlkPdf() : d(std::make_unique<Impl>())
 
 HlkPdf::~HlkPdf() = default;
 
-int HlkPdf::LoadFromFile(const QString& path)
+void HlkPdf::LoadFromFile(const QString& path)
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         auto pdf = std::make_unique<PdfMemDocument>();
         pdf->Load(path.toLocal8Bit().constData());
         const int id = d->nextId++;
@@ -274,7 +281,7 @@ int HlkPdf::SelectedDocument() const
 int HlkPdf::NewDocument()
 {
     int id = 0;
-    const int result = d->guarded([&] {
+    d->guarded([&] {
         id = d->nextId++;
         Document& doc = d->documents[id];
         doc.pdf = std::make_unique<PdfMemDocument>();
@@ -283,24 +290,22 @@ int HlkPdf::NewDocument()
         d->selected = id;
         d->selectedPage = 0;
     });
-    return result ? id : 0;
+    return id;
 }
 
-int HlkPdf::SetOrigin(int origin)
+void HlkPdf::SetOrigin(int origin)
 {
     d->origin = origin;
-    return 1;
 }
 
-int HlkPdf::SetMeasurementUnits(int units)
+void HlkPdf::SetMeasurementUnits(int units)
 {
     d->unit = units == 1 ? PointsPerMillimetre : 1.0;
-    return 1;
 }
 
-int HlkPdf::CopyPageRanges(int sourceDocument, const QString& ranges)
+void HlkPdf::CopyPageRanges(int sourceDocument, const QString& ranges)
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         auto source = d->documents.find(sourceDocument);
         if (source == d->documents.end())
             d->fail(QStringLiteral("Documento modello %1 non aperto").arg(sourceDocument));
@@ -321,9 +326,9 @@ int HlkPdf::CopyPageRanges(int sourceDocument, const QString& ranges)
     });
 }
 
-int HlkPdf::DeletePages(int first, int count)
+void HlkPdf::DeletePages(int first, int count)
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         Document& doc = d->selectedDocument();
         if (first < 1 || count < 1 || first + count - 1 > int(doc.pages.size()))
             d->fail(QStringLiteral("Pagine da eliminare non valide"));
@@ -341,9 +346,9 @@ int HlkPdf::PageCount() const
     return it == d->documents.end() ? 0 : int(it->second.pages.size());
 }
 
-int HlkPdf::SelectPage(int page)
+void HlkPdf::SelectPage(int page)
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         Document& doc = d->selectedDocument();
         if (page < 1 || page > int(doc.pages.size()))
             d->fail(QStringLiteral("La pagina %1 non esiste").arg(page));
@@ -351,9 +356,9 @@ int HlkPdf::SelectPage(int page)
     });
 }
 
-int HlkPdf::NewPage()
+void HlkPdf::NewPage()
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         Document& doc = d->selectedDocument();
         const PdfRect size = doc.pages.empty() ? PdfPage::CreateStandardPageSize(ePdfPageSize_A4)
                                                : doc.pages.back()->GetMediaBox();
@@ -364,21 +369,18 @@ int HlkPdf::NewPage()
     });
 }
 
-int HlkPdf::SetTextSize(double size)
+void HlkPdf::SetTextSize(double size)
 {
-    if (size <= 0) {
-        d->lastError = QStringLiteral("Dimensione del testo non valida: %1").arg(size);
-        return 0;
-    }
+    if (size <= 0)
+        d->raise(QStringLiteral("Dimensione del testo non valida: %1").arg(size));
     d->textSize = size;
-    return 1;
 }
 
-int HlkPdf::ZfDrawText(double x, double y, const QString& text, double spacing, Alignment alignment)
+void HlkPdf::ZfDrawText(double x, double y, const QString& text, double spacing, Alignment alignment)
 {
     if (text.isEmpty())
-        return 1;
-    return d->guarded([&] {
+        return;
+    d->guarded([&] {
         PdfPainter& painter = d->painterOnSelection();
         PdfPage* page = d->currentPage();
         const double baseline = d->toPdfY(page, y);
@@ -404,11 +406,11 @@ int HlkPdf::ZfDrawText(double x, double y, const QString& text, double spacing, 
     });
 }
 
-int HlkPdf::DrawRotatedText(double left, double top, double angle, const QString& text)
+void HlkPdf::DrawRotatedText(double left, double top, double angle, const QString& text)
 {
     if (text.isEmpty())
-        return 1;
-    return d->guarded([&] {
+        return;
+    d->guarded([&] {
         PdfPainter& painter = d->painterOnSelection();
         PdfPage* page = d->currentPage();
         const double radians = angle * std::numbers::pi / 180.0;
@@ -420,10 +422,10 @@ int HlkPdf::DrawRotatedText(double left, double top, double angle, const QString
     });
 }
 
-int HlkPdf::DrawBox(double left, double top, double width, double height, int options)
+void HlkPdf::DrawBox(double left, double top, double width, double height, int options)
 {
     Q_UNUSED(options);
-    return d->guarded([&] {
+    d->guarded([&] {
         PdfPainter& painter = d->painterOnSelection();
         PdfPage* page = d->currentPage();
         const double bottom = d->origin == 1 ? top + height : top;
@@ -433,9 +435,9 @@ int HlkPdf::DrawBox(double left, double top, double width, double height, int op
     });
 }
 
-int HlkPdf::SaveToFile(const QString& path)
+void HlkPdf::SaveToFile(const QString& path)
 {
-    return d->guarded([&] {
+    d->guarded([&] {
         Document& doc = d->selectedDocument();
         d->finishPainter();
         if (doc.built)
@@ -452,29 +454,9 @@ int HlkPdf::SaveToFile(const QString& path)
     });
 }
 
-void HlkPdf::Check(int result, const QString& operation) const
-{
-    if (result != 0)
-        return;
-    QString message = operation.isEmpty() ? d->lastOperation : operation;
-    if (!d->lastError.isEmpty())
-        message += u'\n' + d->lastError;
-    throw EZfError(message);
-}
-
 void HlkPdf::SetLastOperation(const QString& text)
 {
     d->lastOperation = text;
-}
-
-const QString& HlkPdf::lastOperation() const
-{
-    return d->lastOperation;
-}
-
-const QString& HlkPdf::lastError() const
-{
-    return d->lastError;
 }
 
 double HlkPdf::textWidth(const QString& text) const

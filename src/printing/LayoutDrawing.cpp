@@ -2,6 +2,7 @@
 #include "printing/LayoutDrawing.h"
 
 #include "foundation/dataset/Dataset.h"
+#include "foundation/text/ValueText.h"
 #include "printing/PrintValues.h"
 
 namespace cu {
@@ -27,8 +28,8 @@ void DrawMakerLine(HlkPdf& pdf, MakerLineForm form)
     const bool points = form == MakerLineForm::Points;
     const QString& text = points ? MakerPointForm : MakerMillimetreForm;
     pdf.SetLastOperation(QStringLiteral("Scrivi testo: ") + text);
-    pdf.Check(pdf.SetTextSize(7), QString());
-    pdf.Check(pdf.DrawRotatedText(points ? 15 : 4, points ? 800 : 279, 90, text), QString());
+    pdf.SetTextSize(7);
+    pdf.DrawRotatedText(points ? 15 : 4, points ? 800 : 279, 90, text);
 }
 
 LayoutDrawing::LayoutDrawing(HlkPdf& pdf, bool duplex) : m_pdf(pdf), m_duplex(duplex) {}
@@ -53,8 +54,8 @@ void LayoutDrawing::DrawValue(const QString& text, double x, double y, double si
                               const QString& alignmentName, const QString& spacingText)
 {
     m_pdf.SetLastOperation(QStringLiteral("Scrivi testo: ") + text);
-    m_pdf.Check(m_pdf.SetTextSize(size), QString());
-    m_pdf.Check(m_pdf.ZfDrawText(x, y, text, spacingOf(spacingText), alignmentOf(alignmentName)), QString());
+    m_pdf.SetTextSize(size);
+    m_pdf.ZfDrawText(x, y, text, spacingOf(spacingText), alignmentOf(alignmentName));
 }
 
 void LayoutDrawing::DrawDate(const QString& date, double x, double y, double size, int gap1, int gap2,
@@ -62,8 +63,8 @@ void LayoutDrawing::DrawDate(const QString& date, double x, double y, double siz
 {
     const QString text = printvalues::spacedDate(date, gap1, gap2);
     m_pdf.SetLastOperation(QStringLiteral("Scrivi testo: ") + text);
-    m_pdf.Check(m_pdf.SetTextSize(size), QString());
-    m_pdf.Check(m_pdf.ZfDrawText(x, y, text, 0, alignment), QString());
+    m_pdf.SetTextSize(size);
+    m_pdf.ZfDrawText(x, y, text, 0, alignment);
 }
 
 void LayoutDrawing::DrawDayMonth(const QString& date, double x, double y, double size, int gap)
@@ -82,7 +83,7 @@ void LayoutDrawing::PrintLayoutSection(const EliUXml::XMLSectionType& section, c
         const double x = rect.Left();
         const double y = rect.Top();
         const double size = rect.Height();
-        const QString text = printvalues::text(value);
+        const QString text = text::valueText(value, text::ValueTextForm::Print);
         const QString alignment = edit.Alignment();
         if (alignment == u"taRightJustify") {
             Currency amount;
@@ -125,8 +126,9 @@ void LayoutDrawing::AddBlankPageForDuplex()
     if (!m_duplex || m_pdf.PageCount() % 2 == 0)
         return;
     const QString operation = QStringLiteral("Inserimento \"Pagina vuota\"");
-    m_pdf.Check(m_pdf.NewPage(), operation);
-    m_pdf.Check(m_pdf.SelectPage(m_pdf.PageCount()), operation);
+    m_pdf.SetLastOperation(operation);
+    m_pdf.NewPage();
+    m_pdf.SelectPage(m_pdf.PageCount());
 }
 
 } // namespace cu

@@ -3,57 +3,24 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/text/ValueText.h"
 
 #include <QDate>
 #include <QDateTime>
 
 namespace cu::printvalues {
 
-namespace {
-
-// "1234,5": the decimals the amount has, with a comma.
-QString amountText(Currency value)
-{
-    QString plain = value.toString(4);
-    while (plain.endsWith(u'0'))
-        plain.chop(1);
-    if (plain.endsWith(u'.'))
-        plain.chop(1);
-    return plain.replace(u'.', u',');
-}
-
-} // namespace
-
-QString text(const QVariant& value)
-{
-    if (value.isNull() || !value.isValid())
-        return QString();
-    if (value.metaType() == QMetaType::fromType<Currency>())
-        return amountText(value.value<Currency>());
-    switch (value.metaType().id()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy"));
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case QMetaType::Double:
-        return amountText(Currency::fromDouble(value.toDouble()));
-    default:
-        return value.toString();
-    }
-}
-
 QString columnText(const Dataset& dataset, const QString& column)
 {
-    return text(dataset.value(column));
+    return text::valueText(dataset.value(column), text::ValueTextForm::Print);
 }
 
 Currency requireNumber(const QVariant& value)
 {
     const auto result = Currency::fromVariant(value);
     if (!result)
-        throw EZfError(QStringLiteral("Valore non numerico: \"%1\"").arg(text(value)));
+        throw EZfError(QStringLiteral("Valore non numerico: \"%1\"")
+                           .arg(text::valueText(value, text::ValueTextForm::Print)));
     return *result;
 }
 

@@ -15,11 +15,9 @@ class Dataset;
 
 namespace printvalues {
 
-// The text of a value: amounts with "," and only the decimals they have
-// ("1234,5"), dates "dd/mm/yyyy", booleans "1"/"0"; null gives a null text.
-QString text(const QVariant& value);
-// The text of a column of the current row (the data set's error when the
-// column does not exist).
+// The text of a column of the current row as the prints take it
+// (text::valueText, ValueTextForm::Print); the data set's error when the
+// column does not exist.
 QString columnText(const Dataset& dataset, const QString& column);
 
 // The value read as an amount; EZfError "Valore non numerico" otherwise.

@@ -4,6 +4,7 @@
 #include "foundation/dataset/Dataset.h"
 #include "foundation/dataset/LocalFiles.h"
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
 #include "foundation/operator/Errors.h"
 
 #include <QFileInfo>
@@ -36,9 +37,12 @@ void load(const Folders& folders, Dataset& table)
 int AnnoFinanziario::accetta(const QString& year)
 {
     const QString text = year.trimmed();
-    if (text != QString::number(Primo) && text != QString::number(Ultimo))
-        throw EZfError(QStringLiteral("L'anno finanziario deve essere compreso tra %1 e %2.").arg(Primo).arg(Ultimo));
-    return text.toInt();
+    const int number = text.toInt();
+    if (!WorkingYear::isChoosable(number) || text != QString::number(number))
+        throw EZfError(QStringLiteral("L'anno finanziario deve essere compreso tra %1 e %2.")
+                           .arg(WorkingYear::Earliest)
+                           .arg(WorkingYear::Latest));
+    return number;
 }
 
 QString AnnoFinanziario::proposto(const Folders& folders)
@@ -47,7 +51,7 @@ QString AnnoFinanziario::proposto(const Folders& folders)
     load(folders, table);
     table.last();
     const QString year = table.isEmpty() ? QString() : table.asString(Column).trimmed();
-    return year.isEmpty() ? QString::number(Primo) : year;
+    return year.isEmpty() ? QString::number(WorkingYear::Default) : year;
 }
 
 void AnnoFinanziario::memorizza(const Folders& folders, const QString& year)

@@ -13,14 +13,12 @@ class Folders;
 class AnnoFinanziario
 {
 public:
-    static constexpr int Primo = 2024;
-    static constexpr int Ultimo = 2025;
-
-    // The year as a number; any text other than "2024" and "2025" is the
-    // EZfError "L'anno finanziario deve essere compreso tra 2024 e 2025.".
+    // The year as a number; any text other than a choosable year
+    // (WorkingYear, 2024 and 2025) is the EZfError "L'anno finanziario deve
+    // essere compreso tra 2024 e 2025.".
     static int accetta(const QString& year);
-    // The year of the table's last row; "2024" when the table is missing or
-    // that row is empty.
+    // The year of the table's last row; the default working year when the
+    // table is missing or that row is empty.
     static QString proposto(const Folders& folders);
     // Replaces the table's last row with the year and saves the table
     // (with its backup, so that an interrupted save loses nothing).

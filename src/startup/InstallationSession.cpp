@@ -1,7 +1,7 @@
 // Bringing up an installation through the start-up sequence.
 #include "startup/InstallationSession.h"
 
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/operator/Errors.h"
 
 #include <QFileInfo>
@@ -28,7 +28,7 @@ InstallationSession::InstallationSession(const Folders& folders, Operator& op, P
                                          KbrParams::ProgramRunner runner)
     : m_folders(folders), m_op(op), m_connectionModule(folders, m_catalogue, op, std::move(program)),
       m_params(ParamManager::load(folders)),
-      m_paramsModule(m_connection, m_catalogue, m_params, op, std::move(runner)), m_store(m_connection, &op)
+      m_paramsModule(m_connection, m_catalogue, m_params, op, std::move(runner)), m_store(m_connection)
 {
     m_context.folders = folders;
     m_context.catalogue = &m_catalogue;

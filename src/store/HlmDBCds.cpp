@@ -6,7 +6,6 @@
 #include "foundation/database/IdGenerator.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/Operator.h"
 #include "store/BusyIndicator.h"
 #include "store/StoreChanges.h"
 #include "store/StoreReader.h"
@@ -21,7 +20,6 @@ namespace cu {
 struct HlmDBCds::Impl
 {
     Connection& connection;
-    Operator* op;
     QString programme;
     int year = 0;
     int month = 0;
@@ -34,7 +32,7 @@ struct HlmDBCds::Impl
     // per call. The row counter is always read again, under lock.
     QHash<QString, StoreStructure> structures;
 
-    Impl(Connection& c, Operator* o) : connection(c), op(o) {}
+    explicit Impl(Connection& c) : connection(c) {}
 
     StoreStructure structure(const QString& tableName, int year, int month)
     {
@@ -99,7 +97,7 @@ void rollbackQuietly(Connection& connection)
 
 } // namespace
 
-HlmDBCds::HlmDBCds(Connection& connection, Operator* op) : d(std::make_unique<Impl>(connection, op)) {}
+HlmDBCds::HlmDBCds(Connection& connection) : d(std::make_unique<Impl>(connection)) {}
 
 Connection& HlmDBCds::connection() const
 {

@@ -11,12 +11,11 @@ namespace cu {
 class BusyIndicator;
 class Connection;
 class Dataset;
-class Operator;
 
 class HlmDBCds
 {
 public:
-    HlmDBCds(Connection& connection, Operator* op = nullptr);
+    explicit HlmDBCds(Connection& connection);
     ~HlmDBCds();
 
     void setProgramme(const QString& programme); // "eli"

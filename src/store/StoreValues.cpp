@@ -31,19 +31,15 @@ ValueColumn valueColumnFor(const FieldDef& field)
 
 namespace {
 
+// The stored value column holds the amount as a decimal text (or as the
+// engine's number); a value that is no amount is a damaged store.
 Currency amountOf(const QVariant& value)
 {
-    if (value.metaType() == QMetaType::fromType<Currency>())
-        return value.value<Currency>();
-    if (value.metaType().id() == QMetaType::Double)
-        return Currency::fromDouble(value.toDouble());
-    if (value.metaType().id() == QMetaType::LongLong || value.metaType().id() == QMetaType::Int)
-        return Currency::fromUnits(value.toLongLong());
-    const std::optional<Currency> parsed = Currency::parse(value.toString().trimmed());
-    if (!parsed)
+    const std::optional<Currency> amount = Currency::fromVariant(value, Currency::TextRule::DecimalOrFloat);
+    if (!amount)
         throw DatabaseError(
             QStringLiteral("Importo non valido nell'archivio: \"%1\".").arg(value.toString()));
-    return *parsed;
+    return *amount;
 }
 
 QDate dateOf(const QVariant& value)

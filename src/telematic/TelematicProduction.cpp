@@ -8,8 +8,8 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "store/HlmDBCds.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/layouts/RecordLayout.h"
-#include "telematic/layouts/TextFunctions.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
 #include "telematic/records/CompanyRegistration.h"
@@ -121,7 +121,7 @@ private:
 
 } // namespace
 
-TelematicProduction::TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store)
+TelematicProduction::TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store)
     : m_folders(folders), m_op(op), m_store(store)
 {
 }
@@ -149,8 +149,7 @@ QVector<int> TelematicProduction::choose(const TelematicOptions& options)
     if (options.choice == TelematicOptions::Choice::None || !dip.isActive())
         return positions;
     if (options.choice == TelematicOptions::Choice::Selected && dip.isEmpty()) {
-        if (m_op)
-            m_op->information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
+        m_op.information(QStringLiteral("Non sono presenti percipienti per il modello scelto"));
         return positions;
     }
     QSet<QString> wanted;
@@ -191,7 +190,7 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
     if (!agent.isEmpty())
         lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
 
-    CertificateSelection selection(m_data, m_folders, nullptr);
+    CertificateSelection selection(m_data, m_folders, m_op);
     selection.prepare();
     Dataset& dip = m_data.dip();
     for (int position : positions) {
@@ -224,8 +223,8 @@ bool TelematicProduction::checkCertificates(const QVector<int>& positions)
     const QStringList lines = checkMessages(positions);
     if (lines.isEmpty())
         return true;
-    const bool goOn = m_op && m_op->showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
-                                             QStringLiteral("Si desidera proseguire?"));
+    const bool goOn = m_op.showInfo(QStringLiteral("Informazioni"), lines.join(u'\n'),
+                                    QStringLiteral("Si desidera proseguire?"));
     if (!goOn)
         addLog(QStringLiteral("Generazione file telematico terminata dall'utente"));
     return goOn;
@@ -298,8 +297,7 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
     } catch (const Error& e) {
         m_succeeded = false;
         addLog(QStringLiteral("***** ") + e.message());
-        if (m_op)
-            m_op->error(QStringLiteral("Operazione terminata con errore"));
+        m_op.error(QStringLiteral("Operazione terminata con errore"));
         throw EAbort();
     }
 }
@@ -331,9 +329,8 @@ QStringList TelematicProduction::save(const QString& chosenName)
     buildRecords();
     m_records.save(RecordList::pathIn(m_folders));
     const QStringList files = writeFiles(chosenName);
-    if (m_op)
-        m_op->warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
-                      chosenName);
+    m_op.warning(QStringLiteral("Generazione file completata con successo. Il file è presente in:\n\r") +
+                 chosenName);
     return files;
 }
 
@@ -344,8 +341,8 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
     const int fileCount = certificateLines <= LinesPerFile
                               ? 1
                               : certificateLines / LinesPerFile + (certificateLines % LinesPerFile ? 1 : 0);
-    if (fileCount > 1 && m_op)
-        m_op->warning(
+    if (fileCount > 1)
+        m_op.warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
     const QString lineA = m_records.storedLine(QStringLiteral("A"));
@@ -437,7 +434,7 @@ void TelematicProduction::addLog(const QString& line)
 
 TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options)
 {
-    TelematicProduction production(context.folders, context.op, context.store);
+    TelematicProduction production(context.folders, context.requireOperator(), context.store);
     production.setCompanyRegistration(companyRegistrationLookup(context));
     production.setLogSink(options.log);
     production.load();

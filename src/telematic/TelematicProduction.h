@@ -52,7 +52,7 @@ public:
 
     // store may be null: the datasets are then filled by the caller and
     // nothing is written back to the store.
-    TelematicProduction(const Folders& folders, Operator* op, HlmDBCds* store = nullptr);
+    TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store = nullptr);
 
     TelematicData& data() { return m_data; }
     FieldList& fieldList() { return m_fields; }
@@ -102,7 +102,7 @@ private:
     void addLog(const QString& line);
 
     const Folders& m_folders;
-    Operator* m_op;
+    Operator& m_op;
     HlmDBCds* m_store;
     TelematicData m_data;
     FieldList m_fields;

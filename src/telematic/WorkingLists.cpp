@@ -2,7 +2,7 @@
 #include "telematic/WorkingLists.h"
 
 #include "foundation/installation/Folders.h"
-#include "telematic/layouts/TextFunctions.h"
+#include "telematic/layouts/FileText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -126,8 +126,7 @@ public:
     template <typename Use> void withConnection(Use use) const
     {
         Connection connection;
-        if (!connection.open(m_params))
-            qFatal("archive: %s", qPrintable(connection.lastError()));
+        connection.open(m_params);
         use(connection);
         connection.close();
     }

@@ -37,13 +37,13 @@ struct DemoDatabase
     {
         ConnectionParams params;
         params.database = folder.filePath(u"demo.sqlite"_s);
-        if (!connection.open(params))
-            throw Error(connection.lastError());
+        connection.open(params);
         cu::test::createArchive(connection);
         catalogue = cu::test::projectCatalogue(folder.path(), connection);
         demo::DemoOptions options;
         options.people = people;
-        demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options);
+        ScriptedOperator op;
+        demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options, op);
     }
 
     qint64 count(const QString& sql)
@@ -141,14 +141,15 @@ private slots:
         Connection connection;
         ConnectionParams params;
         params.database = folder.filePath(u"demo.sqlite"_s);
-        QVERIFY(connection.open(params));
+        connection.open(params);
         cu::test::createArchive(connection);
         auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
         demo::DemoOptions options;
         options.people = demo::DemoOptions::MaxPeople + 1;
+        ScriptedOperator op;
         QVERIFY_THROWS_EXCEPTION(
             EZfError,
-            demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options));
+            demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options, op));
         QCOMPARE(connection.database().tables().contains(u"TSED_SEDI"_s), true);
         connection.close();
     }

@@ -62,9 +62,8 @@ struct KeyDrawer
     {
         try {
             Connection connection;
-            if (!connection.open(params))
-                failure = connection.lastError();
-            for (int i = 0; i < count && failure.isEmpty(); ++i) {
+            connection.open(params);
+            for (int i = 0; i < count; ++i) {
                 if (i % 2 == 0) {
                     keys.append(GenerateID(connection, u"TTST_PROVA"_s, u"ITSTID"_s));
                     continue;
@@ -101,8 +100,8 @@ private slots:
         CU_REQUIRE_DATABASE(*m_db);
         m_connection = std::make_unique<Connection>();
         m_observer = std::make_unique<Connection>();
-        QVERIFY2(m_connection->open(m_db->params()), qPrintable(m_connection->lastError()));
-        QVERIFY2(m_observer->open(m_db->params()), qPrintable(m_observer->lastError()));
+        m_connection->open(m_db->params());
+        m_observer->open(m_db->params());
         execute(*m_connection, u"CREATE TABLE TTST_PROVA (ITSTID INTEGER PRIMARY KEY, STSTNOME VARCHAR(40),"
                                " FTSTIMPORTO NUMERIC(18,4), DTSTGIORNO DATE)"_s);
         FrameworkSchema::install(*m_connection);
@@ -121,13 +120,16 @@ private slots:
         bad.database = m_db->engine() == TestDatabases::Sqlite ? u"/cartella/che/non/esiste/db.sqlite"_s
                                                                : u"cu_database_che_non_esiste"_s;
         Connection connection;
-        QVERIFY(!connection.open(bad));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, connection.open(bad));
         QVERIFY(!connection.isConnected());
-        QVERIFY(!connection.lastError().isEmpty());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, connection.startTransaction());
         bad.driver = u"QODBC_INESISTENTE"_s;
-        QVERIFY(!connection.open(bad));
-        QVERIFY(connection.lastError().contains(u"QODBC_INESISTENTE"_s));
+        try {
+            connection.open(bad);
+            QFAIL("an unknown driver must be refused");
+        } catch (const DatabaseError& e) {
+            QVERIFY(e.message().contains(u"QODBC_INESISTENTE"_s));
+        }
 
         QCOMPARE(m_connection->dialect().name(), m_db->engine());
         QCOMPARE(m_connection->params().parameterList().value(u"Database"_s).toString(),
@@ -417,7 +419,7 @@ private slots:
         auto stale = std::make_unique<StoreStatement>(*m_connection, Numbers);
         stale->exec({1});
         m_connection->close();
-        QVERIFY(m_connection->open(m_db->params()));
+        m_connection->open(m_db->params());
         stale.reset();
         QVERIFY(!m_connection->statementCache().take(Numbers));
         StoreStatement fresh(*m_connection, Numbers);
@@ -443,7 +445,7 @@ private slots:
         QCOMPARE(GenerateID(c, u"TCUD_DATICUD"_s), 2);
         TestDatabase bare(TestDatabases::Sqlite);
         Connection withoutSchema;
-        QVERIFY(withoutSchema.open(bare.params()));
+        withoutSchema.open(bare.params());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, GenerateID(withoutSchema, u"X"_s));
     }
 

@@ -1,8 +1,8 @@
-// The installation: its folders and the case-insensitive resolution of
-// resource names, the INI reader, connection parameters from file,
+// The installation: its folders, the case-insensitive resolution of resource
+// names and the development mode that follows from them, the INI reader, connection parameters from file,
 // environment and command line (the password never shown), and the start-up
 // parameters with their value check.
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/HlmUtil.h"
 #include "foundation/installation/IniFile.h"
@@ -73,6 +73,17 @@ private slots:
         QVERIFY(QDir(dir).mkdir(u"Tabelle"_s));
         QCOMPARE(Folders::resolve(dir, asked), dir + u'/' + found);
         QCOMPARE(Folders::resolve(dir + u'/', asked), dir + u'/' + found);
+    }
+
+    // Development mode follows the file etc/eli/dev, found without regard to
+    // case like every resource; the folder alone is not enough.
+    void developmentModeFollowsTheDevFile()
+    {
+        QVERIFY(!IsDevelopmentMode(*m_folders));
+        QVERIFY(QDir().mkpath(m_folders->etc() + u"ELI"_s));
+        QVERIFY(!IsDevelopmentMode(*m_folders));
+        writeFile(m_folders->etc() + u"ELI/Dev"_s, {});
+        QVERIFY(IsDevelopmentMode(*m_folders));
     }
 
     void iniReading()

@@ -1,17 +1,21 @@
 // Exact amounts (rounding half away from zero, parsing, ratios, display), the
-// fixed-width text functions, the nearest Latin-1 letters and the format
-// strings of the statements.
+// fixed-width text functions, the nearest Latin-1 letters, the conversions of
+// a value to an amount and to text, and the format strings of the statements.
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
 #include "foundation/text/HlmString.h"
 #include "foundation/text/TextFunctions.h"
+#include "foundation/text/ValueText.h"
 #include "support/TestSupport.h"
 
+#include <QDate>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace cu;
 using cu::test::money;
+
+Q_DECLARE_METATYPE(std::optional<cu::Currency>)
 
 class TestText : public QObject
 {
@@ -132,8 +136,8 @@ private slots:
         QTEST(money(value.toLatin1()).toItalian(decimals), "italian");
     }
 
-    // PadL, PadR and StrZero always give exactly the width: a longer text
-    // loses the side away from its alignment.
+    // A pad function's overflow rule decides a longer text: Cut keeps the
+    // side of the alignment, Keep returns it whole; zeros never cut a number.
     void padding_data()
     {
         QTest::addColumn<QString>("function");
@@ -141,19 +145,20 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("expected");
         // clang-format off
-        QTest::newRow("PadR shorter") << "R" << "Rossi" << 8 << "Rossi***";
-        QTest::newRow("PadR exact") << "R" << "Rossi" << 5 << "Rossi";
-        QTest::newRow("PadR longer keeps left") << "R" << "Rossignoli" << 5 << "Rossi";
-        QTest::newRow("PadR empty") << "R" << "" << 3 << "***";
-        QTest::newRow("PadR zero width") << "R" << "abc" << 0 << "";
-        QTest::newRow("PadR negative width") << "R" << "abc" << -2 << "";
-        QTest::newRow("PadL shorter") << "L" << "123" << 6 << "***123";
-        QTest::newRow("PadL longer keeps right") << "L" << "1234567" << 3 << "567";
-        QTest::newRow("StrZero") << "Z" << "42" << 5 << "00042";
-        QTest::newRow("StrZero trims") << "Z" << " 42 " << 5 << "00042";
-        QTest::newRow("StrZero empty") << "Z" << "" << 2 << "00";
-        QTest::newRow("StrZero negative") << "Z" << "-42" << 5 << "-0042";
-        QTest::newRow("StrZero longer keeps right") << "Z" << "123456" << 3 << "456";
+        QTest::newRow("right shorter") << "R cut" << "Rossi" << 8 << "Rossi***";
+        QTest::newRow("right exact") << "R cut" << "Rossi" << 5 << "Rossi";
+        QTest::newRow("right longer cut keeps left") << "R cut" << "Rossignoli" << 5 << "Rossi";
+        QTest::newRow("right longer kept") << "R keep" << "Rossignoli" << 5 << "Rossignoli";
+        QTest::newRow("right empty") << "R cut" << "" << 3 << "***";
+        QTest::newRow("right zero width cut") << "R cut" << "abc" << 0 << "";
+        QTest::newRow("right negative width cut") << "R cut" << "abc" << -2 << "";
+        QTest::newRow("left shorter") << "L keep" << "123" << 6 << "***123";
+        QTest::newRow("left longer cut keeps right") << "L cut" << "1234567" << 3 << "567";
+        QTest::newRow("left longer kept") << "L keep" << "1234567" << 3 << "1234567";
+        QTest::newRow("zeros") << "Z" << "42" << 5 << "00042";
+        QTest::newRow("zeros trims") << "Z" << " 42 " << 5 << "00042";
+        QTest::newRow("zeros empty") << "Z" << "" << 2 << "00";
+        QTest::newRow("zeros longer kept") << "Z" << "123456" << 3 << "123456";
         // clang-format on
     }
     void padding()
@@ -161,37 +166,90 @@ private slots:
         QFETCH(QString, function);
         QFETCH(QString, text);
         QFETCH(int, length);
-        const QString result = function == u"R"   ? PadR(text, u'*', length)
-                               : function == u"L" ? PadL(text, u'*', length)
-                                                  : StrZero(text, length);
+        const text::Overflow overflow = function.endsWith(u"keep") ? text::Overflow::Keep : text::Overflow::Cut;
+        const QString result = function.startsWith(u'R')   ? text::padRight(text, u'*', length, overflow)
+                               : function.startsWith(u'L') ? text::padLeft(text, u'*', length, overflow)
+                                                           : text::zeroPadLeft(text, length);
         QTEST(result, "expected");
-        QCOMPARE(result.size(), qMax(length, 0));
-        QCOMPARE(FitsWidth(text, length), text.size() <= length);
     }
 
-    void trimmingAndCutting()
+    void trimming()
     {
-        QCOMPARE(Trim(u"  Rossi  "_s), u"  Rossi"_s);
-        QCOMPARE(AllTrim(u" De Rossi\t\r\n"_s), u"De Rossi"_s);
-        QCOMPARE(AllTrim(u" \t "_s), QString());
-        QCOMPARE(Left(u"DBXXX001"_s, 2), u"DB"_s);
-        QCOMPARE(Left(u"abc"_s, 10), u"abc"_s);
-        QCOMPARE(Left(u"abc"_s, -1), QString());
+        QCOMPARE(text::trimEnd(u"  Rossi  "_s), u"  Rossi"_s);
+        QCOMPARE(text::trimBoth(u" De Rossi\t\r\n"_s), u"De Rossi"_s);
+        QCOMPARE(text::trimBoth(u" \t "_s), QString());
+        QCOMPARE(text::trimEnd(u" \t "_s), QString());
     }
 
     void latin1Equivalents()
     {
         for (QChar c : u"Aa9 'éÒÿ"_s)
-            QCOMPARE(Latin1Equivalent(c), c);
-        QCOMPARE(Latin1Equivalent(u'’'), QChar(u'\''));
-        QCOMPARE(Latin1Equivalent(u'“'), QChar(u'"'));
-        QCOMPARE(Latin1Equivalent(u'–'), QChar(u'-'));
-        QCOMPARE(Latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
-        QCOMPARE(Latin1Equivalent(u'Ș'), QChar(u'S'));
-        QCOMPARE(Latin1Equivalent(u'ő'), QChar(u'o'));
-        QCOMPARE(Latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
-        QCOMPARE(Latin1Equivalent(u'王'), QChar());
-        QCOMPARE(Latin1Equivalent(u'€'), QChar());
+            QCOMPARE(text::latin1Equivalent(c), c);
+        QCOMPARE(text::latin1Equivalent(u'’'), QChar(u'\''));
+        QCOMPARE(text::latin1Equivalent(u'“'), QChar(u'"'));
+        QCOMPARE(text::latin1Equivalent(u'–'), QChar(u'-'));
+        QCOMPARE(text::latin1Equivalent(QChar(0x2009)), QChar(u' ')); // thin space
+        QCOMPARE(text::latin1Equivalent(u'Ș'), QChar(u'S'));
+        QCOMPARE(text::latin1Equivalent(u'ő'), QChar(u'o'));
+        QCOMPARE(text::latin1Equivalent(u'Ł'), QChar(u'L')); // a stroke, not a decomposable mark
+        QCOMPARE(text::latin1Equivalent(u'王'), QChar());
+        QCOMPARE(text::latin1Equivalent(u'€'), QChar());
+    }
+
+    // The one conversion of a value to an amount: a person's text rule
+    // refuses an exponent that an engine's text may carry.
+    void amountOfValue_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("engineRule");
+        QTest::addColumn<std::optional<Currency>>("expected");
+        const std::optional<Currency> none;
+        // clang-format off
+        QTest::newRow("decimal text") << QVariant(u"12,50"_s) << false << std::optional(Currency::fromRaw(125000));
+        QTest::newRow("exponent refused by a person's rule") << QVariant(u"1.5E3"_s) << false << none;
+        QTest::newRow("exponent read from an engine") << QVariant(u"1.5E3"_s) << true << std::optional(Currency::fromUnits(1500));
+        QTest::newRow("empty text") << QVariant(QString()) << true << none;
+        QTest::newRow("null") << QVariant() << true << none;
+        QTest::newRow("small integer") << QVariant::fromValue(short(-7)) << false << std::optional(Currency::fromUnits(-7));
+        QTest::newRow("integer beyond an amount") << QVariant(qlonglong(1) << 62) << false << none;
+        QTest::newRow("double beyond an amount") << QVariant(1e300) << true << none;
+        QTest::newRow("date") << QVariant(QDate(2024, 1, 1)) << true << none;
+        // clang-format on
+    }
+    void amountOfValue()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(bool, engineRule);
+        const auto rule = engineRule ? Currency::TextRule::DecimalOrFloat : Currency::TextRule::Decimal;
+        QTEST(Currency::fromVariant(value, rule), "expected");
+    }
+
+    // The one conversion of a value to text, in the file's form and the
+    // prints' form.
+    void textOfValue_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("print");
+        // clang-format off
+        QTest::newRow("amount") << QVariant::fromValue(Currency::fromRaw(12345000)) << "1234.5" << "1234,5";
+        QTest::newRow("whole amount") << QVariant::fromValue(Currency::fromUnits(-3)) << "-3" << "-3";
+        QTest::newRow("zero amount") << QVariant::fromValue(Currency()) << "0" << "0";
+        QTest::newRow("negative amount") << QVariant::fromValue(Currency::fromRaw(-5000)) << "-0.5" << "-0,5";
+        QTest::newRow("integer") << QVariant(qint64(365)) << "365" << "365";
+        QTest::newRow("text") << QVariant(u"X"_s) << "X" << "X";
+        QTest::newRow("double") << QVariant(0.1 + 0.2) << "0.3" << "0,3";
+        QTest::newRow("date") << QVariant(QDate(2024, 6, 30)) << "30/06/2024" << "30/06/2024";
+        QTest::newRow("empty date") << QVariant(QDate()) << "0.00.00" << "";
+        QTest::newRow("flag") << QVariant(true) << "1" << "1";
+        QTest::newRow("null") << QVariant() << "" << "";
+        // clang-format on
+    }
+    void textOfValue()
+    {
+        QFETCH(QVariant, value);
+        QTEST(text::valueText(value, text::ValueTextForm::FileField), "file");
+        QTEST(text::valueText(value, text::ValueTextForm::Print), "print");
     }
 
     void format_data()

@@ -30,7 +30,7 @@ public:
     {
         m_catalogue.Load(QDir(m_folders.etcKbr()).filePath(QStringLiteral("kbr_QueryText.cds")));
         m_catalogue.setEngine(connection.params().driver);
-        m_store = std::make_unique<HlmDBCds>(connection, &m_op);
+        m_store = std::make_unique<HlmDBCds>(connection);
         setStoreYear(*m_store);
         m_store->setShowWait(false);
     }
@@ -51,7 +51,7 @@ public:
         demo::DemoOptions options;
         options.people = people;
         options.seed = seed;
-        demo::DemoArchive::write(m_connection, m_folders, m_catalogue, options);
+        demo::DemoArchive::write(m_connection, m_folders, m_catalogue, options, m_op);
     }
 
     ImportOutcome import(ImportParameters params)

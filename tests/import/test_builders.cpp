@@ -262,7 +262,7 @@ private slots:
             rows(RegCols, {{1, sent[0], "100", "0"}, {2, sent[1], "50", "0"}, {3, 1, "0", "0"}});
         if (expected.isEmpty()) {
             try {
-                CudStd::SommaNoipa(regs, "TOTALE", fiscaleNoipa, *cud);
+                CudStd::sommaNoipa(regs, "TOTALE", fiscaleNoipa, *cud);
                 QFAIL("the mix must raise");
             } catch (const EHlmWarning& e) {
                 QCOMPARE(
@@ -272,7 +272,7 @@ private slots:
             }
             return;
         }
-        QCOMPARE(CudStd::SommaNoipa(regs, "TOTALE", fiscaleNoipa, *cud), *Currency::parse(expected));
+        QCOMPARE(CudStd::sommaNoipa(regs, "TOTALE", fiscaleNoipa, *cud), *Currency::parse(expected));
         QCOMPARE(cud->asString(u"LCUDCPOSCNACFC"), flag);
     }
 
@@ -352,7 +352,7 @@ private slots:
             "QRY_CUD_730",
             rows({"IVACRID", "ICOMRID", "FVACRLORDO"},
                  {{1, 10026, "100.10"}, {2, 10026, "50.05"}, {3, 10120, "12.3456"}, {4, 99999, "1000"}}));
-        SezioneFiscale::Assistenza730(p.ctx);
+        SezioneFiscale::assistenza730(p.ctx);
         QCOMPARE(p.amount("FCUDSITRATT"), money("150.15"));
         QCOMPARE(p.amount("FCUDSIRIMB"), Currency());
         QCOMPARE(p.amount("FCUDPRIMOACCIRPEF"), money("12.3456"));

@@ -183,7 +183,7 @@ private slots:
         Person p;
         p.ctx.tno.cococo = "11";
         p.cud->setValue(u"ICUDPERIODOLAV", 500);
-        Annotazioni::ControllaGiorni(p.ctx);
+        Annotazioni::controllaGiorni(p.ctx);
         QCOMPARE(
             p.log.lines().last(),
             QString("- Periodo di lavoro per co.co.co. su più anni. Giorni per detrazioni impostate "
@@ -195,7 +195,7 @@ private slots:
     {
         Person p;
         setAmount(*p.cud, u"FCUDREDDETTRDET", money("300"));
-        Annotazioni::ControllaGiorni(p.ctx);
+        Annotazioni::controllaGiorni(p.ctx);
         QCOMPARE(p.text("ICUDPERPART"), QString("4"));
         QCOMPARE(p.log.lines().size(), 3);
         QVERIFY(p.log.lines().last().startsWith("- Non sono presenti giorni per detrazioni"));
@@ -223,7 +223,7 @@ private slots:
         setAmount(*p.cud, u"FCUDDETRDIPPENSREDD", *Currency::parse(deduction));
         setAmount(*p.cud, u"FCUDIMPLORDA", money("2000"));
         p.archive.on("QRY_TDLA", rows({"FTDLAMININD", "FTDLAMINDET"}, {{"690", "1380"}}));
-        Annotazioni::ControllaDetrazioneMinima(p.ctx, notes());
+        Annotazioni::controllaDetrazioneMinima(p.ctx, notes());
         QCOMPARE(p.text("SCUDANNOTAZIONI"), noted ? QString("AN) Minima.\r\n") : QString());
     }
 
@@ -234,7 +234,7 @@ private slots:
         setAmount(*p.cud, u"FCUDIMPLORDA", money("2000"));
         p.archive.on("QRY_TDLA", rows({"FTDLAMININD", "FTDLAMINDET"}, {{"690", "1380"}}));
         try {
-            Annotazioni::ControllaDetrazioneMinima(p.ctx, NoteTable());
+            Annotazioni::controllaDetrazioneMinima(p.ctx, NoteTable());
             QFAIL("an unknown code must raise");
         } catch (const EAssertion& e) {
             QVERIFY(e.message().startsWith("Codice annotazione non gestito :AN"));
@@ -288,7 +288,7 @@ private slots:
                 return true;
             }
         } choice;
-        QVERIFY(PosizioniGiuridicheScelta::Determina(p.ctx, choice, "1,3", "1,3,11"));
+        QVERIFY(PosizioniGiuridicheScelta::determina(p.ctx, choice, "1,3", "1,3,11"));
         QCOMPARE(p.ctx.tno.fiscale, fiscal);
         QCOMPARE(p.ctx.tno.inps, inps);
         QCOMPARE(p.ctx.tno.cococo, cococo);
@@ -376,7 +376,7 @@ private slots:
                 return calendarFebruary;
             return std::nullopt;
         };
-        QCOMPARE(Calcoli::GiorniDetrazioni(months, year, calendar, absences), expected);
+        QCOMPARE(Calcoli::giorniDetrazioni(months, year, calendar, absences), expected);
         // The calendar is asked only for full months that have not 30 days.
         for (int month : asked)
             QVERIFY(Calcoli::giorniDelMese(year, month) != 30);

@@ -46,7 +46,8 @@ QString makeTemplate(const QString& folder, int pages)
         pdf.ZfDrawText(40, 40, u"Modello %1"_s.arg(p), 0, HlkPdf::Alignment::Left);
     }
     const QString path = folder + u"/template.pdf"_s;
-    pdf.Check(pdf.SaveToFile(path), u"template"_s);
+    pdf.SetLastOperation(u"template"_s);
+    pdf.SaveToFile(path);
     return path;
 }
 
@@ -255,7 +256,7 @@ private slots:
         LayoutDrawing drawing(pdf, false);
         drawing.PrintLayoutSection(layout.Pag1().Section().Item(0), data);
         const QString output = m_dir.path() + u"/section.pdf"_s;
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
 
         const PdfPageText page = readPdf(output).value(0);
         QStringList drawn;
@@ -288,7 +289,7 @@ private slots:
         drawing.DrawValue(u"AB"_s, 50, 50, 10, u"taLeftJustify"_s, u"no"_s);
         drawing.DrawValue(u"ȘTEFAN D’ANGELO X王Y"_s, 20, 80, 10, u"taLeftJustify"_s, u"no"_s);
         const QString output = m_dir.path() + u"/spacing.pdf"_s;
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
         const PdfPageText page = readPdf(output).value(0);
         const cu::test::PdfWord* zero = page.find(u"0"_s);
         const cu::test::PdfWord* seven = page.find(u"7"_s);
@@ -305,19 +306,20 @@ private slots:
         pdf.NewDocument();
         QDir().mkpath(m_dir.path() + u"/occupied.pdf"_s);
         try {
-            pdf.Check(pdf.SaveToFile(m_dir.path() + u"/occupied.pdf"_s), u"Salvataggio stampa"_s);
+            pdf.SetLastOperation(u"Salvataggio stampa"_s);
+            pdf.SaveToFile(m_dir.path() + u"/occupied.pdf"_s);
             QFAIL("saving onto a folder must fail");
         } catch (const EZfError& e) {
             QVERIFY(e.message().startsWith(u"Salvataggio stampa"_s));
         }
         pdf.SetLastOperation(u"Copia pagina annotazioni"_s);
         try {
-            pdf.Check(pdf.CopyPageRanges(99, u"1"_s), QString());
+            pdf.CopyPageRanges(99, u"1"_s);
             QFAIL("copying from a document that is not open must fail");
         } catch (const EZfError& e) {
             QVERIFY(e.message().startsWith(u"Copia pagina annotazioni"_s));
         }
-        QVERIFY(pdf.CopyPageRanges(1, u"1"_s) == 0); // a document is not copied into itself
+        QVERIFY_THROWS_EXCEPTION(EZfError, pdf.CopyPageRanges(1, u"1"_s)); // not into itself
     }
 
     // A template page copied many times is stored once.
@@ -325,19 +327,19 @@ private slots:
     {
         const QString templatePath = makeTemplate(m_dir.path(), 1);
         HlkPdf pdf;
-        pdf.Check(pdf.LoadFromFile(templatePath), QString());
+        pdf.LoadFromFile(templatePath);
         const int templateId = pdf.SelectedDocument();
         pdf.NewDocument();
         pdf.SetOrigin(1);
         constexpr int Copies = 300;
         for (int i = 0; i < Copies; ++i) {
-            pdf.Check(pdf.CopyPageRanges(templateId, u"1"_s), QString());
+            pdf.CopyPageRanges(templateId, u"1"_s);
             pdf.SelectPage(pdf.PageCount());
             pdf.SetTextSize(8);
             pdf.ZfDrawText(100, 100, u"Pagina %1"_s.arg(i), 0, HlkPdf::Alignment::Left);
         }
         const QString output = m_dir.path() + u"/many.pdf"_s;
-        pdf.Check(pdf.SaveToFile(output), QString());
+        pdf.SaveToFile(output);
         QCOMPARE(readPdf(output).size(), Copies + 1);
         QVERIFY2(QFileInfo(output).size() < QFileInfo(templatePath).size() + Copies * 1000,
                  qPrintable(QString::number(QFileInfo(output).size())));

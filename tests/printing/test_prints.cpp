@@ -6,6 +6,7 @@
 // sheet and information notice.
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/ScriptedOperator.h"
 #include "printing/AgentPrint.h"
 #include "printing/CertificatePrint.h"
 #include "printing/EliStampePDF.h"
@@ -68,6 +69,7 @@ class TestPrints : public QObject
     Q_OBJECT
 
     std::unique_ptr<test::TestInstallation> m_installation;
+    ScriptedOperator m_op;
     std::unique_ptr<test::MemoryTables> m_tables;
     Dataset m_list;
 
@@ -97,7 +99,7 @@ class TestPrints : public QObject
     }
     QVector<PdfPageText> print(CertificatePrintOptions options = {})
     {
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         if (options.outputName.isEmpty())
             options.outputName = CertificatePrint::defaultOutputName(options.ordinary);
         return test::readPdf(run.print(list(), options));
@@ -247,7 +249,7 @@ private slots:
     {
         addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s);
         QDir().mkpath(m_installation->folders().stp() + u"CU-2025.pdf"_s); // the file cannot be written
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         CertificatePrintOptions options;
         options.outputName = u"CU-2025"_s;
         try {
@@ -371,7 +373,7 @@ private slots:
         addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"06"_s);
         addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s);
         addCertificate(u"DLLNCL80A01H501U"_s, u"DELL'ORTO"_s, u"12"_s);
-        CertificatePrint run(m_installation->folders(), *m_tables, nullptr, 2024);
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
         const QStringList files = run.printPerRecipient(list(), {});
         QCOMPARE(files.size(), 2);
         QCOMPARE(QFileInfo(files[0]).fileName(), u"DELLORTO_MARIO_DLLNCL80A01H501U.pdf"_s);

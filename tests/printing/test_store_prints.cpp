@@ -52,7 +52,7 @@ QVector<PdfPageText> printCertificate(StoreFlow& flow, const QString& fiscalCode
     options.all = false;
     options.selectedRows = {rowOf(list, fiscalCode)};
     options.outputName = ordinary ? u"ordinario"_s : u"sintetico"_s;
-    CertificatePrint print(flow.folders(), tables, &flow.op(), 2024);
+    CertificatePrint print(flow.folders(), tables, flow.op(), 2024);
     try {
         return readPdf(print.print(list, options));
     } catch (const Error& e) {
@@ -209,7 +209,7 @@ private slots:
         StorePrintTables tables(flow->store(), 2024);
         Dataset list;
         openList(tables, list);
-        CertificatePrint print(flow->folders(), tables, &flow->op(), 2024);
+        CertificatePrint print(flow->folders(), tables, flow->op(), 2024);
         CertificatePrintOptions options;
         options.ordinary = true;
         options.all = false;

@@ -5,7 +5,7 @@
 // by their caption as an operator would.
 #pragma once
 
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoInstallation.h"

@@ -26,8 +26,7 @@ QString runSaver(const ConnectionParams& params, const QString& tag)
 {
     try {
         Connection connection;
-        if (!connection.open(params))
-            return connection.lastError();
+        connection.open(params);
         HlmDBCds store(connection);
         cu::test::setStoreYear(store);
         Dataset dataset;

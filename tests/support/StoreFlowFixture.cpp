@@ -73,15 +73,14 @@ StoreFlow::~StoreFlow()
 void StoreFlow::install()
 {
     m_connection = std::make_unique<Connection>();
-    if (!m_connection->open(m_database.params()))
-        throw DatabaseError(m_connection->lastError());
+    m_connection->open(m_database.params());
     m_schema = std::make_unique<CertificateSchema>(
         CertificateSchema::load(QDir(m_context.folders.res()).filePath(u"Schema/eli.xml"_s)));
     StoreInstaller::install(*m_connection, *m_schema);
 
     m_catalogue.Load(Folders(buildRoot()).etcKbr() + u"kbr_QueryText.cds"_s);
     m_catalogue.setEngine(m_connection->params().driver);
-    m_store = std::make_unique<HlmDBCds>(*m_connection, &m_op);
+    m_store = std::make_unique<HlmDBCds>(*m_connection);
     setStoreYear(*m_store);
     m_store->setShowWait(false);
     m_certificates = std::make_unique<CertificateStore>(*m_store, *m_schema);

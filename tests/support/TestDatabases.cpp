@@ -31,8 +31,7 @@ QString engineCaption(const QString& engine)
 void runOnServer(const ConnectionParams& admin, const QString& sql)
 {
     Connection connection;
-    if (!connection.open(admin))
-        throw DatabaseError(connection.lastError());
+    connection.open(admin);
     SqlQuery query(connection);
     query.setSql(sql);
     query.execute();

@@ -1,6 +1,6 @@
 // Records A, B and Z (their patches and the 1900-character guard) and D, G,
-// H and C from certificates built directly into datasets,
-// with the shipped layouts.
+// H and C from certificates built directly into datasets, with the shipped
+// layouts; a failed write of the annotation rows ends the selection.
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
@@ -20,10 +20,6 @@ using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;
-
-namespace {
-
-} // namespace
 
 class TestCertificateRecords : public QObject
 {
@@ -221,7 +217,7 @@ private slots:
     }
     void recordAFollowsTheLayout()
     {
-        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(1), u"A"_s);
         QCOMPARE(line.mid(15, 5), u"CUR25"_s);
@@ -235,7 +231,7 @@ private slots:
         for (LayoutField& f : layout.sections()[0].fields)
             if (f.number == u"3")
                 f.fixed = u"XXX99"_s;
-        const QString line = writeRecordA(layout, m_data->forn(), nullptr);
+        const QString line = writeRecordA(layout, m_data->forn(), m_op);
         QCOMPARE(line.mid(15, 5), u"CUR25"_s);
     }
     void patchesOfA_data()
@@ -255,7 +251,7 @@ private slots:
         QFETCH(int, files);
         QFETCH(int, file);
         QFETCH(QString, expected);
-        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), nullptr);
+        const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), m_op);
         const QString patched = patchRecordA(line, files, file);
         QCOMPARE(patched.size(), line.size());
         QCOMPARE(patched.mid(521, 8), expected);
@@ -265,7 +261,7 @@ private slots:
     void recordBFollowsTheLayout()
     {
         const QString line =
-            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, nullptr);
+            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(17), u"B80012345676     "_s);
         QCOMPARE(line.mid(17, 8), u"00000001"_s);
@@ -295,7 +291,7 @@ private slots:
                 break;
             position += f.width;
         }
-        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, nullptr);
+        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, m_op);
         QTEST(line.mid(position, 1), "box");
     }
     void recordBNeverLeavesAnEmptyField()
@@ -307,20 +303,20 @@ private slots:
         section.fields.append(
             {u"8"_s, QString(), 16, u"CF"_s, u"OF"_s, u"99999999999"_s, QString(), QString()});
         layout.addSection(section);
-        const QString line = writeRecordB(layout, m_data->sost(), false, nullptr);
+        const QString line = writeRecordB(layout, m_data->sost(), false, m_op);
         QCOMPARE(line, u"000"_s + producerFiscalCode().leftJustified(16));
     }
     void recordBPatchCountsCertificates()
     {
         const QString line =
-            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, nullptr);
+            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, m_op);
         const QString patched = patchRecordB(line, 120, 30);
         QCOMPARE(patched.mid(401, 8), u"00000150"_s);
         QCOMPARE(patched.size(), 1898);
     }
     void recordZCounters()
     {
-        const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), nullptr);
+        const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(1), u"Z"_s);
         QCOMPARE(line.mid(24, 36), QString(36, u'0'));
@@ -346,7 +342,7 @@ private slots:
         empty.setFields({{u"SFORCODFIS"_s, FieldType::String, 16}});
         empty.open();
         test::appendRow(empty, {});
-        QCOMPARE(writeRecordA(layout, empty, nullptr), u"AZZ"_s);
+        QCOMPARE(writeRecordA(layout, empty, m_op), u"AZZ"_s);
     }
     void lineNeverPassesTheGuard()
     {
@@ -358,11 +354,30 @@ private slots:
         section.fields.append({u"4"_s, QString(), 1, u"AN"_s, u"OF"_s, u"w"_s, QString(), QString()});
         layout.addSection(section);
         ScriptedOperator op;
-        const QString line = writeRecordZ(layout, &op);
+        const QString line = writeRecordZ(layout, op);
         QCOMPARE(line.size(), 1901); // 1900 built, then the control character
         QCOMPARE(line.mid(1899, 1), u"x"_s);
         QCOMPARE(op.texts(Severity::Warning),
                  QStringList({u"Supera i 1900 caratteri"_s, u"Supera i 1900 caratteri"_s}));
+    }
+
+    // A failed write of a certificate's annotation rows ends the selection
+    // with the database's error, not with a remark about the annotations.
+    void failedAnnotationWriteRaises()
+    {
+        test::appendCertificate(*m_data, 1, {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}});
+        CertificateSelection selection(*m_data, m_installation->folders(), m_op,
+                                       [](qint64, int, const QVector<QStringList>&) {
+                                           throw DatabaseError(u"disco pieno"_s);
+                                       });
+        selection.prepare();
+        try {
+            selection.select(0);
+            QFAIL("a failed write must raise");
+        } catch (const DatabaseError& e) {
+            QCOMPARE(e.message(), u"disco pieno"_s);
+        }
+        QCOMPARE(m_op.messages().size(), 0);
     }
 
 private:
@@ -371,7 +386,7 @@ private:
         FieldList fields;
         RecordList records;
         CertificateSelection selection(
-            *m_data, m_installation->folders(), &m_op,
+            *m_data, m_installation->folders(), m_op,
             [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
         selection.prepare();
         RecordWriterContext context{*m_data,

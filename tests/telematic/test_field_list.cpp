@@ -8,7 +8,6 @@
 #include "telematic/layouts/FormatField.h"
 #include "telematic/records/FieldListWriter.h"
 #include "telematic/records/RecordPacker.h"
-#include <QDate>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -350,28 +349,6 @@ private slots:
     void amountThatIsNoNumberIsRefused()
     {
         QVERIFY_THROWS_EXCEPTION(EZfError, FormatField(u"dodici"_s, 16, u"VP"_s, u"@@"_s));
-    }
-    void valueText_data()
-    {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("expected");
-        // clang-format off
-        QTest::newRow("null") << QVariant() << "";
-        QTest::newRow("date") << QVariant(QDate(1980, 3, 5)) << "05/03/1980";
-        QTest::newRow("zero date") << QVariant(QDate()) << "0.00.00";
-        QTest::newRow("amount") << QVariant::fromValue(Currency::fromRaw(12345000)) << "1234.5";
-        QTest::newRow("whole amount") << QVariant::fromValue(Currency::fromUnits(7)) << "7";
-        QTest::newRow("zero amount") << QVariant::fromValue(Currency()) << "0";
-        QTest::newRow("negative amount") << QVariant::fromValue(Currency::fromRaw(-5000)) << "-0.5";
-        QTest::newRow("integer") << QVariant(qint64(365)) << "365";
-        QTest::newRow("text") << QVariant(u"X"_s) << "X";
-        // clang-format on
-    }
-    void valueText()
-    {
-        QFETCH(QVariant, value);
-        QFETCH(QString, expected);
-        QCOMPARE(variantText(value), expected);
     }
     void campoValue_data()
     {

@@ -40,7 +40,7 @@ private slots:
     {
         m_installation = std::make_unique<test::TestInstallation>();
         m_installation->writeNotes({u"AA"_s, u"AB"_s});
-        m_production = std::make_unique<TelematicProduction>(m_installation->folders(), &m_op);
+        m_production = std::make_unique<TelematicProduction>(m_installation->folders(), m_op);
         test::defineTables(m_production->data());
         test::fillAgentAndSupplier(m_production->data());
         m_op.clear();

@@ -6,7 +6,7 @@
 // import log, and the editing windows (EditorScreens). Runs on the
 // offscreen platform (tools/screens/run).
 #include "EditorScreens.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
 #include "import/run/ImportRun.h"
 #include "import/run/ParametriRecord.h"

@@ -1,7 +1,7 @@
 // Which editing windows show development hints.
 #include "certificates/editing/DevelopmentHints.h"
 
-#include "foundation/dataset/DatasetHelpers.h"
+#include "foundation/installation/Folders.h"
 
 namespace cu {
 

@@ -43,22 +43,22 @@ QString HlmCert::Signature(const QString& filePath)
     return Krypto(joinedLines(file.readAll()), SignatureKey, SignatureLength, QChar(u'A'), QChar(u'Z'));
 }
 
-QString HlmCert::SignaturePath(const QString& filePath)
+QString HlmCert::signaturePath(const QString& filePath)
 {
     const QFileInfo info(filePath);
     return info.path() + u'/' + info.completeBaseName() + QStringLiteral(".unxc");
 }
 
-QByteArray HlmCert::SignatureFileContents(const QString& digest)
+QByteArray HlmCert::signatureFileContents(const QString& digest)
 {
     return (digest + QStringLiteral("\r\n")).toLatin1();
 }
 
-void HlmCert::WriteSignatureFile(const QString& filePath)
+void HlmCert::writeSignatureFile(const QString& filePath)
 {
-    const QString target = SignaturePath(filePath);
+    const QString target = signaturePath(filePath);
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SignatureFileContents(Signature(filePath))) < 0 ||
+    if (!file.open(QIODevice::WriteOnly) || file.write(signatureFileContents(Signature(filePath))) < 0 ||
         !file.commit())
         throw EZfError(
             QStringLiteral("Impossibile scrivere il file \"%1\": %2").arg(target, file.errorString()));

@@ -17,14 +17,14 @@ public:
 
     // The signature file of a catalogue file: the same path with extension
     // ".unxc".
-    static QString SignaturePath(const QString& filePath);
+    static QString signaturePath(const QString& filePath);
 
     // Writes the signature of filePath into its signature file: the digest
     // followed by "\r\n". A failure is an EZfError naming the file.
-    static void WriteSignatureFile(const QString& filePath);
+    static void writeSignatureFile(const QString& filePath);
 
     // The text that a valid signature file holds for a digest.
-    static QByteArray SignatureFileContents(const QString& digest);
+    static QByteArray signatureFileContents(const QString& digest);
 };
 
 } // namespace cu

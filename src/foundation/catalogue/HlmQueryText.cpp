@@ -66,7 +66,7 @@ void HlmQueryText::Load(const QString& path)
     rebuildIndex();
     if (m_checkCertificate) {
         m_signature = HlmCert::Signature(path);
-        m_signaturePath = HlmCert::SignaturePath(path);
+        m_signaturePath = HlmCert::signaturePath(path);
     }
 }
 
@@ -95,7 +95,7 @@ void HlmQueryText::BuildFromSource(const QStringList& sources, const QString& ta
     if (!QDir().mkpath(target.absolutePath()))
         throw EZfError(QStringLiteral("Impossibile creare la cartella \"%1\".").arg(target.absolutePath()));
     m_records.saveToFile(targetCds);
-    HlmCert::WriteSignatureFile(targetCds);
+    HlmCert::writeSignatureFile(targetCds);
 }
 
 void HlmQueryText::rebuildIndex()
@@ -213,7 +213,7 @@ bool HlmQueryText::signatureIsValid() const
         return false;
     QFile file(m_signaturePath);
     const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    return stored == HlmCert::SignatureFileContents(m_signature);
+    return stored == HlmCert::signatureFileContents(m_signature);
 }
 
 bool HlmQueryText::CheckVersion(const QString& programName, Operator& op)

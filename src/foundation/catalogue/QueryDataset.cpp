@@ -96,37 +96,13 @@ FieldType fieldTypeOf(const QSqlField& field, const QVector<QVector<QVariant>>& 
     return namedAsDate && allDates ? FieldType::Date : FieldType::String;
 }
 
-Currency currencyOf(const QVariant& value, const QString& field)
-{
-    switch (value.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Currency::fromDouble(value.toDouble());
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return Currency::fromUnits(value.toLongLong());
-    default:
-        break;
-    }
-    if (const auto exact = Currency::parse(value.toString().trimmed()))
-        return *exact;
-    bool ok = false;
-    const double approximate = value.toString().toDouble(&ok);
-    if (!ok)
-        throw DatabaseError(QStringLiteral("Il campo %1 contiene \"%2\", che non è un importo.")
-                                .arg(field, value.toString()));
-    return Currency::fromDouble(approximate);
-}
-
 QVariant datasetValue(const QVariant& value, FieldType type, const QString& field)
 {
     if (value.isNull())
         return QVariant();
     switch (type) {
     case FieldType::Currency:
-        return QVariant::fromValue(currencyOf(value, field));
+        return QVariant::fromValue(columnAmount(value, field));
     case FieldType::Date:
         return value.typeId() == QMetaType::QDate
                    ? value
@@ -215,6 +191,16 @@ void QueryDataset::open()
     }
     mergeChangeLog();
     first();
+}
+
+void ReopenIfChanged(QueryDataset& query, const QString& keyName, bool force, const QVariant& value)
+{
+    if (query.isActive() && !query.isEmpty() && !force && query.hasField(keyName) &&
+        query.value(keyName) == value)
+        return;
+    query.close();
+    query.setParam(keyName, value);
+    query.open();
 }
 
 } // namespace cu

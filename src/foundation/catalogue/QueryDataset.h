@@ -56,4 +56,9 @@ private:
     UpdateStatements m_updates;
 };
 
+// Does nothing when the query is open, not empty, not forced and its field
+// keyName already holds value; otherwise closes it, sets the parameter
+// keyName to value and opens it.
+void ReopenIfChanged(QueryDataset& query, const QString& keyName, bool force, const QVariant& value);
+
 } // namespace cu

@@ -52,7 +52,6 @@ struct Connection::Impl
     ConnectionParams params;
     QSqlDatabase db;
     std::unique_ptr<Dialect> dialect;
-    QString lastError;
     StatementCache statements;
     quint64 generation = 0;
     int depth = 0;
@@ -67,11 +66,14 @@ struct Connection::Impl
             throw DatabaseError(driverMessage(query.lastError()), sql);
     }
 
+    // A statement of the rollback path, which runs from scope guards while an
+    // exception is already on its way and so cannot raise: a failed ROLLBACK
+    // leaves nothing committed (the server drops the transaction with the
+    // session).
     void runQuietly(const QString& sql)
     {
         QSqlQuery query(db);
-        if (!query.exec(sql))
-            lastError = driverMessage(query.lastError());
+        query.exec(sql);
     }
 
     void configure()
@@ -126,42 +128,30 @@ Connection::~Connection()
     d->release();
 }
 
-bool Connection::open(const ConnectionParams& params)
+void Connection::open(const ConnectionParams& params)
 {
     d->release();
     d->params = params;
-    d->lastError.clear();
-    if (params.database.isEmpty()) {
-        d->lastError = QStringLiteral("Nome del database non impostato.");
-        return false;
-    }
-    if (!QSqlDatabase::isDriverAvailable(params.driver)) {
-        d->lastError = QStringLiteral("Driver di database \"%1\" non disponibile.").arg(params.driver);
-        return false;
-    }
-    try {
-        d->dialect = Dialect::forDriver(params.driver);
-    } catch (const Error& e) {
-        d->lastError = e.message();
-        return false;
-    }
+    if (params.database.isEmpty())
+        throw DatabaseError(QStringLiteral("Nome del database non impostato."));
+    if (!QSqlDatabase::isDriverAvailable(params.driver))
+        throw DatabaseError(QStringLiteral("Driver di database \"%1\" non disponibile.").arg(params.driver));
+    d->dialect = Dialect::forDriver(params.driver);
     d->name = nextConnectionName();
     ++d->generation;
     d->db = QSqlDatabase::addDatabase(params.driver, d->name);
     d->configure();
     if (!d->db.open()) {
-        d->lastError = driverMessage(d->db.lastError());
+        const QString message = driverMessage(d->db.lastError());
         d->release();
-        return false;
+        throw DatabaseError(message);
     }
     try {
         d->prepareSession();
-    } catch (const DatabaseError& e) {
-        d->lastError = e.message();
+    } catch (const DatabaseError&) {
         d->release();
-        return false;
+        throw;
     }
-    return true;
 }
 
 void Connection::close()
@@ -177,11 +167,6 @@ bool Connection::isConnected() const
 const ConnectionParams& Connection::params() const
 {
     return d->params;
-}
-
-QString Connection::lastError() const
-{
-    return d->lastError;
 }
 
 QSqlDatabase Connection::database() const

@@ -35,13 +35,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // True when the connection is open afterwards; a failure keeps the
-    // driver's message in lastError().
-    bool open(const ConnectionParams& params);
+    // Opens the database; a failure raises DatabaseError with the driver's
+    // message and leaves the connection closed.
+    void open(const ConnectionParams& params);
     void close();
     bool isConnected() const;
     const ConnectionParams& params() const;
-    QString lastError() const;
     QSqlDatabase database() const;
     const Dialect& dialect() const;
     // Prepared statements kept for reuse on this connection; emptied when it

@@ -96,18 +96,6 @@ QVariant bindable(const QVariant& value)
     return value;
 }
 
-Currency currencyFromText(const QString& text, const QString& field)
-{
-    if (const auto exact = Currency::parse(text))
-        return *exact;
-    bool ok = false;
-    const double approximate = text.toDouble(&ok);
-    if (!ok)
-        throw DatabaseError(
-            QStringLiteral("Il campo %1 contiene \"%2\", che non è un importo.").arg(field, text));
-    return Currency::fromDouble(approximate);
-}
-
 } // namespace
 
 SqlQuery::SqlQuery(Connection& connection) : m_connection(connection) {}
@@ -280,7 +268,7 @@ qint64 SqlQuery::asInteger(const QString& name) const
     if (ok)
         return whole;
     // A NUMERIC text with decimals ("12.0000"): its whole part.
-    return currencyFromText(v.toString(), name).units();
+    return columnAmount(v.toString(), name).units();
 }
 
 Currency SqlQuery::asCurrency(const QString& name) const
@@ -288,18 +276,7 @@ Currency SqlQuery::asCurrency(const QString& name) const
     const QVariant v = value(name);
     if (v.isNull())
         return Currency();
-    switch (v.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return Currency::fromDouble(v.toDouble());
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return Currency::fromUnits(v.toLongLong());
-    default:
-        return currencyFromText(v.toString(), name);
-    }
+    return columnAmount(v, name);
 }
 
 QDate SqlQuery::asDate(const QString& name) const
@@ -330,6 +307,15 @@ void SqlQuery::fail(const QSqlError& error) const
 {
     const QString text = error.databaseText().trimmed();
     throw DatabaseError(text.isEmpty() ? error.text().trimmed() : text, m_sql);
+}
+
+Currency columnAmount(const QVariant& value, const QString& column)
+{
+    const std::optional<Currency> amount = Currency::fromVariant(value, Currency::TextRule::DecimalOrFloat);
+    if (!amount)
+        throw DatabaseError(QStringLiteral("Il campo %1 contiene \"%2\", che non è un importo.")
+                                .arg(column, value.toString()));
+    return *amount;
 }
 
 } // namespace cu

@@ -86,4 +86,9 @@ private:
     int m_rowsAffected = -1;
 };
 
+// The amount of a column as an engine hands it back (a number, or the decimal
+// text of a NUMERIC); a value that is no amount is a DatabaseError naming the
+// column.
+Currency columnAmount(const QVariant& value, const QString& column);
+
 } // namespace cu

@@ -138,25 +138,10 @@ std::int64_t integerOf(const FieldDef& def, const QVariant& value)
 
 Currency currencyOf(const FieldDef& def, const QVariant& value)
 {
-    if (isCurrencyVariant(value))
-        return value.value<Currency>();
-    if (isIntegerVariant(value)) {
-        const qlonglong units = value.toLongLong();
-        if (std::llabs(units) > INT64_MAX / Currency::Scale)
-            refuse(def, value);
-        return Currency::fromUnits(units);
-    }
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
-        const double d = value.toDouble();
-        if (!std::isfinite(d) || std::fabs(d) > 9.0e14)
-            refuse(def, value);
-        return Currency::fromDouble(d);
-    }
-    if (isTextVariant(value)) {
-        if (const auto parsed = Currency::parse(value.toString()))
-            return *parsed;
-    }
-    refuse(def, value);
+    const std::optional<Currency> amount = Currency::fromVariant(value);
+    if (!amount)
+        refuse(def, value);
+    return *amount;
 }
 
 bool booleanOf(const FieldDef& def, const QVariant& value)

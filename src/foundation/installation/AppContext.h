@@ -4,6 +4,8 @@
 #pragma once
 
 #include "foundation/installation/Folders.h"
+#include "foundation/installation/WorkingYear.h"
+#include "foundation/operator/Errors.h"
 
 namespace cu {
 
@@ -21,7 +23,16 @@ struct AppContext
     ParamManager* params = nullptr;
     HlmDBCds* store = nullptr;
     Operator* op = nullptr;
-    int workingYear = 2024; // the financial year chosen by the operator (2024 or 2025)
+    int workingYear = WorkingYear::Default; // the financial year chosen by the operator
+
+    // The operator; a context handed to a run without one is a programming
+    // error.
+    Operator& requireOperator() const
+    {
+        if (!op)
+            throw EAssertion(QStringLiteral("Contesto senza operatore"), QStringLiteral("AppContext"));
+        return *op;
+    }
 };
 
 } // namespace cu

@@ -50,4 +50,10 @@ QString Folders::resolve(const QString& folder, const QString& fileName)
     return dirPath + fileName;
 }
 
+bool IsDevelopmentMode(const Folders& folders)
+{
+    const QString eli = Folders::resolve(folders.etc(), QStringLiteral("eli"));
+    return QFileInfo(Folders::resolve(eli + u'/', QStringLiteral("dev"))).isFile();
+}
+
 } // namespace cu

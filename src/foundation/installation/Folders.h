@@ -33,4 +33,8 @@ private:
     QString m_root;
 };
 
+// True when the file "dev" exists in the folder etc/eli/ of the installation:
+// the editors then show each control's column name.
+bool IsDevelopmentMode(const Folders& folders);
+
 } // namespace cu

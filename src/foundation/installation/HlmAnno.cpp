@@ -74,11 +74,6 @@ int HlmAnnoFinanziario::GetParamID() const
     return requireParams().GetParams(QStringLiteral("ZFUP_AnfId")).toInt();
 }
 
-int HlmAnnoFinanziario::YearToId(int year)
-{
-    return year >= 1970 ? year - 1969 : year;
-}
-
 int HlmAnnoFinanziario::YearTextToId(const QString& text)
 {
     bool ok = false;
@@ -86,11 +81,6 @@ int HlmAnnoFinanziario::YearTextToId(const QString& text)
     if (!ok)
         throw EZfError(QStringLiteral("Anno finanziario non valido: \"%1\".").arg(text));
     return YearToId(year);
-}
-
-int HlmAnnoFinanziario::IdToYear(int id)
-{
-    return id >= 1900 ? id : id + 1969;
 }
 
 HlmAnno::YearTable HlmAnnoFinanziario::yearTable() const

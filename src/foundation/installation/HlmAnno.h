@@ -72,12 +72,12 @@ public:
     int GetParamID() const override; // "ZFUP_AnfId"
 
     // 2024 gives 55; a number below 1970 is already an id and is returned.
-    static int YearToId(int year);
+    static constexpr int YearToId(int year) { return year >= 1970 ? year - 1969 : year; }
     // The same for a year given as text; a text that is no number is an
     // EZfError.
     static int YearTextToId(const QString& text);
     // 55 gives 2024; a number from 1900 is already a year and is returned.
-    static int IdToYear(int id);
+    static constexpr int IdToYear(int id) { return id >= 1900 ? id : id + 1969; }
 
     void LoadYearText(const QString& text) { Load(YearTextToId(text)); }
 

@@ -14,4 +14,10 @@ public:
     static QDate LastDayOfMonth(int year, int month);
 };
 
+// 1 <= month <= 12.
+constexpr bool IsValidMonth(int month)
+{
+    return month >= 1 && month <= 12;
+}
+
 } // namespace cu

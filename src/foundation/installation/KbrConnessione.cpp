@@ -115,9 +115,11 @@ bool KbrConnessione::OpenConnection(Connection* connection, const ConnectionPara
     if (!m_catalogue.CheckVersion(ProgramName, m_op, m_program))
         return false;
     beforeConnect(connection);
-    if (!connection->open(params))
-        throw DatabaseError(
-            QStringLiteral("Impossibile aprire il database: %1").arg(connection->lastError()));
+    try {
+        connection->open(params);
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(QStringLiteral("Impossibile aprire il database: %1").arg(e.message()));
+    }
     m_catalogue.setEngine(params.driver);
     if (connection->isConnected()) {
         runRepairs(*connection);

@@ -4,6 +4,7 @@
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
 #include "foundation/database/SqlQuery.h"
+#include "foundation/installation/HlmAnno.h"
 #include "foundation/installation/KbrUtil.h"
 #include "foundation/installation/ParamManager.h"
 #include "foundation/operator/Operator.h"
@@ -25,14 +26,14 @@ bool startAndWait(const QString& program, const QStringList& arguments)
     return QProcess::execute(program, arguments) >= 0;
 }
 
-// The year shown for a financial-year value: an id below 1900 is turned into
-// its year (id + 1969), a year stays as it is.
+// The year shown for a financial-year value: an id is turned into its
+// year, a year stays as it is.
 QString yearText(const QVariant& value)
 {
     bool isNumber = false;
     const int number = value.toString().trimmed().toInt(&isNumber);
-    if (isNumber && number < 1900)
-        return QString::number(number + 1969);
+    if (isNumber)
+        return QString::number(HlmAnnoFinanziario::IdToYear(number));
     return value.toString().trimmed();
 }
 

@@ -1,7 +1,7 @@
 // Start-up parameters from the settings file and their value check.
 #include "foundation/installation/ParamManager.h"
 
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/IniFile.h"
 

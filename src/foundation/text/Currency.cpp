@@ -33,30 +33,63 @@ Int128 divideRounded(Int128 value, Int128 divisor)
 
 Currency Currency::fromDouble(double value)
 {
+    const std::optional<Currency> amount = fromRepresentableDouble(value);
+    if (!amount)
+        throw EZfError(QStringLiteral("Importo non rappresentabile: %1").arg(value));
+    return *amount;
+}
+
+std::optional<Currency> Currency::fromRepresentableDouble(double value)
+{
     // Beyond this a double no longer holds the fourth decimal, and the
     // conversion to 64 bits would be undefined.
     constexpr double Limit = 9.0e14;
     if (!std::isfinite(value) || std::fabs(value) > Limit)
-        throw EZfError(QStringLiteral("Importo non rappresentabile: %1").arg(value));
+        return std::nullopt;
     return Currency(static_cast<std::int64_t>(std::llround(value * Scale)));
 }
 
-std::optional<Currency> Currency::fromVariant(const QVariant& value)
+std::optional<Currency> Currency::fromVariant(const QVariant& value, TextRule rule)
 {
     if (value.metaType() == QMetaType::fromType<Currency>())
         return value.value<Currency>();
     switch (value.typeId()) {
     case QMetaType::Int:
-    case QMetaType::LongLong:
     case QMetaType::UInt:
+    case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Short:
-        return fromUnits(value.toLongLong());
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar: {
+        constexpr std::int64_t MaxUnits = INT64_MAX / Scale;
+        if (value.typeId() == QMetaType::ULongLong && value.toULongLong() > quint64(MaxUnits))
+            return std::nullopt;
+        const qlonglong units = value.toLongLong();
+        if (units > MaxUnits || units < -MaxUnits)
+            return std::nullopt;
+        return fromUnits(units);
+    }
     case QMetaType::Double:
     case QMetaType::Float:
-        return fromDouble(value.toDouble());
+        return fromRepresentableDouble(value.toDouble());
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+    case QMetaType::QChar: {
+        const QString text = value.toString();
+        if (const std::optional<Currency> exact = parse(text))
+            return exact;
+        if (rule == TextRule::Decimal)
+            return std::nullopt;
+        bool ok = false;
+        const double number = text.trimmed().toDouble(&ok);
+        return ok ? fromRepresentableDouble(number) : std::nullopt;
+    }
     default:
-        return parse(value.toString());
+        return std::nullopt;
     }
 }
 

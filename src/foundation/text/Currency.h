@@ -27,10 +27,18 @@ public:
     // Accepts "1234", "-1234.5", "1234,56", "0.0001" (at most four decimals;
     // more are rounded half away from zero). Thousands separators are refused.
     static std::optional<Currency> parse(QStringView text);
-    // The amount a value holds: a Currency as it is, an integer as units, a
-    // floating-point number rounded as fromDouble, anything else parsed as
-    // its text; nothing when that text is not an amount (or is empty).
-    static std::optional<Currency> fromVariant(const QVariant& value);
+    // How a text is read as an amount.
+    enum class TextRule
+    {
+        Decimal,        // plain decimal numbers only (parse): what a person or a file writes
+        DecimalOrFloat, // also any number form a database engine may hand back ("1.5E3")
+    };
+    // The one conversion of a value to an amount: a Currency as it is, an
+    // integer as units, a floating-point number rounded as fromDouble, a
+    // text read by the rule. Nothing when the value holds no amount: null,
+    // empty, a text that is no number, another type, or a number beyond the
+    // range of an amount. Each caller raises its own error on nothing.
+    static std::optional<Currency> fromVariant(const QVariant& value, TextRule rule = TextRule::Decimal);
 
     constexpr std::int64_t raw() const { return m_raw; }
     constexpr bool isZero() const { return m_raw == 0; }
@@ -69,6 +77,8 @@ public:
 
 private:
     constexpr explicit Currency(std::int64_t raw) : m_raw(raw) {}
+    // fromDouble without the error: nothing beyond the range of an amount.
+    static std::optional<Currency> fromRepresentableDouble(double value);
     std::int64_t m_raw = 0;
 };
 

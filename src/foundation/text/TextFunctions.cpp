@@ -1,7 +1,7 @@
-// Padding, trimming and testing of texts.
+// Padding, zero-filling and trimming of texts; nearest Latin-1 characters.
 #include "foundation/text/TextFunctions.h"
 
-namespace cu {
+namespace cu::text {
 
 namespace {
 
@@ -12,38 +12,43 @@ bool isBlank(QChar c)
 
 } // namespace
 
-QString PadL(const QString& text, QChar fill, int length)
+QString padLeft(const QString& text, QChar fill, int length, Overflow overflow)
 {
-    if (length <= 0)
-        return QString();
-    if (text.size() >= length)
-        return text.right(length);
+    if (text.size() >= length) {
+        if (overflow == Overflow::Keep)
+            return text;
+        return length <= 0 ? QString() : text.right(length);
+    }
     return QString(length - text.size(), fill) + text;
 }
 
-QString PadR(const QString& text, QChar fill, int length)
+QString padRight(const QString& text, QChar fill, int length, Overflow overflow)
 {
-    if (length <= 0)
-        return QString();
-    if (text.size() >= length)
-        return text.left(length);
+    if (text.size() >= length) {
+        if (overflow == Overflow::Keep)
+            return text;
+        return length <= 0 ? QString() : text.left(length);
+    }
     return text + QString(length - text.size(), fill);
 }
 
-QString StrZero(const QString& text, int length)
+QString zeroPadLeft(const QString& text, int length)
 {
-    const QString number = AllTrim(text);
-    if (!number.isEmpty() && (number.front() == u'-' || number.front() == u'+') && length > 1)
-        return number.front() + PadL(number.mid(1), u'0', length - 1);
-    return PadL(number, u'0', length);
+    return padLeft(trimBoth(text), u'0', length, Overflow::Keep);
 }
 
-bool FitsWidth(const QString& text, int length)
+QString trimBoth(const QString& text)
 {
-    return text.size() <= length;
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
-QString Trim(const QString& text)
+QString trimEnd(const QString& text)
 {
     qsizetype end = text.size();
     while (end > 0 && isBlank(text[end - 1]))
@@ -51,46 +56,7 @@ QString Trim(const QString& text)
     return text.left(end);
 }
 
-QString AllTrim(const QString& text)
-{
-    const QString right = Trim(text);
-    qsizetype start = 0;
-    while (start < right.size() && isBlank(right[start]))
-        ++start;
-    return right.mid(start);
-}
-
-QString Left(const QString& text, int count)
-{
-    return count <= 0 ? QString() : text.left(count);
-}
-
-QString Right(const QString& text, int count)
-{
-    return count <= 0 ? QString() : text.right(count);
-}
-
-bool IsNumeric(const QString& text)
-{
-    const QString t = AllTrim(text);
-    qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
-        ++i;
-    bool digit = false;
-    bool separator = false;
-    for (; i < t.size(); ++i) {
-        if (t[i] >= u'0' && t[i] <= u'9') {
-            digit = true;
-        } else if ((t[i] == u'.' || t[i] == u',') && !separator) {
-            separator = true;
-        } else {
-            return false;
-        }
-    }
-    return digit;
-}
-
-QChar Latin1Equivalent(QChar c)
+QChar latin1Equivalent(QChar c)
 {
     const char16_t code = c.unicode();
     if (code <= 0xFF)
@@ -128,8 +94,8 @@ QChar Latin1Equivalent(QChar c)
         return bare[i];
     const QString decomposed = c.decomposition();
     if (!decomposed.isEmpty() && decomposed[0].isLetter())
-        return Latin1Equivalent(decomposed[0]);
+        return latin1Equivalent(decomposed[0]);
     return QChar();
 }
 
-} // namespace cu
+} // namespace cu::text

@@ -51,7 +51,7 @@ bool assenzeNelPeriodo(CudContext& o)
 {
     if (o.tno.fiscale.isEmpty())
         return false;
-    return CalcoliArchivio::GiorniAssenza(
+    return CalcoliArchivio::giorniAssenza(
                o.archive, {o.sel.iacomId, o.sel.meseIniziale, o.sel.meseFinale, o.tno.clausola()}) > 0;
 }
 
@@ -114,7 +114,7 @@ void Annotazioni::Scrivi(CudContext& o, const NoteTable& notes)
         fine = fine.addDays(1);
     scriviRapporto(o, inizio, fine, interruption);
 
-    ControllaGiorni(o);
+    controllaGiorni(o);
     if (giorni(cud) > 365)
         cud.setValue(QStringLiteral("ICUDPERIODOLAV"), 365);
 
@@ -131,7 +131,7 @@ void Annotazioni::Scrivi(CudContext& o, const NoteTable& notes)
     cud.post();
 }
 
-void Annotazioni::ControllaGiorni(CudContext& o)
+void Annotazioni::controllaGiorni(CudContext& o)
 {
     Dataset& cud = o.cud;
     const int days = giorni(cud);
@@ -182,7 +182,7 @@ void Annotazioni::ControllaGiorni(CudContext& o)
                      .arg(calc));
 }
 
-void Annotazioni::ControllaDetrazioneMinima(CudContext& o, const NoteTable& notes)
+void Annotazioni::controllaDetrazioneMinima(CudContext& o, const NoteTable& notes)
 {
     Dataset& cud = o.cud;
     const ArchiveRows rows =

@@ -16,10 +16,10 @@ public:
     // Runs on the certificate row (put into edit when browsing) and posts it.
     static void Scrivi(CudContext& owner, const NoteTable& notes);
     // Remarks about the days for deductions, into the fiscal section of the log.
-    static void ControllaGiorni(CudContext& owner);
+    static void controllaGiorni(CudContext& owner);
     // Appends the note "AN" when the employment deduction does not exceed
     // the year's minimum and there is gross tax; posts the row.
-    static void ControllaDetrazioneMinima(CudContext& owner, const NoteTable& notes);
+    static void controllaDetrazioneMinima(CudContext& owner, const NoteTable& notes);
 };
 
 } // namespace cu

@@ -44,7 +44,7 @@ int Calcoli::giorniDelMese(int year, int month)
     return QDate(year, month, 1).daysInMonth();
 }
 
-int Calcoli::GiorniDetrazioni(const QVector<MesePagato>& months, int year, const CalendarioMese& calendar,
+int Calcoli::giorniDetrazioni(const QVector<MesePagato>& months, int year, const CalendarioMese& calendar,
                               int absenceDays)
 {
     int sum = 0;

@@ -46,7 +46,7 @@ public:
     // paid as a full 30-day month that has not 30 calendar days counts what the
     // position's calendar gives for it, or the month's length; the absences are
     // taken away from a positive sum; the result lies within 0..365.
-    static int GiorniDetrazioni(const QVector<MesePagato>& months, int year, const CalendarioMese& calendar,
+    static int giorniDetrazioni(const QVector<MesePagato>& months, int year, const CalendarioMese& calendar,
                                 int absenceDays);
 };
 

@@ -17,7 +17,7 @@ QVariantMap periodParams(const PeriodoPosizione& period)
 
 } // namespace
 
-Currency CalcoliArchivio::InpsAccessori(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
+Currency CalcoliArchivio::inpsAccessori(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
                                         qint64 ivarmrirpId, const QString& query)
 {
     QVariantMap params = periodParams(period);
@@ -26,7 +26,7 @@ Currency CalcoliArchivio::InpsAccessori(PayrollArchive& archive, const PeriodoPo
     return archive.open({query, params, {}, period.clausola}).firstCurrency(QStringLiteral("TOTALE"));
 }
 
-Currency CalcoliArchivio::InpsFondamentali(PayrollArchive& archive, const PeriodoPosizione& period,
+Currency CalcoliArchivio::inpsFondamentali(PayrollArchive& archive, const PeriodoPosizione& period,
                                            int iriceId, qint64 icosId, const QString& query)
 {
     QVariantMap params = periodParams(period);
@@ -35,14 +35,14 @@ Currency CalcoliArchivio::InpsFondamentali(PayrollArchive& archive, const Period
     return archive.open({query, params, {}, period.clausola}).firstCurrency(QStringLiteral("TOTALE"));
 }
 
-int CalcoliArchivio::GiorniAssenza(PayrollArchive& archive, const PeriodoPosizione& period)
+int CalcoliArchivio::giorniAssenza(PayrollArchive& archive, const PeriodoPosizione& period)
 {
     const ArchiveRows rows =
         archive.open({QStringLiteral("QRY_CUD_ASSENZE"), periodParams(period), {period.clausola}, {}});
     return static_cast<int>(rows.firstInteger(QStringLiteral("ASSENZE")));
 }
 
-int CalcoliArchivio::GiorniDetrazioni(PayrollArchive& archive, const PeriodoPosizione& period, int year)
+int CalcoliArchivio::giorniDetrazioni(PayrollArchive& archive, const PeriodoPosizione& period, int year)
 {
     const ArchiveRows rows =
         archive.open({QStringLiteral("QRY_CUD_GIORNI"), periodParams(period), {period.clausola}, {}});
@@ -65,8 +65,8 @@ int CalcoliArchivio::GiorniDetrazioni(PayrollArchive& archive, const PeriodoPosi
     int sum = 0;
     for (const MesePagato& m : months)
         sum += m.giorni;
-    const int absences = sum > 0 ? GiorniAssenza(archive, period) : 0;
-    return Calcoli::GiorniDetrazioni(months, year, calendar, absences);
+    const int absences = sum > 0 ? giorniAssenza(archive, period) : 0;
+    return Calcoli::giorniDetrazioni(months, year, calendar, absences);
 }
 
 } // namespace cu

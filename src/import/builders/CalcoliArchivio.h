@@ -23,17 +23,17 @@ class CalcoliArchivio
 public:
     // "TOTALE" of the accessory registers for a withholding code (query
     // QRY_CUD_INPS_IMP_ACC unless another is named; clause appended).
-    static Currency InpsAccessori(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
+    static Currency inpsAccessori(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
                                   qint64 ivarmrirpId,
                                   const QString& query = QStringLiteral("QRY_CUD_INPS_IMP_ACC"));
     // "TOTALE" of the basic registers (QRY_CUD_INPS_IMP_FOND unless another).
-    static Currency InpsFondamentali(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
+    static Currency inpsFondamentali(PayrollArchive& archive, const PeriodoPosizione& period, int iriceId,
                                      qint64 icosId,
                                      const QString& query = QStringLiteral("QRY_CUD_INPS_IMP_FOND"));
     // "ASSENZE" of QRY_CUD_ASSENZE (clause substituted into the text).
-    static int GiorniAssenza(PayrollArchive& archive, const PeriodoPosizione& period);
+    static int giorniAssenza(PayrollArchive& archive, const PeriodoPosizione& period);
     // Days for deductions of the position in the period (0..365).
-    static int GiorniDetrazioni(PayrollArchive& archive, const PeriodoPosizione& period, int year);
+    static int giorniDetrazioni(PayrollArchive& archive, const PeriodoPosizione& period, int year);
 };
 
 } // namespace cu

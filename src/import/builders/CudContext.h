@@ -4,6 +4,7 @@
 // the import log.
 #pragma once
 
+#include "foundation/installation/WorkingYear.h"
 #include "import/archive/ImportTables.h"
 #include "import/run/ImportParameters.h"
 #include "import/run/Info.h"
@@ -63,8 +64,8 @@ struct CudContext
     const ImportTables& tables;
     Dataset& cud; // TCUD_DATICUD, on the person's certificate row
     Info& log;
-    int year = 2024; // the working financial year
-    int anfId = 0;   // its id (year - 1969)
+    int year = WorkingYear::Default; // the working financial year
+    int anfId = 0;                   // its id (HlmAnnoFinanziario::YearToId)
     Selezione sel;
     Posizione pos;
     PosizioniGiuridiche tno;

@@ -35,7 +35,7 @@ CudContext& CudStd::owner() const
     return *m_owner;
 }
 
-Currency CudStd::SommaNoipa(const ArchiveRows& rows, const QString& column, bool fiscaleNoipa, Dataset& cud)
+Currency CudStd::sommaNoipa(const ArchiveRows& rows, const QString& column, bool fiscaleNoipa, Dataset& cud)
 {
     Currency sum;
     bool notSent = false;
@@ -64,7 +64,7 @@ Currency CudStd::registri(const QString& query, const QVector<int>& codes, const
     CudContext& o = owner();
     const ArchiveRows rows =
         o.archive.open({query, periodParams(o), {joinCodes(codes), o.tno.clausola()}, {}});
-    return SommaNoipa(rows, column, o.params.fiscaleNoipa, o.cud);
+    return sommaNoipa(rows, column, o.params.fiscaleNoipa, o.cud);
 }
 
 Currency CudStd::ImpostaLorda()
@@ -96,7 +96,7 @@ int CudStd::Giorni()
     if (!o.tno.cococo.isEmpty())
         days += o.pos.durataRapp;
     if (!o.tno.fiscale.isEmpty())
-        days += CalcoliArchivio::GiorniDetrazioni(
+        days += CalcoliArchivio::giorniDetrazioni(
             o.archive, {o.sel.iacomId, o.sel.meseIniziale, o.sel.meseFinale, o.tno.clausola()}, o.year);
     return days;
 }

@@ -56,7 +56,7 @@ public:
     // Sums an amount column of register rows: not-sent rows always, rows sent
     // to NoiPA only when fiscaleNoipa is on (then the certificate's
     // LCUDCPOSCNACFC becomes "X"). Both kinds together raise EHlmWarning.
-    static Currency SommaNoipa(const ArchiveRows& rows, const QString& column, bool fiscaleNoipa,
+    static Currency sommaNoipa(const ArchiveRows& rows, const QString& column, bool fiscaleNoipa,
                                Dataset& cud);
 
 protected:

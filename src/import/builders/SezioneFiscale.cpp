@@ -113,10 +113,10 @@ void SezioneFiscale::Scrivi(CudStd& builder, CudContext& o)
 
     const Currency imponibile = builder.Imponibile();
     if (imponibile.isZero() && o.tno.fiscaleContains(o.tables.tnoBorsista))
-        Borsista(o);
+        borsista(o);
     cud.setValue(QStringLiteral("ICUDPERIODOLAV"), builder.Giorni());
     setAmount(cud, u"FCUDRITIRPEF", builder.RitenutaNetta());
-    IrpefSospesa(o);
+    irpefSospesa(o);
     scriviAddizionaleComunale(builder, o);
     setAmount(cud, u"FCUDADDREGIRPEF", builder.AddRegionale());
     scriviDetrazioni(builder, o);
@@ -126,14 +126,14 @@ void SezioneFiscale::Scrivi(CudStd& builder, CudContext& o)
     setAmount(cud, u"FCUDREDDCONGP1", imponibileConguaglio);
 
     scriviCrediti(builder, cud);
-    RipartisciDetrazioni(o);
+    ripartisciDetrazioni(o);
     if (imponibile > Currency())
         scriviReddito(builder, o, imponibile);
     scriviArretrati(builder, o);
-    Assistenza730(o);
+    assistenza730(o);
 }
 
-void SezioneFiscale::RipartisciDetrazioni(CudContext& o)
+void SezioneFiscale::ripartisciDetrazioni(CudContext& o)
 {
     Dataset& cud = o.cud;
     const Currency totale = amount(cud, u"FCUDTOTDETR");
@@ -157,7 +157,7 @@ void SezioneFiscale::RipartisciDetrazioni(CudContext& o)
     }
 }
 
-void SezioneFiscale::IrpefSospesa(CudContext& o)
+void SezioneFiscale::irpefSospesa(CudContext& o)
 {
     Dataset& cud = o.cud;
     const Currency ritenuta = amount(cud, u"FCUDRITIRPEF");
@@ -165,7 +165,7 @@ void SezioneFiscale::IrpefSospesa(CudContext& o)
         setAmount(cud, u"FCUDRITIRPEFSOS", std::min(ritenuta, CudStd::SommaVoce(o, o.tables.irpefSospesa)));
 }
 
-void SezioneFiscale::Borsista(CudContext& o)
+void SezioneFiscale::borsista(CudContext& o)
 {
     QVariantMap params = periodParams(o);
     params.insert(QStringLiteral("TNO_BORSISTA"), o.tables.tnoBorsista);
@@ -177,7 +177,7 @@ void SezioneFiscale::Borsista(CudContext& o)
     }
 }
 
-void SezioneFiscale::Assistenza730(CudContext& o)
+void SezioneFiscale::assistenza730(CudContext& o)
 {
     QVariantMap params = periodParams(o);
     params.insert(QStringLiteral("ICOMRGRUPPO"), o.tables.gruppo730);

@@ -17,12 +17,12 @@ public:
     // the co.co.co. lists are empty.
     static void Scrivi(CudStd& builder, CudContext& owner);
 
-    static void IrpefSospesa(CudContext& owner);
-    static void Borsista(CudContext& owner);
-    static void Assistenza730(CudContext& owner);
+    static void irpefSospesa(CudContext& owner);
+    static void borsista(CudContext& owner);
+    static void assistenza730(CudContext& owner);
     // The five deduction columns cut in order so that they sum to at most
     // FCUDTOTDETR, when that is positive and below FCUDIMPLORDA.
-    static void RipartisciDetrazioni(CudContext& owner);
+    static void ripartisciDetrazioni(CudContext& owner);
 };
 
 } // namespace cu

@@ -6,6 +6,7 @@
 #include "foundation/database/SqlQuery.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
+#include "import/demo/DemoCodes.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -20,8 +21,8 @@ namespace {
 // the name's type letter.
 QVariant knownValue(const QString& name)
 {
-    static const QHash<QString, QVariant> known = {{QStringLiteral("IANFID"), 55},
-                                                   {QStringLiteral("IANFID_P"), 54},
+    static const QHash<QString, QVariant> known = {{QStringLiteral("IANFID"), codes::FinancialYearId},
+                                                   {QStringLiteral("IANFID_P"), codes::PreviousYearId},
                                                    {QStringLiteral("IMESID"), 12},
                                                    {QStringLiteral("MESE_INIZIALE"), 1},
                                                    {QStringLiteral("MESE_FINALE"), 12},
@@ -47,7 +48,7 @@ void bindPlausible(SqlQuery& query)
             query.setParam(name, QStringLiteral("X"));
             break;
         case u'D':
-            query.setParam(name, QDate(2024, 1, 1));
+            query.setParam(name, QDate(codes::Year, 1, 1));
             break;
         case u'B':
             query.setParam(name, QByteArray("demo"));

@@ -77,7 +77,7 @@ void tuneForBulkLoad(Connection& connection, bool loading)
 } // namespace
 
 DemoSummary DemoArchive::write(Connection& connection, const Folders& folders, HlmQueryText& catalogue,
-                               const DemoOptions& options, Operator* op)
+                               const DemoOptions& options, Operator& op)
 {
     if (options.people < 1 || options.people > DemoOptions::MaxPeople)
         throw EZfError(QStringLiteral("Numero di persone non valido: %1 (ammesso da 1 a %2)")
@@ -93,18 +93,16 @@ DemoSummary DemoArchive::write(Connection& connection, const Folders& folders, H
     DemoRandom random(options.seed);
     PersonWriter writer(tables, names, random);
     const auto& specials = DemoRoster::specialPlans();
-    if (op)
-        op->beginProgress(QStringLiteral("Archivio dimostrativo"), static_cast<int>(options.people));
+    op.beginProgress(QStringLiteral("Archivio dimostrativo"), static_cast<int>(options.people));
     for (qint64 index = 0; index < options.people; ++index) {
         writer.write(index < specials.size() ? specials[index] : DemoRoster::randomPlan(random), index);
-        if (op && (index + 1) % ProgressStep == 0)
-            op->setProgress(static_cast<int>(index + 1));
+        if ((index + 1) % ProgressStep == 0)
+            op.setProgress(static_cast<int>(index + 1));
     }
     tables.flush();
     transaction.commit();
     tuneForBulkLoad(connection, false);
-    if (op)
-        op->endProgress();
+    op.endProgress();
     return {options.people, tables.registerId - 1, tables.rowsWritten()};
 }
 

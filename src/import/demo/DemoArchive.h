@@ -33,9 +33,9 @@ class DemoArchive
 {
 public:
     // Fills an archive whose tables and coded rows exist (PayrollArchiveSchema).
-    // A count outside 1..MaxPeople is an EZfError. Progress goes to op when given.
+    // A count outside 1..MaxPeople is an EZfError. Progress goes to op.
     static DemoSummary write(Connection& connection, const Folders& folders, HlmQueryText& catalogue,
-                             const DemoOptions& options, Operator* op = nullptr);
+                             const DemoOptions& options, Operator& op);
 };
 
 } // namespace cu::demo

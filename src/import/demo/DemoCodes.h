@@ -4,11 +4,14 @@
 // explains each.
 #pragma once
 
+#include "foundation/installation/HlmAnno.h"
+#include "foundation/installation/WorkingYear.h"
+
 namespace cu::demo::codes {
 
-constexpr int FinancialYearId = 55; // 2024
-constexpr int PreviousYearId = 54;
-constexpr int Year = 2024;
+constexpr int Year = WorkingYear::Income;
+constexpr int FinancialYearId = HlmAnnoFinanziario::YearToId(Year);
+constexpr int PreviousYearId = FinancialYearId - 1;
 constexpr int SiteId = 1;
 
 namespace tno {

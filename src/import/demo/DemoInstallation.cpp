@@ -5,7 +5,7 @@
 #include "certificates/StoreInstaller.h"
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "import/demo/CatalogueProbe.h"
@@ -144,9 +144,12 @@ void DemoInstallation::openConnection()
     ConnectionParams params;
     params.driver = QStringLiteral("QSQLITE");
     params.database = databasePath();
-    if (!m_connection->open(params))
-        throw DatabaseError(QStringLiteral("Impossibile aprire l'archivio %1: %2")
-                                .arg(databasePath(), m_connection->lastError()));
+    try {
+        m_connection->open(params);
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(
+            QStringLiteral("Impossibile aprire l'archivio %1: %2").arg(databasePath(), e.message()));
+    }
 }
 
 void DemoInstallation::loadCatalogue()
@@ -168,7 +171,7 @@ void DemoInstallation::createDatabase()
                             CertificateSchema::load(m_target.res() + QStringLiteral("Schema/eli.xml")));
     PayrollArchiveSchema::createTables(*m_connection, m_target);
     PayrollArchiveSchema::insertBaseData(*m_connection, m_target);
-    m_summary = DemoArchive::write(*m_connection, m_target, *m_catalogue, m_options, &m_op);
+    m_summary = DemoArchive::write(*m_connection, m_target, *m_catalogue, m_options, m_op);
 }
 
 void DemoInstallation::verifyCatalogue(const ProgramIdentity& program)

@@ -29,6 +29,9 @@ public:
                      Operator& op);
     ~DemoInstallation();
 
+    // The operator that the installation's steps tell and ask.
+    Operator& op() const { return m_op; }
+
     // The folders of the installation tree.
     void prepareFolders();
     // Copies executables and resources from the running installation; the

@@ -204,34 +204,34 @@ void PersonWriter::writePosition(Person& person, const PersonPlan& plan)
         start = QDate(static_cast<int>(m_random.between(1995, 2020)), 9, 1);
         break;
     case PersonKind::AnnualSubstitute:
-        start = QDate(2023, 9, 1);
+        start = QDate(Year - 1, 9, 1);
         if (!plan.twoLegalPositions)
-            end = QDate(2024, 6, 30);
+            end = QDate(Year, 6, 30);
         break;
     case PersonKind::NewSubstitute:
-        start = QDate(2024, 9, static_cast<int>(m_random.between(2, 16)));
-        end = QDate(2025, 6, 30);
+        start = QDate(Year, 9, static_cast<int>(m_random.between(2, 16)));
+        end = QDate(Year + 1, 6, 30);
         break;
     case PersonKind::ShortSubstitute:
-        start = QDate(2024, 1, 8);
-        end = QDate(2024, 5, 31);
+        start = QDate(Year, 1, 8);
+        end = QDate(Year, 5, 31);
         break;
     case PersonKind::Cococo:
-        start = QDate(2024, 1, 1);
-        end = QDate(2024, 6, 30);
+        start = QDate(Year, 1, 1);
+        end = QDate(Year, 6, 30);
         contractDays = static_cast<int>(start.daysTo(end)) + 1;
         break;
     case PersonKind::Scholarship:
-        start = QDate(2023, 11, 1);
-        end = QDate(2024, 10, 31);
+        start = QDate(Year - 1, 11, 1);
+        end = QDate(Year, 10, 31);
         break;
     case PersonKind::DoctoralScholarship:
         start = QDate(2022, 11, 1);
-        end = QDate(2025, 10, 31);
+        end = QDate(Year + 1, 10, 31);
         break;
     default:
-        start = QDate(2024, 1, 1);
-        end = QDate(2024, 12, 31);
+        start = QDate(Year, 1, 1);
+        end = QDate(Year, 12, 31);
     }
     person.permanent = !end.isValid() || plan.twoLegalPositions;
     const qint64 periodId = m_t.periodId++;
@@ -259,20 +259,20 @@ QVector<PersonWriter::Month> PersonWriter::basicMonths(const PersonPlan& plan)
     case PersonKind::AccessoryOnly:
         break;
     case PersonKind::AnnualSubstitute:
-        spans.append({QDate(2024, 1, 1), QDate(2024, 6, 30), tno::AnnualSubstitute});
+        spans.append({QDate(Year, 1, 1), QDate(Year, 6, 30), tno::AnnualSubstitute});
         if (plan.twoLegalPositions)
-            spans.append({QDate(2024, 9, 1), QDate(2024, 12, 31), tno::TeacherPermanent});
+            spans.append({QDate(Year, 9, 1), QDate(Year, 12, 31), tno::TeacherPermanent});
         break;
     case PersonKind::NewSubstitute:
         spans.append(
-            {QDate(2024, 9, static_cast<int>(m_random.between(2, 16))), QDate(2024, 12, 31), position});
+            {QDate(Year, 9, static_cast<int>(m_random.between(2, 16))), QDate(Year, 12, 31), position});
         break;
     case PersonKind::ShortSubstitute:
-        spans.append({QDate(2024, 1, 8), QDate(2024, 2, 29), position});
-        spans.append({QDate(2024, 4, 2), QDate(2024, 5, 31), position});
+        spans.append({QDate(Year, 1, 8), QDate(Year, 2, 29), position});
+        spans.append({QDate(Year, 4, 2), QDate(Year, 5, 31), position});
         break;
     default:
-        spans.append({QDate(2024, 1, 1), QDate(2024, 12, 31), position});
+        spans.append({QDate(Year, 1, 1), QDate(Year, 12, 31), position});
     }
     Currency monthly;
     if (plan.lowIncome)
@@ -543,7 +543,7 @@ void PersonWriter::writeCollaborator(const Person& person, const PersonPlan& pla
     for (int month = 1; month <= 6; ++month) {
         Month m;
         m.month = month;
-        m.from = QDate(2024, month, 1);
+        m.from = QDate(Year, month, 1);
         m.to = m.from.addMonths(1).addDays(-1);
         m.calendarDays = static_cast<int>(m.from.daysTo(m.to)) + 1;
         m.gross = gross;
@@ -573,7 +573,7 @@ void PersonWriter::writeScholarship(const Person& person, const PersonPlan& plan
     const Currency gross = doctoral ? Currency::fromRaw(11955000) : amountBetween(m_random, 800, 1100);
     const int lastMonth = doctoral ? 12 : 10;
     for (int month = 1; month <= lastMonth; ++month) {
-        const QDate from(2024, month, 1);
+        const QDate from(Year, month, 1);
         const qint64 reg = addRegister(person.positionId, month, tno::Scholarship, cot::Collaborations,
                                        cos::Collaborators, 30, from, from.addMonths(1).addDays(-1));
         addItem(reg, comr::Scholarship, gross);
@@ -600,7 +600,7 @@ void PersonWriter::writeSelfEmployed(const Person& person, const PersonPlan& pla
         const Currency gross = amountBetween(m_random, 600, 3000);
         const qint64 reg =
             addRegister(person.positionId, month, legalPosition, cot::Collaborations, cos::Collaborators, 0,
-                        QDate(2024, month, 15), QDate(2024, month, 15), false, reason);
+                        QDate(Year, month, 15), QDate(Year, month, 15), false, reason);
         addItem(reg, item, gross);
         if (plan.kind == PersonKind::FlatRate)
             continue;
@@ -675,7 +675,7 @@ void PersonWriter::writeFamily(const Person& person, const PersonPlan& plan)
 void PersonWriter::writeCalendar(const Person& person)
 {
     // Working days of February: Monday to Friday.
-    for (QDate day(2024, 2, 1); day.month() == 2; day = day.addDays(1)) {
+    for (QDate day(Year, 2, 1); day.month() == 2; day = day.addDays(1)) {
         if (day.dayOfWeek() <= 5)
             m_t.calendar.row({m_t.calendarId++, person.positionId, day});
     }

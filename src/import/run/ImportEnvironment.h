@@ -3,6 +3,8 @@
 // agent's seat record and data, and the data read once for every person.
 #pragma once
 
+#include "foundation/installation/HlmAnno.h"
+#include "foundation/installation/WorkingYear.h"
 #include "import/archive/ArchiveRows.h"
 #include "import/archive/ImportTables.h"
 #include "import/archive/NoteTable.h"
@@ -31,8 +33,8 @@ struct ImportEnvironment
     ImportTables tables;
     NoteTable notes;
     Info log;
-    int year = 2024;
-    int anfId = 55;
+    int year = WorkingYear::Default;
+    int anfId = HlmAnnoFinanziario::YearToId(WorkingYear::Default);
     QDate today = QDate::currentDate(); // DCUDDATIANADATA of the certificates
     ArchiveRows seat;                   // QRY_SED of the site
     QString agentFiscalCode;            // SSOSCODFIS

@@ -6,6 +6,7 @@
 #include "foundation/database/Connection.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/installation/HlmAnno.h"
 #include "foundation/installation/HlmUtil.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
@@ -39,11 +40,6 @@ QString failureMessage(const ArchiveRows& list, int row, const QString& reason, 
     if (!lastOperation.isEmpty())
         text += QStringLiteral("\r\n") + lastOperation;
     return text;
-}
-
-int yearId(int year)
-{
-    return year - 1969;
 }
 
 QString condizioneAutonomi(const ImportTables& t)
@@ -95,7 +91,7 @@ bool scelto(const ImportParameters& p, const ArchiveRows& list, int row)
 ArchiveRows leggiLista(PayrollArchive& archive, const ImportParameters& p, const ImportTables& t, int year,
                        int siteId)
 {
-    QVariantMap params = {{QStringLiteral("IANFID"), yearId(year)},
+    QVariantMap params = {{QStringLiteral("IANFID"), HlmAnnoFinanziario::YearToId(year)},
                           {QStringLiteral("IMESID"), p.imesId},
                           {QStringLiteral("IDWGID"), siteId}};
     if (p.icalId > 0 && p.icalId != CategoriaSoloAutonomi) {
@@ -236,7 +232,7 @@ public:
                                                           {},
                                                           {},
                                                           ctx.workingYear,
-                                                          yearId(ctx.workingYear),
+                                                          HlmAnnoFinanziario::YearToId(ctx.workingYear),
                                                           options.today,
                                                           {},
                                                           {},
@@ -353,7 +349,7 @@ ImportOutcome runImport(AppContext& context, const ImportParameters& params, Ope
     if (siteId == 0 && context.params)
         siteId = HlmUtil::ParamDwgID(*context.params);
     verificaParametri(params, ParametriContributivi::leggi(*context.connection, *context.catalogue,
-                                                           yearId(context.workingYear), siteId)
+                                                           HlmAnnoFinanziario::YearToId(context.workingYear), siteId)
                                   .cfSoggettoDenuncia);
     CatalogueArchive archive(*context.connection, *context.catalogue);
     StoredChoice storedChoice;

@@ -226,7 +226,7 @@ void Persona::parteFiscale()
     cud().post();
     if (cud().asString(u"SCUDCASIESCPREC") != QStringLiteral("2")) {
         Annotazioni::Scrivi(m_ctx, m_env.notes);
-        Annotazioni::ControllaDetrazioneMinima(m_ctx, m_env.notes);
+        Annotazioni::controllaDetrazioneMinima(m_ctx, m_env.notes);
     }
     SezioneInps::Scrivi(m_ctx, m_sections, m_env.seat,
                         !m_acom.isEmpty() && m_acom.integer(0, QStringLiteral("LACOMBORSADOTTORATO")) == 1);
@@ -281,7 +281,7 @@ ImportaDipendente::Esito Persona::importaDati()
         {QStringLiteral("QRY_CED_ACOM"), {{QStringLiteral("IACOMID"), sel.iacomId}}, {}, {}});
     m_ctx.pos = posizione(m_acom);
 
-    if (!PosizioniGiuridicheScelta::Determina(m_ctx, m_env.choice, m_env.storedFiscal, m_env.storedInps))
+    if (!PosizioniGiuridicheScelta::determina(m_ctx, m_env.choice, m_env.storedFiscal, m_env.storedInps))
         throw EAbort();
     const bool fiscale = m_ctx.tno.anyNotEmpty();
     ArchiveRows autonomo;

@@ -60,7 +60,7 @@ QPair<QString, QString> PosizioniGiuridicheScelta::impostazioni(PayrollArchive& 
     return {fiscal.join(u','), inps.join(u',')};
 }
 
-bool PosizioniGiuridicheScelta::Determina(CudContext& o, SceltaPosizioniGiuridiche& choice,
+bool PosizioniGiuridicheScelta::determina(CudContext& o, SceltaPosizioniGiuridiche& choice,
                                           const QString& storedFiscal, const QString& storedInps)
 {
     o.tno = {};

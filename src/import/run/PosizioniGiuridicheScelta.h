@@ -48,7 +48,7 @@ public:
     // Builds the lists of the person in owner.tno. storedFiscal/storedInps are
     // the stored settings of the legal-position table (comma lists). Returns
     // false when the operator cancelled the choice.
-    static bool Determina(CudContext& owner, SceltaPosizioniGiuridiche& choice, const QString& storedFiscal,
+    static bool determina(CudContext& owner, SceltaPosizioniGiuridiche& choice, const QString& storedFiscal,
                           const QString& storedInps);
     // Applies the "Co.Co.Co" tick to the rows.
     static void applicaCococo(QVector<PosizioneGiuridicaRiga>& rows, int tnoCococo);

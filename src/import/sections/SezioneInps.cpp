@@ -40,8 +40,8 @@ Importi accessori(CudContext& o)
     Importi sum;
     const PeriodoPosizione period = periodoInps(o);
     for (int code : o.tables.inpsContributi) {
-        sum.imponibile += CalcoliArchivio::InpsAccessori(o.archive, period, code, 0);
-        sum.contributi += CalcoliArchivio::InpsAccessori(o.archive, period, code, 0,
+        sum.imponibile += CalcoliArchivio::inpsAccessori(o.archive, period, code, 0);
+        sum.contributi += CalcoliArchivio::inpsAccessori(o.archive, period, code, 0,
                                                          QStringLiteral("QRY_CUD_INPS_RIT_ACC"));
     }
     return sum;
@@ -53,8 +53,8 @@ Importi fondamentali(CudContext& o)
     const PeriodoPosizione period = periodoInps(o);
     for (int code : o.tables.inpsContributi) {
         sum.imponibile +=
-            CalcoliArchivio::InpsFondamentali(o.archive, period, code, o.tables.cosFondamentali);
-        sum.contributi += CalcoliArchivio::InpsFondamentali(o.archive, period, code, o.tables.cosFondamentali,
+            CalcoliArchivio::inpsFondamentali(o.archive, period, code, o.tables.cosFondamentali);
+        sum.contributi += CalcoliArchivio::inpsFondamentali(o.archive, period, code, o.tables.cosFondamentali,
                                                             QStringLiteral("QRY_CUD_INPS_RIT_FOND"));
     }
     return sum;

@@ -3,22 +3,16 @@
 
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
-
-#include <QDate>
-#include <QDateTime>
+#include "foundation/text/ValueText.h"
 
 namespace cu {
 
 namespace {
 
-QString currencyText(const Currency& amount)
+// A value as the file's fields carry it.
+QString fieldText(const QVariant& value)
 {
-    QString text = amount.toString(4);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text == u"-0" ? QStringLiteral("0") : text;
+    return text::valueText(value, text::ValueTextForm::FileField);
 }
 
 Currency asNumber(const QVariant& value, const LayoutField& campo)
@@ -33,7 +27,7 @@ Currency asNumber(const QVariant& value, const LayoutField& campo)
 // Units cut toward zero ("T@").
 QString truncated(const QVariant& value, const LayoutField& campo)
 {
-    if (value.isNull() || variantText(value).isEmpty())
+    if (value.isNull() || fieldText(value).isEmpty())
         return QString();
     return QString::number(asNumber(value, campo).units());
 }
@@ -41,7 +35,7 @@ QString truncated(const QVariant& value, const LayoutField& campo)
 // Units, plus one when the fraction is 0.5 or more ("A@").
 QString roundedUp(const QVariant& value, const LayoutField& campo)
 {
-    if (value.isNull() || variantText(value).isEmpty())
+    if (value.isNull() || fieldText(value).isEmpty())
         return QString();
     const std::int64_t raw = asNumber(value, campo).raw();
     std::int64_t units = raw / Currency::Scale;
@@ -72,48 +66,22 @@ bool readsRounded(RecordFamily f)
 
 } // namespace
 
-QString variantText(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QString();
-    if (value.metaType() == QMetaType::fromType<Currency>())
-        return currencyText(value.value<Currency>());
-    switch (value.typeId()) {
-    case QMetaType::QDate: {
-        const QDate date = value.toDate();
-        return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("0.00.00");
-    }
-    case QMetaType::QDateTime: {
-        const QDateTime moment = value.toDateTime();
-        return moment.isValid() ? moment.date().toString(QStringLiteral("dd/MM/yyyy"))
-                                : QStringLiteral("0.00.00");
-    }
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return currencyText(Currency::fromDouble(value.toDouble()));
-    default:
-        return value.toString();
-    }
-}
-
 QString getCampoValue(RecordFamily family, const LayoutField& campo, const CampoFetch& fetch)
 {
     const QString& info = campo.info;
     if (family == RecordFamily::Z || info == u"OF")
         return campo.fixed;
     if (info == u"O@" || info == u"@X")
-        return variantText(fetched(campo, fetch));
+        return fieldText(fetched(campo, fetch));
     if (info == u"@@") {
-        const QString text = variantText(fetched(campo, fetch));
+        const QString text = fieldText(fetched(campo, fetch));
         if (family == RecordFamily::B && (text.isEmpty() || text == u"0"))
             return QStringLiteral("0");
         return text;
     }
     if (info == u"@1" && readsFlags(family)) {
         // An empty flag is an unset flag, like a null one.
-        const QString text = variantText(fetched(campo, fetch));
+        const QString text = fieldText(fetched(campo, fetch));
         return text.isEmpty() || text == u"0" ? QStringLiteral("0") : QStringLiteral("1");
     }
     if ((info == u"T@" || info == u"TX") && readsUnits(family))

@@ -27,11 +27,6 @@ enum class RecordFamily
 // such dataset.
 using CampoFetch = std::function<QVariant(const LayoutField&)>;
 
-// A value as the writer carries it: null gives "", a date "dd/mm/yyyy", an
-// invalid (zero) date "0.00.00", an amount or a number its plain decimal
-// text ("1234.5", "-3", "0").
-QString variantText(const QVariant& value);
-
 // The field's value by its Info for the record family. A value that must be
 // a number ("T@", "A@" ...) and is not raises an EZfError naming the field.
 QString getCampoValue(RecordFamily family, const LayoutField& campo, const CampoFetch& fetch);

@@ -3,7 +3,8 @@
 
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
-#include "telematic/layouts/TextFunctions.h"
+#include "foundation/text/TextFunctions.h"
+#include "telematic/layouts/FileText.h"
 
 #include <QHash>
 
@@ -17,11 +18,11 @@ const QString ZeroDate = QStringLiteral("0.00.00");
 
 QString leftAligned(const QString& value, int width)
 {
-    return padR(trim(value), PadMarker, width);
+    return padRight(trimBoth(value), PadMarker, width, Overflow::Cut);
 }
 QString rightBlank(const QString& value, int width)
 {
-    return padL(value, u' ', width);
+    return padLeft(value, u' ', width, Overflow::Keep);
 }
 
 // Day, month and four-digit year of a "dd/mm/yyyy" text.
@@ -32,7 +33,7 @@ QString dayMonthYear(const QString& value)
 
 QString formatAmount(const QString& value, int width)
 {
-    const QString text = trim(value);
+    const QString text = trimBoth(value);
     if (text.isEmpty())
         return rightBlank(QString(), width);
     const std::optional<Currency> amount = Currency::parse(text);
@@ -59,40 +60,41 @@ QString FormatField(const QString& value, int width, const QString& format, cons
     if (format == u"AN" || format == u"CF")
         return leftAligned(value, width);
     if (format == u"AX")
-        return trim(value) == u"X" ? leftAligned(QStringLiteral("X"), width) : QString();
+        return trimBoth(value) == u"X" ? leftAligned(QStringLiteral("X"), width) : QString();
     if (format == u"CB")
         return value == u"0" ? QString() : rightBlank(QStringLiteral("1"), width);
     if (format == u"CP")
-        return padL(value == u"0" || value.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"), u'0',
-                    width);
+        return padLeft(value == u"0" || value.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"), u'0',
+                       width, Overflow::Keep);
     if (format == u"CB12")
         return value == u"000000000000" ? QString(width, u' ') : rightBlank(value, width);
     if (format == u"DT")
         return value == ZeroDate ? QString() : rightBlank(dayMonthYear(value), width);
     if (format == u"DP")
-        return value == ZeroDate || value.isEmpty() ? QStringLiteral("00000000")
-                                                    : padL(dayMonthYear(value), u'0', width);
+        return value == ZeroDate || value.isEmpty()
+                   ? QStringLiteral("00000000")
+                   : padLeft(dayMonthYear(value), u'0', width, Overflow::Keep);
     if (format == u"D4") {
         if (value == ZeroDate)
             return QString();
         return rightBlank(value.size() == 4 ? value : value.mid(0, 2) + value.mid(3, 2), width);
     }
     if (format == u"NF")
-        return padL(value, u'0', width);
+        return padLeft(value, u'0', width, Overflow::Keep);
     if (const int digits = zeroFilledDigits(format))
-        return value.isEmpty() ? QString() : rightBlank(strZero(value, digits), width);
+        return value.isEmpty() ? QString() : rightBlank(zeroPadLeft(value, digits), width);
     if (format == u"N2")
-        return rightBlank(strZero(value, 2), width);
+        return rightBlank(zeroPadLeft(value, 2), width);
     if (format == u"PR")
-        return padR(value, PadMarker, width);
+        return padRight(value, PadMarker, width, Overflow::Cut);
     if (format == u"CN") {
-        const QString trimmed = trim(value);
+        const QString trimmed = trimBoth(value);
         if (info == u"O@" && trimmed.isEmpty())
             return QString(width, u'0');
         return leftAligned(trimmed, width);
     }
     if (format == u"ND")
-        return trim(value).isEmpty() ? rightBlank(QStringLiteral("0"), width) : rightBlank(value, width);
+        return trimBoth(value).isEmpty() ? rightBlank(QStringLiteral("0"), width) : rightBlank(value, width);
     if (format == u"VP")
         return formatAmount(value, width);
     // "DA", "D6", "NP", "NU", "PC", "QU" and every other code.

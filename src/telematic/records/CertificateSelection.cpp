@@ -5,6 +5,7 @@
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
+#include "foundation/text/ValueText.h"
 #include "telematic/TelematicData.h"
 #include "telematic/layouts/CampoValue.h"
 
@@ -67,7 +68,7 @@ bool anyValue(const Dataset& dataset, const QVector<int>& columns)
         const QVariant value = dataset.value(i);
         if (value.isNull())
             continue;
-        const QString text = variantText(value).trimmed();
+        const QString text = text::valueText(value, text::ValueTextForm::FileField).trimmed();
         if (!text.isEmpty() && text != u"0")
             return true;
     }
@@ -76,7 +77,7 @@ bool anyValue(const Dataset& dataset, const QVector<int>& columns)
 
 } // namespace
 
-CertificateSelection::CertificateSelection(TelematicData& data, const Folders& folders, Operator* op,
+CertificateSelection::CertificateSelection(TelematicData& data, const Folders& folders, Operator& op,
                                            AnnotationWriter writer)
     : m_data(data), m_folders(folders), m_op(op), m_writer(std::move(writer))
 {
@@ -226,8 +227,7 @@ void CertificateSelection::rebuildAnnotations(qint64 person, const QString& fisc
     try {
         codes = annotationCodes(m_data.dip().asString(u"SCUDANNOTAZIONI"));
     } catch (const Error&) {
-        if (m_op)
-            m_op->error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + fiscalCode);
+        m_op.error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + fiscalCode);
     }
     QVector<QStringList> rows;
     for (qsizetype i = 0; i < codes.size(); i += CodesPerRow)
@@ -247,12 +247,9 @@ void CertificateSelection::rebuildAnnotations(qint64 person, const QString& fisc
     m_annotationsSynced.insert(person);
     if (rows == storedAnnotations(person))
         return;
-    try {
-        m_writer(person, m_month, rows);
-    } catch (const Error&) {
-        if (m_op)
-            m_op->error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + fiscalCode);
-    }
+    // A failed write raises: the file must not be produced from annotations
+    // that the store does not hold.
+    m_writer(person, m_month, rows);
 }
 
 } // namespace cu

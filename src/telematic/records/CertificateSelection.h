@@ -29,7 +29,7 @@ public:
 
     static constexpr int CodesPerRow = 54;
 
-    CertificateSelection(TelematicData& data, const Folders& folders, Operator* op,
+    CertificateSelection(TelematicData& data, const Folders& folders, Operator& op,
                          AnnotationWriter writer = {});
 
     // Indexes the section rows by person; call after the datasets are loaded.
@@ -66,7 +66,7 @@ private:
 
     TelematicData& m_data;
     const Folders& m_folders;
-    Operator* m_op;
+    Operator& m_op;
     AnnotationWriter m_writer;
     std::map<QString, QHash<qint64, QVector<int>>> m_byPerson; // upper-cased component -> person -> rows
     QHash<qint64, QVector<int>> m_storedAnnotations;

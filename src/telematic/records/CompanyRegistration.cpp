@@ -4,6 +4,7 @@
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/SqlQuery.h"
 #include "foundation/installation/AppContext.h"
+#include "foundation/installation/HlmAnno.h"
 #include "foundation/installation/HlmUtil.h"
 
 #include <memory>
@@ -20,7 +21,7 @@ std::function<QString()> companyRegistrationLookup(AppContext& context)
         if (!*cached) {
             SqlQuery query(*context.connection);
             context.catalogue->GetQuery(QStringLiteral("QRY_PACO"), query, 0, QStringLiteral("SELECT"));
-            query.setParam(QStringLiteral("IANFID"), context.workingYear - 1969);
+            query.setParam(QStringLiteral("IANFID"), HlmAnnoFinanziario::YearToId(context.workingYear));
             query.setParam(QStringLiteral("IDWGID"),
                            context.params ? HlmUtil::ParamDwgID(*context.params) : 0);
             query.open();

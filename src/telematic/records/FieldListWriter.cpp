@@ -1,9 +1,10 @@
 // Rows of the field list for records C, D, G and H.
 #include "telematic/records/FieldListWriter.h"
 
+#include "foundation/text/TextFunctions.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/layouts/FormatField.h"
-#include "telematic/layouts/TextFunctions.h"
 
 namespace cu {
 
@@ -21,7 +22,7 @@ FieldListWriter::FieldListWriter(FieldList& list, RecordFamily family) : m_list(
 void FieldListWriter::setCertificateNumber(int number)
 {
     m_certificate = number;
-    m_progressive = text::padL(QString::number(number), u'0', 18);
+    m_progressive = text::padLeft(QString::number(number), u'0', 18, text::Overflow::Keep);
 }
 
 bool FieldListWriter::isFormatted(RecordFamily family, const LayoutField& campo, bool valueEmpty)
@@ -48,7 +49,7 @@ QString FieldListWriter::codeFor(const LayoutField& campo, int module)
         return QString();
     QString code = campo.code();
     if (module != 0)
-        code.replace(2, 3, text::padL(QString::number(module), u'0', 3));
+        code.replace(2, 3, text::padLeft(QString::number(module), u'0', 3, text::Overflow::Keep));
     return code;
 }
 
@@ -59,10 +60,10 @@ void FieldListWriter::writeCampo(const QString& value, const LayoutField& campo,
         writePiece(value, campo, code);
         return;
     }
-    writePiece(text::trimRight(value.left(PieceLength)), campo, code);
+    writePiece(text::trimEnd(value.left(PieceLength)), campo, code);
     const int further = qMax(1, campo.width - 1);
     for (QString rest = value.mid(PieceLength); !rest.isEmpty(); rest = rest.mid(further))
-        writePiece(text::trimRight((u'+' + rest.left(further)).left(PieceLength)), campo, code);
+        writePiece(text::trimEnd((u'+' + rest.left(further)).left(PieceLength)), campo, code);
 }
 
 void FieldListWriter::writePiece(const QString& value, const LayoutField& campo, const QString& code)
@@ -70,7 +71,7 @@ void FieldListWriter::writePiece(const QString& value, const LayoutField& campo,
     const QString formatted = isFormatted(m_family, campo, value.isEmpty())
                                   ? FormatField(value, campo.width, campo.format, campo.info)
                                   : QString();
-    if (!code.isEmpty() && text::trim(text::unmarked(formatted)).isEmpty())
+    if (!code.isEmpty() && text::trimBoth(text::unmarked(formatted)).isEmpty())
         return;
     m_list.append(m_letter, m_progressive, code + formatted);
 }

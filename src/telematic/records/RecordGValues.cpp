@@ -2,6 +2,7 @@
 // month strings, the company registration number, the period of an
 // artistic cooperative, the relationship codes of dependants and the two
 // characters cut out of the INPDAP insurance scheme.
+#include "foundation/text/ValueText.h"
 #include "telematic/layouts/CampoValue.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
@@ -28,9 +29,9 @@ constexpr MonthString MonthStrings[] = {
     {"DC001044", "cdsInpdap", "LINPDAPPRD", ""},
 };
 
-QString text(RowCursor& rows, const char* column)
+QString cellText(RowCursor& rows, const char* column)
 {
-    return variantText(rows.value(QString::fromLatin1(column)));
+    return text::valueText(rows.value(QString::fromLatin1(column)), text::ValueTextForm::FileField);
 }
 
 // The twelve month flags joined in calendar order, "X" as "1"; nothing when
@@ -40,8 +41,9 @@ QString monthString(RowCursor& rows, const MonthString& spec)
     QString joined;
     bool anyValue = false;
     for (const char* month : MonthNames) {
-        const QString flag = variantText(
-            rows.value(QString::fromLatin1(spec.prefix) + QLatin1String(month) + QLatin1String(spec.suffix)));
+        const QString flag = text::valueText(
+            rows.value(QString::fromLatin1(spec.prefix) + QLatin1String(month) + QLatin1String(spec.suffix)),
+            text::ValueTextForm::FileField);
         anyValue = anyValue || !flag.isEmpty();
         joined += flag == u"X" ? QStringLiteral("1") : (flag.isEmpty() ? QStringLiteral("0") : flag);
     }
@@ -50,8 +52,8 @@ QString monthString(RowCursor& rows, const MonthString& spec)
 
 QString monthYear(RowCursor& rows, const char* monthColumn, const char* yearColumn)
 {
-    const int month = text(rows, monthColumn).toInt();
-    const int year = text(rows, yearColumn).toInt();
+    const int month = cellText(rows, monthColumn).toInt();
+    const int year = cellText(rows, yearColumn).toInt();
     if (month <= 0 || year <= 0)
         return QString();
     return QStringLiteral("%1%2").arg(month, 2, 10, QLatin1Char('0')).arg(year);
@@ -59,20 +61,20 @@ QString monthYear(RowCursor& rows, const char* monthColumn, const char* yearColu
 
 QString firstChildRelationship(RowCursor& family)
 {
-    if (text(family, "LCUDRELPARPRIFIGL") == u"1")
+    if (cellText(family, "LCUDRELPARPRIFIGL") == u"1")
         return QStringLiteral("F");
-    if (text(family, "LCUDRELPARPRIFIGLDIS") == u"1")
+    if (cellText(family, "LCUDRELPARPRIFIGLDIS") == u"1")
         return QStringLiteral("D");
     return QString();
 }
 
 QString childRelationship(RowCursor& family)
 {
-    if (text(family, "LCUDRELPARFIGL") == u"1")
+    if (cellText(family, "LCUDRELPARFIGL") == u"1")
         return QStringLiteral("F");
-    if (text(family, "LCUDRELPARFIGLALTRFAM") == u"1")
+    if (cellText(family, "LCUDRELPARFIGLALTRFAM") == u"1")
         return QStringLiteral("A");
-    if (text(family, "LCUDRELPARFIGLDIS") == u"1")
+    if (cellText(family, "LCUDRELPARFIGLDIS") == u"1")
         return QStringLiteral("D");
     return QString();
 }
@@ -114,7 +116,7 @@ std::optional<QString> computedValueG(RecordWriterContext& context, const Layout
     const QString code = campo.code();
     if (code == u"DC001001") {
         RowCursor& inps = selection.requireCursor(u"cdsInps");
-        const QString own = text(inps, "SCUDMATRAZIENDA").trimmed();
+        const QString own = cellText(inps, "SCUDMATRAZIENDA").trimmed();
         if (!own.isEmpty())
             return own;
         if (!inps.isEmpty() && context.companyRegistration)
@@ -130,7 +132,7 @@ std::optional<QString> computedValueG(RecordWriterContext& context, const Layout
         return monthYear(selection.requireCursor(u"cdsCoopArt"), "ICUDCAMESEAL", "ICUDCAANNOAL");
     const bool deductionShare = campo.field.compare(u"SCUDDETRSPETTPRIFIGL", Qt::CaseInsensitive) == 0;
     if (deductionShare && (code == u"DB602A07" || code == u"DB602B07")) {
-        const QString share = text(selection.requireCursor(u"cdsConFamCar"), "SCUDDETRSPETTPRIFIGL");
+        const QString share = cellText(selection.requireCursor(u"cdsConFamCar"), "SCUDDETRSPETTPRIFIGL");
         const bool isC = share == u"C";
         return (code == u"DB602B07") == isC ? share : QString();
     }

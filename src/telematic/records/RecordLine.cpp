@@ -2,12 +2,12 @@
 #include "telematic/records/RecordLine.h"
 
 #include "foundation/operator/Operator.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/layouts/FormatField.h"
-#include "telematic/layouts/TextFunctions.h"
 
 namespace cu {
 
-RecordLine::RecordLine(RecordFamily family, Operator* op) : m_family(family), m_op(op) {}
+RecordLine::RecordLine(RecordFamily family, Operator& op) : m_family(family), m_op(op) {}
 
 bool RecordLine::isWritten(RecordFamily family, const QString& info, bool valueEmpty)
 {
@@ -28,8 +28,7 @@ void RecordLine::appendCampo(const QString& value, const LayoutField& campo)
         return;
     const QString formatted = FormatField(value, campo.width, campo.format, campo.info);
     if (m_line.size() >= MaxLength) {
-        if (m_op)
-            m_op->warning(QStringLiteral("Supera i 1900 caratteri"));
+        m_op.warning(QStringLiteral("Supera i 1900 caratteri"));
         return;
     }
     m_line += formatted;
@@ -44,7 +43,7 @@ QString RecordLine::close() const
 }
 
 QString buildRecordLine(RecordFamily family, const RecordLayout& layout,
-                        const std::function<QString(const LayoutField&)>& valueOf, Operator* op)
+                        const std::function<QString(const LayoutField&)>& valueOf, Operator& op)
 {
     RecordLine line(family, op);
     for (const LayoutSection& section : layout.sections())

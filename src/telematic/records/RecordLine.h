@@ -16,8 +16,8 @@ class RecordLine
 public:
     static constexpr int MaxLength = 1900;
 
-    // family: A, B or Z. op receives "Supera i 1900 caratteri" (may be null).
-    RecordLine(RecordFamily family, Operator* op);
+    // family: A, B or Z. op receives "Supera i 1900 caratteri".
+    RecordLine(RecordFamily family, Operator& op);
 
     // Whether a field of this Info is written for a value (empty or not).
     static bool isWritten(RecordFamily family, const QString& info, bool valueEmpty);
@@ -31,13 +31,13 @@ public:
 
 private:
     RecordFamily m_family;
-    Operator* m_op;
+    Operator& m_op;
     QString m_line;
 };
 
 // Builds a whole line of record A, B or Z: every field of every section in
 // document order, its value given by valueOf.
 QString buildRecordLine(RecordFamily family, const RecordLayout& layout,
-                        const std::function<QString(const LayoutField&)>& valueOf, Operator* op);
+                        const std::function<QString(const LayoutField&)>& valueOf, Operator& op);
 
 } // namespace cu

@@ -1,8 +1,9 @@
 // Packing of the field list into lines.
 #include "telematic/records/RecordPacker.h"
 
+#include "foundation/text/TextFunctions.h"
 #include "telematic/WorkingLists.h"
-#include "telematic/layouts/TextFunctions.h"
+#include "telematic/layouts/FileText.h"
 
 namespace cu {
 
@@ -66,7 +67,7 @@ void RecordPacker::flushRecord(const QString& letter, int certificateNumber)
 {
     if (m_line.isEmpty())
         return;
-    const QString line = text::padR(text::unmarked(m_line), u' ', DataLength) + u'A';
+    const QString line = text::padRight(text::unmarked(m_line), u' ', DataLength, text::Overflow::Cut) + u'A';
     m_records.append({letter, line, m_progressive, certificateNumber});
     m_line.clear();
 }

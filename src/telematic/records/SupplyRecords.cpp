@@ -3,8 +3,8 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/text/TextFunctions.h"
 #include "telematic/layouts/CampoValue.h"
-#include "telematic/layouts/TextFunctions.h"
 #include "telematic/records/RecordLine.h"
 
 namespace cu {
@@ -31,8 +31,9 @@ QString replaced(const QString& line, int position, int length, int number)
 {
     QString patched = line;
     if (patched.size() < position - 1 + length)
-        patched = text::padR(patched, u' ', position - 1 + length);
-    patched.replace(position - 1, length, text::padL(QString::number(number), u'0', length));
+        patched = text::padRight(patched, u' ', position - 1 + length, text::Overflow::Cut);
+    patched.replace(position - 1, length,
+                    text::padLeft(QString::number(number), u'0', length, text::Overflow::Keep));
     return patched;
 }
 
@@ -48,7 +49,7 @@ QString producerFiscalCode()
     return QStringLiteral(MODELLOCU_PRODUCER_FISCAL_CODE);
 }
 
-QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* op)
+QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& op)
 {
     const CampoFetch fetch = fetchFrom(forn, u"cdsForn");
     return buildRecordLine(
@@ -60,7 +61,7 @@ QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* 
         op);
 }
 
-QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, Operator* op)
+QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, Operator& op)
 {
     const CampoFetch fetch = fetchFrom(sost, u"cdsSost");
     return buildRecordLine(
@@ -76,7 +77,7 @@ QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPre
         op);
 }
 
-QString writeRecordZ(const RecordLayout& layout, Operator* op)
+QString writeRecordZ(const RecordLayout& layout, Operator& op)
 {
     return buildRecordLine(
         RecordFamily::Z, layout, [](const LayoutField& campo) { return campo.fixed; }, op);

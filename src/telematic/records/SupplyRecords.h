@@ -18,11 +18,11 @@ QString supplyCode();
 QString producerFiscalCode();
 
 // forn: the supplier dataset (cdsForn) at its current row.
-QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator* op);
+QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& op);
 // sost: the agent dataset (cdsSost) at its current row; ctPresent: the CT
 // form has a mobile number or an e-mail address.
-QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, Operator* op);
-QString writeRecordZ(const RecordLayout& layout, Operator* op);
+QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, Operator& op);
+QString writeRecordZ(const RecordLayout& layout, Operator& op);
 
 // Positions 522-525 and 526-529: "0000" both when the supply is one file.
 QString patchRecordA(const QString& line, int totalFiles, int fileNumber);

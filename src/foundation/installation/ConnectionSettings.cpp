@@ -1,6 +1,6 @@
 // Connection parameters from the settings file, the environment and the
 // command line.
-#include "foundation/database/ConnectionSettings.h"
+#include "foundation/installation/ConnectionSettings.h"
 
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/IniFile.h"
