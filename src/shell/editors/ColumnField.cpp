@@ -98,7 +98,8 @@ void ColumnField::buildInput(const FieldServices& services)
     }
     QWidget* widget = input();
     widget->setObjectName(m_column.name);
-    layout->addWidget(widget, m_text ? 1 : 0);
+    // Lines grow up to their column's size, text boxes to the whole row.
+    layout->addWidget(widget, m_check ? 0 : 1);
     if (lookupSource(m_column).kind != LookupSource::Kind::None) {
         m_lookup = new QToolButton(this);
         m_lookup->setText(QStringLiteral("..."));

@@ -61,7 +61,7 @@ EliTabella::EliTabella(EditingContext& context, std::unique_ptr<TableEditing> ed
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    resize(860, 600);
+    resize(960, 640);
     WindowGeometry::remember(this, description.name);
     mostra();
 }
