@@ -7,8 +7,7 @@
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoArchive.h"
-#include "support/ArchiveFixture.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -7,6 +7,7 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "printing/CertificatePrint.h"
 #include "support/PrintingFixture.h"
+#include "support/TestInstallation.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -106,10 +107,9 @@ struct Figures
     qint64 bytes;
 };
 
-Figures run(test::PrintingInstallation& installation, int certificates,
-            const QString& outputFolder = QString())
+Figures run(test::TestInstallation& installation, int certificates, const QString& outputFolder = QString())
 {
-    test::MemoryTables tables(installation.schema());
+    test::MemoryTables tables;
     fill(tables, certificates);
     Dataset list;
     tables.open(list, QStringLiteral("TCUD_DATICUD"));
@@ -138,7 +138,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    test::PrintingInstallation installation;
+    test::TestInstallation installation;
     // --sample FOLDER: prints three certificates to FOLDER/sample.pdf (for the pictures of the docs).
     if (app.arguments().size() == 3 && app.arguments()[1] == u"--sample") {
         run(installation, 3, app.arguments()[2]);

@@ -12,7 +12,7 @@
 #include "foundation/dataset/Dataset.h"
 #include "store/HlmDBCds.h"
 #include "store/StoreReader.h"
-#include "support/TestPaths.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

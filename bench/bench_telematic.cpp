@@ -1,15 +1,22 @@
-// Benchmark of the telematic file: the production of a supply of N
-// certificates built directly into the production's datasets (no store),
-// with its peak memory, and the verification of a large synthetic file.
+// Benchmark of the telematic file: the production of N certificates built
+// directly into the production's datasets (no store; past 99,999 in several
+// supplies), with its peak memory, and the verification of a large
+// synthetic file.
 //   bench_telematic produce N       (default 10000)
 //   bench_telematic verify MEGABYTES (default 1024)
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
+#include "support/TestInstallation.h"
+#include "support/TestSupport.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
+#include "telematic/layouts/FormatField.h"
 #include "telematic/layouts/RecordLayout.h"
+#include "telematic/layouts/FileText.h"
 #include "telematic/records/SupplyRecords.h"
 
 #include <QCoreApplication>
@@ -81,7 +88,9 @@ void fill(TelematicData& data, int certificates)
 
 int produce(int certificates, QTextStream& out)
 {
-    test::TelematicInstallation installation;
+    test::TestInstallation installation;
+    installation.writeNotes({QStringLiteral("AA"), QStringLiteral("AB")});
+    setProducerFiscalCode(installation.folders(), test::Producer);
     ScriptedOperator op;
     TelematicProduction production(installation.folders(), op);
     test::defineTables(production.data());
@@ -102,7 +111,8 @@ int produce(int certificates, QTextStream& out)
         defects += TelematicVerifier(layouts).verify(file).defectCount;
     out << QStringLiteral(
                "certificazioni %1: dati %2 ms, elenco campi %3 ms, salvataggio %4 ms, totale produzione %5 "
-               "ms, %6 file, %7 difetti, memoria massima %8 MB (dopo i dati %9 MB, dopo l'elenco campi %10 MB)\n")
+               "ms, %6 file, %7 difetti, memoria massima %8 MB (dopo i dati %9 MB, dopo l'elenco campi %10 "
+               "MB); %11\n")
                .arg(certificates)
                .arg(filled)
                .arg(created)
@@ -112,12 +122,39 @@ int produce(int certificates, QTextStream& out)
                .arg(defects)
                .arg(peakMemoryKb() / 1024)
                .arg(peakFilled)
-               .arg(peakCreated);
+               .arg(peakCreated)
+               .arg(production.log().last());
     return defects == 0 ? 0 : 1;
 }
 
-// A valid file of about the given size: A, B, D and G lines of many
-// certificates (G with 75 amounts of the layout), Z with the counters.
+// The head of a certificate line as its positional fields place it: the
+// record letter, agent, module, recipient and certificate number where the
+// layout puts them, every other field as its layout's constant.
+QByteArray certificateHead(const QVector<PositionedField>& fields, const QByteArray& recipient,
+                           int certificate, int module)
+{
+    QByteArray head;
+    for (const PositionedField& p : fields) {
+        const QString number = p.field.code();
+        QString value = p.field.info == u"OF" ? p.field.fixed : QString();
+        if (number == fieldnumbers::Module)
+            value = QString::number(module);
+        else if (number == fieldnumbers::Recipient)
+            value = QString::fromLatin1(recipient);
+        else if (number == fieldnumbers::Certificate)
+            value = QString::number(certificate);
+        else if (p.field.cds == u"cdsSost")
+            value = QStringLiteral("80012345676");
+        else if (p.field.format == u"CP")
+            value = QStringLiteral("0");
+        head += text::unmarked(FormatField(value, p.field.width, p.field.format, p.field.info)).toLatin1();
+    }
+    return head;
+}
+
+// A valid file of about the given size: A, B, then for each of up to 99,999
+// certificates (the most a supply numbers) a D line and as many G modules
+// (75 amounts of the layout each) as the size needs, Z with the counters.
 QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders& folders)
 {
     QFile file(path);
@@ -128,34 +165,42 @@ QString writeSyntheticFile(const QString& path, qint64 megabytes, const Folders&
     test::fillAgentAndSupplier(data);
     data.forn().first();
     data.sost().first();
-    const qint64 lines = megabytes * 1024 * 1024 / 1900 / 2;
+    const qint64 lines = megabytes * 1024 * 1024 / 1900;
+    const int certificates = int(std::min<qint64>(99999, std::max<qint64>(1, lines / 2)));
+    const int modules = int(std::max<qint64>(1, lines / certificates - 1));
     const auto write = [&file](const QString& text) { file.write(text.toLatin1() + "\r\n"); };
     ScriptedOperator op;
-    write(patchRecordA(writeRecordA(loadRecordA(folders), data.forn(), op), 0, 0));
-    write(patchRecordB(writeRecordB(loadRecordB(folders), data.sost(), false, op), int(lines), 0));
+    write(patchRecordA(loadRecordA(folders), writeRecordA(loadRecordA(folders), data.forn(), op), 0, 0));
+    write(patchRecordB(
+        loadRecordB(folders),
+        writeRecordB(loadRecordB(folders), data.sost(), false, QStringLiteral("01234567897"), op),
+        certificates, 0));
     QByteArray amounts;
+    const QVector<PositionedField> headD = FileLayouts::positionedFields(loadRecordD(folders));
     const RecordLayout layoutG = loadRecordG(folders);
+    const QVector<PositionedField> headG = FileLayouts::positionedFields(layoutG);
     for (const LayoutSection& section : layoutG.sections())
         for (const LayoutField& f : section.fields)
             if (f.format == u"VP" && f.cds == u"cdsDip" && amounts.size() < 75 * 24)
                 amounts += f.code().toLatin1() + QByteArray("1234,56").rightJustified(16);
-    const QByteArray agent = "80012345676     ";
-    const QByteArray producer = producerFiscalCode().toLatin1().leftJustified(16, ' ');
-    for (qint64 i = 1; i <= lines; ++i) {
-        const QByteArray recipient = test::personalCode(int(i % 17000)).toLatin1();
-        const QByteArray head = agent + "00000001" + recipient +
-                                QByteArray::number(i).rightJustified(6, '0') + QByteArray(23, '0') + "   " +
-                                producer;
-        file.write(("D" + head + "DA001001" + recipient).leftJustified(1897, ' ') + "A\r\n");
-        file.write(("G" + head + amounts).leftJustified(1897, ' ') + "A\r\n");
+    for (int i = 1; i <= certificates; ++i) {
+        const QByteArray recipient = test::personalCode(i % 17000).toLatin1();
+        file.write(("D" + certificateHead(headD, recipient, i, 1).mid(1) + "DA002001" + recipient)
+                       .leftJustified(1897, ' ') +
+                   "A\r\n");
+        for (int module = 1; module <= modules; ++module)
+            file.write(("G" + certificateHead(headG, recipient, i, module).mid(1) + amounts)
+                           .leftJustified(1897, ' ') +
+                       "A\r\n");
     }
-    write(patchRecordZ(writeRecordZ(loadRecordZ(folders), op), int(lines), int(lines), 0, 0));
+    write(patchRecordZ(loadRecordZ(folders), writeRecordZ(loadRecordZ(folders), op),
+                       {{u'B', 1}, {u'D', certificates}, {u'G', certificates * modules}}));
     return path;
 }
 
 int verify(qint64 megabytes, QTextStream& out)
 {
-    test::TelematicInstallation installation;
+    test::TestInstallation installation;
     const FileLayouts layouts(installation.folders());
     const QString path = writeSyntheticFile(installation.root() + QStringLiteral("/synthetic"), megabytes,
                                             installation.folders());

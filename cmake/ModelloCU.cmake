@@ -18,8 +18,7 @@ function(modellocu_library name)
   target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} ${scope} ${ARGN})
   target_compile_definitions(${name} ${scope}
-      MODELLOCU_VERSION="${PROJECT_VERSION}"
-      MODELLOCU_PRODUCER_FISCAL_CODE="${MODELLOCU_PRODUCER_FISCAL_CODE}")
+      MODELLOCU_VERSION="${PROJECT_VERSION}")
 endfunction()
 
 # Every library of the engine (no widgets); tests and tools link it whole.

@@ -10,6 +10,7 @@
 #include "foundation/operator/TerminalOperator.h"
 #include "import/demo/DemoInstallation.h"
 #include "store/HlmDBCds.h"
+#include "telematic/ProducerSetting.h"
 
 #include <QTextStream>
 #include <functional>
@@ -65,6 +66,15 @@ QString fillRepresentative(demo::DemoInstallation& installation)
     return agent.asString(u"SSOSFIRMACOM");
 }
 
+// The demo's software producer: a valid numeric fiscal code that names no
+// real producer, set in the settings unless the installation has its own.
+QString setDemoProducer(demo::DemoInstallation& installation)
+{
+    if (!hasProducerFiscalCode(installation.folders()))
+        setProducerFiscalCode(installation.folders(), QStringLiteral("01234567897"));
+    return producerFiscalCode(installation.folders());
+}
+
 struct DemoStep
 {
     QString caption;
@@ -90,6 +100,7 @@ QVector<DemoStep> demoSteps()
              d.writeSettings();
              return DemoInstallation::settingsPath(d.folders());
          }},
+        {QStringLiteral("Produttore del software"), setDemoProducer},
         {QStringLiteral("Archivio dimostrativo"),
          [](DemoInstallation& d) {
              d.createDatabase();

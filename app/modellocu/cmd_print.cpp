@@ -169,12 +169,16 @@ int printAgentPage(const PrintRequest& request, const Folders& folders, PrintTab
     const AgentPrintKind kind =
         request.kind == u"ct" ? AgentPrintKind::QuadroCT : AgentPrintKind::Frontispiece;
     EliStampePDF module(folders, tables, request.year);
-    Dataset& data = kind == AgentPrintKind::QuadroCT ? module.cdsQuadroCT : module.cdsSost;
-    module.loadIfEmpty(data, kind == AgentPrintKind::QuadroCT ? QStringLiteral("TCUCT_DATICT")
-                                                              : QStringLiteral("TCUS_DATISOST"));
+    module.loadIfEmpty(module.cdsQuadroCT, QStringLiteral("TCUCT_DATICT"));
     AgentPrint print(folders);
     print.message = [&out](const QString& text) { out << text << '\n'; };
-    print.print(kind, data, request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind));
+    const QString name = request.nameGiven ? request.name : AgentPrint::defaultOutputName(kind);
+    if (kind == AgentPrintKind::QuadroCT) {
+        print.printQuadroCT(module.cdsQuadroCT, name);
+    } else {
+        module.loadIfEmpty(module.cdsSost, QStringLiteral("TCUS_DATISOST"));
+        print.printFrontispiece(module.cdsSost, module.cdsQuadroCT, name);
+    }
     return 0;
 }
 

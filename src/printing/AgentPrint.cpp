@@ -1,6 +1,7 @@
 // Frontispiece and Quadro CT prints.
 #include "printing/AgentPrint.h"
 
+#include "certificates/CtForm.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/text/ValueText.h"
 #include "printing/EliUXml.h"
@@ -31,14 +32,16 @@ KindData kindData(AgentPrintKind kind)
 
 // Every edit of the section from the row: check boxes as "X", amounts
 // "#,##0.00", dates centred by parts, texts as they are (also "0").
-void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& section, const Dataset& data)
+void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& section, const Dataset& data,
+                      const QVariantMap& computed)
 {
     for (const EliUXml::XMLEditType edit : section.Edit()) {
         const EliUXml::XMLPrintRectType rect = edit.PrintRect();
         const double x = rect.Left();
         const double y = rect.Top();
         const double size = rect.Height();
-        const QVariant value = data.value(edit.Name());
+        const QVariant value =
+            computed.contains(edit.Name()) ? computed.value(edit.Name()) : data.value(edit.Name());
         const QString text = text::valueText(value, text::ValueTextForm::Print);
         if (edit.Type() == u"CB") {
             if (text == u"1")
@@ -68,7 +71,20 @@ QString AgentPrint::defaultOutputName(AgentPrintKind kind)
     return QString::fromLatin1(kindData(kind).defaultName);
 }
 
-QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QString& outputName)
+QString AgentPrint::printFrontispiece(const Dataset& agent, const Dataset& ctForm, const QString& outputName)
+{
+    const QVariantMap computed{
+        {QStringLiteral("LSOSCT"), isCtFormPresent(ctForm) ? QStringLiteral("1") : QStringLiteral("0")}};
+    return print(AgentPrintKind::Frontispiece, agent, computed, outputName);
+}
+
+QString AgentPrint::printQuadroCT(const Dataset& ctForm, const QString& outputName)
+{
+    return print(AgentPrintKind::QuadroCT, ctForm, {}, outputName);
+}
+
+QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QVariantMap& computed,
+                          const QString& outputName)
 {
     const KindData k = kindData(kind);
     const EliUXml::XMLCudType layout = EliUXml::LoadCud(m_folders.res() + QString::fromLatin1(k.layout));
@@ -89,7 +105,7 @@ QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QStrin
 
     LayoutDrawing drawing(pdf, false);
     if (data.isActive() && !data.isEmpty()) {
-        drawAgentSection(drawing, layout.Sos().Section(), data);
+        drawAgentSection(drawing, layout.Sos().Section(), data, computed);
         if (kind == AgentPrintKind::Frontispiece) {
             if (data.asString(u"LSOSANNULLAMENTO") == u"1")
                 drawing.DrawValue(QStringLiteral("X"), 65, 53, 9, QStringLiteral("taCenter"),

@@ -2,12 +2,15 @@
 // A B Z, packing and the writing of the files.
 #include "telematic/TelematicProduction.h"
 
+#include "certificates/CtForm.h"
 #include "certificates/checks/CheckData.h"
 #include "foundation/installation/AppContext.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "store/HlmDBCds.h"
+#include "telematic/ProducerSetting.h"
+#include "telematic/SupplySplit.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
@@ -256,6 +259,7 @@ void TelematicProduction::refuseMissingSupplierOrAgent()
     if (!missing.isEmpty())
         refuse(QStringLiteral("Dati mancanti del sostituto : ") + missing +
                QStringLiteral(" impossibile procedere!"));
+    m_producer = producerFiscalCode(m_folders);
 }
 
 void TelematicProduction::createFieldList(const QVector<int>& positions)
@@ -280,12 +284,9 @@ void TelematicProduction::createFieldList(const QVector<int>& positions)
                                     m_fields,
                                     m_folders,
                                     [this](const QString& line) { addLog(line); },
-                                    m_companyRegistration};
-        Dataset& ct = m_data.quadroCT();
-        if (ct.isActive() && !ct.isEmpty()) {
-            ct.first();
-            m_ctPresent = !isBlank(ct, "SCTCELL") || !isBlank(ct, "SCTEMAIL");
-        }
+                                    m_companyRegistration,
+                                    m_limits};
+        m_ctPresent = isCtFormPresent(m_data.quadroCT());
         if (m_ctPresent)
             writeRecordsC(context);
         writeRecordsD(context, positions);
@@ -307,7 +308,7 @@ void TelematicProduction::buildRecords()
     const QString lineA = writeRecordA(loadRecordA(m_folders), m_data.forn(), m_op);
     requireLineLength(lineA, QStringLiteral("A"));
     m_records.append({QStringLiteral("A"), lineA, QString(), std::nullopt});
-    const QString lineB = writeRecordB(loadRecordB(m_folders), m_data.sost(), m_ctPresent, m_op);
+    const QString lineB = writeRecordB(loadRecordB(m_folders), m_data.sost(), m_ctPresent, m_producer, m_op);
     requireLineLength(lineB, QStringLiteral("B"));
     m_records.append({QStringLiteral("B"), lineB, QString(), std::nullopt});
     if (!m_fields.dataset().isEmpty()) {
@@ -336,44 +337,72 @@ QStringList TelematicProduction::save(const QString& chosenName)
 
 QStringList TelematicProduction::writeFiles(const QString& chosenName)
 {
-    const QVector<RecordList::LinePlace> lines = m_records.lineOrder();
-    const int certificateLines = int(lines.size()) - 3;
-    const int fileCount = certificateLines <= LinesPerFile
-                              ? 1
-                              : certificateLines / LinesPerFile + (certificateLines % LinesPerFile ? 1 : 0);
+    QVector<RecordList::LinePlace> lines = m_records.lineOrder();
+    lines.removeIf([](const RecordList::LinePlace& line) { return !line.numbered; });
+    QVector<int> certificateOfLine;
+    certificateOfLine.reserve(lines.size());
+    for (const RecordList::LinePlace& line : lines)
+        certificateOfLine.append(line.certificate.value_or(0));
+    const QVector<Supply> supplies = divideIntoSupplies(certificateOfLine, m_limits);
+    int fileCount = 0;
+    for (const Supply& supply : supplies)
+        fileCount += int(supply.files.size());
     if (fileCount > 1)
         m_op.warning(
             QStringLiteral("ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno generati più "
                            "file telematici."));
+    const RecordLayout layoutA = loadRecordA(m_folders);
+    const RecordLayout layoutB = loadRecordB(m_folders);
+    const RecordLayout layoutZ = loadRecordZ(m_folders);
     const QString lineA = m_records.storedLine(QStringLiteral("A"));
-    const QString lineB = patchRecordB(m_records.storedLine(QStringLiteral("B")), m_countG, m_countH);
+    const QString lineB = m_records.storedLine(QStringLiteral("B"));
     const QString lineZ = m_records.storedLine(QStringLiteral("Z"));
+
+    // The certificates of a supply written as G and those written as H.
+    const auto certificatesAs = [&](const Supply& supply, QChar letter) {
+        int count = 0;
+        int last = -1;
+        for (int line : supply.lines)
+            if (lines[line].letter.at(0) == letter && certificateOfLine[line] != last) {
+                last = certificateOfLine[line];
+                ++count;
+            }
+        return count;
+    };
 
     std::vector<std::unique_ptr<PendingFile>> pending;
     QStringList names;
-    int next = 0;
-    for (int file = 1; file <= fileCount; ++file) {
-        names.append(fileNameOf(chosenName, file));
-        pending.push_back(std::make_unique<PendingFile>(names.last()));
-        PendingFile& out = *pending.back();
-        const bool single = fileCount == 1;
-        out.writeLine(patchRecordA(lineA, single ? 0 : fileCount, single ? 0 : file));
-        out.writeLine(lineB);
-        QHash<QString, int> counts;
-        for (int passed = 0; next < lines.size() && (file == fileCount || passed < RowsPerFile); ++passed) {
-            const RecordList::LinePlace& line = lines[next++];
-            if (!line.numbered)
-                continue;
-            out.writeLine(m_records.recordAt(line.row));
-            ++counts[line.letter];
+    QStringList supplyLog;
+    for (const Supply& supply : supplies) {
+        const int certificates = certificatesAs(supply, u'G') + certificatesAs(supply, u'H');
+        const QString supplyB = patchRecordB(layoutB, lineB, certificates, 0);
+        const int files = int(supply.files.size());
+        for (int file = 1; file <= files; ++file) {
+            names.append(fileNameOf(chosenName, int(names.size()) + 1));
+            pending.push_back(std::make_unique<PendingFile>(names.last()));
+            PendingFile& out = *pending.back();
+            out.writeLine(patchRecordA(layoutA, lineA, files == 1 ? 0 : files, files == 1 ? 0 : file));
+            out.writeLine(supplyB);
+            QHash<QChar, int> counts{{u'B', 1}};
+            const SupplyPart& part = supply.files[file - 1];
+            for (int i = part.first; i < part.first + part.count; ++i) {
+                const RecordList::LinePlace& line = lines[supply.lines[i]];
+                out.writeLine(m_records.recordAt(line.row));
+                ++counts[line.letter.at(0)];
+            }
+            out.writeLine(patchRecordZ(layoutZ, lineZ, counts));
+            out.finish();
         }
-        out.writeLine(patchRecordZ(lineZ, counts.value(QStringLiteral("D")),
-                                   counts.value(QStringLiteral("G")), counts.value(QStringLiteral("H")),
-                                   counts.value(QStringLiteral("C"))));
-        out.finish();
+        supplyLog.append(QStringLiteral("Fornitura %1: %2 certificazioni, file %3")
+                             .arg(supplyLog.size() + 1)
+                             .arg(certificates)
+                             .arg(names.mid(names.size() - files).join(QStringLiteral(", "))));
     }
     for (auto& file : pending)
         file->moveIntoPlace();
+    for (const QString& line : supplyLog)
+        addLog(line);
+    addLog(QStringLiteral("Forniture scritte: %1, file scritti: %2").arg(supplies.size()).arg(names.size()));
     storeCertificateCount(m_countG + m_countH);
     return names;
 }

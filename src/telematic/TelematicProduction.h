@@ -1,9 +1,11 @@
 // The production of the telematic file: choosing the certificates,
 // checking their data, building the field list (records C, D, G, H) and,
 // on saving, packing it into lines, building records A, B and Z and
-// writing the file, split into several files when the supply is too large.
+// writing the file: several supplies past 99,999 certificates, a supply in
+// several files when it is too large for one.
 #pragma once
 
+#include "telematic/SupplySplit.h"
 #include "telematic/TelematicData.h"
 #include "telematic/WorkingLists.h"
 
@@ -47,9 +49,6 @@ struct TelematicResult
 class TelematicProduction
 {
 public:
-    static constexpr int LinesPerFile = 8275; // certificate lines that decide the number of files
-    static constexpr int RowsPerFile = 8277;  // rows of the record list passed per file but the last
-
     // store may be null: the datasets are then filled by the caller and
     // nothing is written back to the store.
     TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store = nullptr);
@@ -64,6 +63,10 @@ public:
 
     // Receives every line of the production log as it is written.
     void setLogSink(std::function<void(const QString&)> sink) { m_logSink = std::move(sink); }
+    // Certificates of one supply and certificate lines of one file at most
+    // (the agency's limits unless a test lowers them); set before the
+    // field list is created.
+    void setLimits(const SupplyLimits& limits) { m_limits = limits; }
     // The company registration number used when an INPS row has none.
     void setCompanyRegistration(std::function<QString()> lookup)
     {
@@ -85,7 +88,8 @@ public:
     // "Crea File telematico": refusals and errors are logged, shown and
     // raised as EAbort.
     void createFieldList(const QVector<int>& positions);
-    // "Salva": records A, B, packing, Z and the files; returns their names.
+    // "Salva": records A, B, packing, Z and the files of every supply;
+    // returns their names, in order (the chosen name, then "_2", "_3" ...).
     QStringList save(const QString& chosenName);
 
     // The default chosen name: DichCU folder + "CUR25".
@@ -110,6 +114,8 @@ private:
     QStringList m_log;
     std::function<QString()> m_companyRegistration;
     std::function<void(const QString&)> m_logSink;
+    QString m_producer; // the software producer's fiscal code, from the installation's settings
+    SupplyLimits m_limits;
     bool m_succeeded = false;
     bool m_ctPresent = false;
     int m_countG = 0;

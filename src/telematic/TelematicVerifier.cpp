@@ -3,9 +3,10 @@
 
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/operator/Errors.h"
+#include "telematic/FieldFormCheck.h"
+#include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
 
-#include <QDate>
 #include <QFile>
 #include <QSet>
 
@@ -15,14 +16,13 @@ namespace {
 
 constexpr int DataLength = 1897;
 constexpr int LineLength = 1898;
-constexpr int HeadLength = 89;
+constexpr int CodeLength = 8;
 constexpr int CodedLength = 24;
-constexpr int CodedEnd = 89 + 75 * 24; // 1889
 
 // The part of a text from pos of n characters, cut to the text.
 QByteArrayView sub(QByteArrayView text, qsizetype pos, qsizetype n = -1)
 {
-    if (pos >= text.size())
+    if (pos < 0 || pos >= text.size())
         return QByteArrayView();
     const qsizetype available = text.size() - pos;
     return text.sliced(pos, n < 0 || n > available ? available : n);
@@ -33,7 +33,7 @@ bool isDigits(QByteArrayView text)
     for (char c : text)
         if (c < '0' || c > '9')
             return false;
-    return true;
+    return !text.isEmpty();
 }
 
 bool isBlank(QByteArrayView text)
@@ -51,9 +51,9 @@ bool isUpperOrDigit(char c)
 
 bool isWellFormedCode(QByteArrayView code)
 {
-    return code.size() == 8 && code[0] >= 'A' && code[0] <= 'Z' && code[1] >= 'A' && code[1] <= 'Z' &&
-           isDigits(sub(code, 2, 3)) && isUpperOrDigit(code[5]) && isUpperOrDigit(code[6]) &&
-           isUpperOrDigit(code[7]);
+    return code.size() == CodeLength && code[0] >= 'A' && code[0] <= 'Z' && code[1] >= 'A' &&
+           code[1] <= 'Z' && isDigits(sub(code, 2, 3)) && isUpperOrDigit(code[5]) &&
+           isUpperOrDigit(code[6]) && isUpperOrDigit(code[7]);
 }
 
 quint64 packed(QByteArrayView code)
@@ -74,6 +74,31 @@ int number(QByteArrayView text)
     return isDigits(text) ? text.toByteArray().toInt() : -1;
 }
 
+// A value as the findings quote it; a long one (a filler) cut to its start.
+QString quoted(QByteArrayView text)
+{
+    constexpr int Shown = 24;
+    if (text.size() <= Shown)
+        return u'"' + QString::fromLatin1(text) + u'"';
+    return u'"' + QString::fromLatin1(text.first(Shown)) + QStringLiteral("...\"");
+}
+
+QString positions(int start, int width)
+{
+    return width == 1 ? QStringLiteral("posizione %1").arg(start + 1)
+                      : QStringLiteral("posizioni %1-%2").arg(start + 1).arg(start + width);
+}
+
+// The head fields of a certificate record that the verifier reads, found
+// in the layout by their Number.
+struct HeadSpans
+{
+    FieldSpan module;
+    FieldSpan certificate;
+    FieldSpan operation;
+    int codedStart = 0; // where the coded fields begin
+};
+
 // The state of one pass over a file.
 class Pass
 {
@@ -81,6 +106,13 @@ public:
     Pass(const FileLayouts& layouts, VerifyReport& report, int maxListed)
         : m_layouts(layouts), m_report(report), m_maxListed(maxListed)
     {
+        for (char letter : {'C', 'D', 'G', 'H'}) {
+            const RecordLayout& layout = layouts.layout(QChar(letter));
+            const QVector<PositionedField>& head = layouts.positional(QChar(letter));
+            m_heads[letter] = {layout.span(fieldnumbers::Module), layout.span(fieldnumbers::Certificate),
+                               layout.span(fieldnumbers::Operation),
+                               head.isEmpty() ? 0 : head.last().start + head.last().field.width};
+        }
     }
 
     void line(QByteArrayView text, bool crlf, bool terminated)
@@ -102,6 +134,7 @@ public:
         order(n, letter, text);
         if (text.size() != LineLength)
             return;
+        characters(n, letter, text);
         positional(n, letter, text);
         if (FileLayouts::isCertificateLetter(QChar(letter)))
             coded(n, letter, text);
@@ -119,24 +152,10 @@ public:
             defect(0, QStringLiteral("file vuoto"));
             return;
         }
-        if (m_lineZ.isEmpty()) {
+        if (m_lineZ.isEmpty())
             defect(0, QStringLiteral("manca il record Z"));
-        } else {
-            const char* letters = "CDGH";
-            for (int i = 0; i < 4; ++i) {
-                const int stated = number(sub(QByteArrayView(m_lineZ), 24 + 9 * i, 9));
-                const int present = m_report.counts.value(QChar(letters[i]));
-                if (stated != present)
-                    defect(0, QStringLiteral(
-                                  "record Z: il contatore dei record %1 (posizioni %2-%3) vale %4 ma le "
-                                  "righe presenti sono %5")
-                                  .arg(QChar(letters[i]))
-                                  .arg(25 + 9 * i)
-                                  .arg(33 + 9 * i)
-                                  .arg(stated)
-                                  .arg(present));
-            }
-        }
+        else
+            checkLineCounters();
         checkSupplyCounters();
     }
 
@@ -181,9 +200,8 @@ private:
         }
         if (n < 3)
             defect(n, QStringLiteral("record %1 prima dei record A e B").arg(QChar(letter)));
-        if (text.size() < 47)
-            return;
-        const int certificate = number(sub(text, 41, 6));
+        const FieldSpan& span = m_heads[letter].certificate;
+        const int certificate = number(sub(text, span.start, span.width));
         const int rank = letterRank(letter);
         if (certificate < m_lastCertificate || (certificate == m_lastCertificate && rank < m_lastRank))
             defect(n, QStringLiteral("record %1 della certificazione %2 fuori ordine (i record D, G, H vanno "
@@ -195,12 +213,47 @@ private:
                 defect(n, QStringLiteral("certificazione %1 non contigua").arg(certificate));
             m_certificatesSeen.insert(certificate);
         }
+        if (letter == 'D')
+            m_certificatesD.insert(certificate);
+        else if (!m_certificatesD.contains(certificate))
+            defect(n, QStringLiteral("record %1 della certificazione %2 senza il suo record D nello stesso "
+                                     "file (una certificazione non si divide tra due file)")
+                          .arg(QChar(letter))
+                          .arg(certificate));
         if (letter == 'G')
             m_certificatesG.insert(certificate);
         if (letter == 'H')
             m_certificatesH.insert(certificate);
         m_lastCertificate = certificate;
         m_lastRank = rank;
+    }
+
+    // Upper-case printable ASCII only; one finding per line.
+    void characters(int n, char letter, QByteArrayView text)
+    {
+        const qsizetype at = firstUnwritablePosition(sub(text, 0, DataLength));
+        if (at < 0)
+            return;
+        const bool lowerCase = text[at] >= 'a' && text[at] <= 'z';
+        defect(n, QStringLiteral("%1 (%2): %3, il file ammette solo lettere maiuscole e caratteri ASCII "
+                                 "stampabili")
+                      .arg(positions(int(at), 1), fieldAt(letter, text, int(at)),
+                           lowerCase
+                               ? QStringLiteral("lettera minuscola \"%1\"").arg(QChar(text[at]))
+                               : QStringLiteral("carattere non ammesso (codice %1)").arg(quint8(text[at]))));
+    }
+
+    // The name of the field that holds a position: its code or its description.
+    QString fieldAt(char letter, QByteArrayView text, int at) const
+    {
+        for (const PositionedField& p : m_layouts.positional(QChar(letter)))
+            if (at >= p.start && at < p.start + p.field.width)
+                return p.field.description;
+        if (!FileLayouts::isCertificateLetter(QChar(letter)))
+            return QStringLiteral("fuori dal tracciato");
+        const int start = m_heads.value(letter).codedStart;
+        const int slot = start + (at - start) / CodedLength * CodedLength;
+        return QStringLiteral("campo %1").arg(QString::fromLatin1(sub(text, slot, CodeLength)));
     }
 
     void positional(int n, char letter, QByteArrayView text)
@@ -210,26 +263,26 @@ private:
                 break;
             const QByteArrayView value = sub(text, p.start, p.field.width);
             const auto where = [&p] {
-                return QStringLiteral("posizioni %1-%2 (%3)")
-                    .arg(p.start + 1)
-                    .arg(p.start + p.field.width)
-                    .arg(p.field.description);
+                return QStringLiteral("%1 (%2)").arg(positions(p.start, p.field.width), p.field.description);
             };
-            const QString& format = p.field.format;
-            if (p.field.code() == u"1" && value != p.field.fixed.toLatin1())
-                defect(n, where() + QStringLiteral(": tipo record diverso da \"%1\"").arg(p.field.fixed));
-            else if ((format == u"NF" || format == u"CP" || format == u"N2") && !isDigits(value))
-                defect(n, where() +
-                              QStringLiteral(": valore non numerico \"%1\"").arg(QString::fromLatin1(value)));
-            else if (format == u"DT" && !isBlank(value) &&
-                     !QDate::fromString(QString::fromLatin1(value), QStringLiteral("ddMMyyyy")).isValid())
-                defect(n,
-                       where() + QStringLiteral(": data non valida \"%1\"").arg(QString::fromLatin1(value)));
-            else if (format == u"CF" && !isBlank(value))
+            if (p.field.code() == fieldnumbers::RecordLetter) {
+                if (value != p.field.fixed.toLatin1())
+                    defect(n, where() + QStringLiteral(": tipo record diverso da \"%1\"").arg(p.field.fixed));
+                continue;
+            }
+            if (letter == 'D' && p.field.code() == fieldnumbers::Operation) {
+                if (value != "A" && value != "S" && value != " ")
+                    defect(
+                        n,
+                        where() +
+                            QStringLiteral(": atteso \"A\", \"S\" o spazio, trovato %1").arg(quoted(value)));
+                continue;
+            }
+            const QString expected = positionalValueDefect(p.field, value);
+            if (!expected.isEmpty())
+                defect(n, where() + QStringLiteral(": atteso %1, trovato %2").arg(expected, quoted(value)));
+            else if (p.field.format == u"CF" && !isBlank(value))
                 fiscalCode(n, where, value);
-            else if (format == u"AN" && p.field.info == u"OF" && !p.field.fixed.isEmpty() &&
-                     value.trimmed() != p.field.fixed.toLatin1())
-                defect(n, where() + QStringLiteral(": atteso \"%1\"").arg(p.field.fixed));
         }
     }
 
@@ -243,45 +296,55 @@ private:
 
     void coded(int n, char letter, QByteArrayView text)
     {
-        const QByteArray module =
-            QByteArray(1, letter) + sub(text, 17, 8).toByteArray() + sub(text, 41, 6).toByteArray();
+        const HeadSpans& head = m_heads[letter];
+        const QByteArray module = QByteArray(1, letter) +
+                                  sub(text, head.module.start, head.module.width).toByteArray() +
+                                  sub(text, head.certificate.start, head.certificate.width).toByteArray();
         if (module != m_module) {
             m_module = module;
             m_moduleCodes.clear();
         }
-        int at = HeadLength;
+        const int codedEnd = head.codedStart + (DataLength - head.codedStart) / CodedLength * CodedLength;
+        int at = head.codedStart;
         quint64 previous = 0;
-        for (; at + CodedLength <= CodedEnd; at += CodedLength) {
+        for (; at + CodedLength <= codedEnd; at += CodedLength) {
             const QByteArrayView slot = sub(text, at, CodedLength);
             if (isBlank(slot))
                 break;
-            const QByteArrayView code = sub(slot, 0, 8);
-            const QByteArrayView value = sub(slot, 8);
-            const auto where = [at] { return QStringLiteral("posizione %1").arg(at + 1); };
+            const QByteArrayView code = sub(slot, 0, CodeLength);
+            const QByteArrayView value = sub(slot, CodeLength);
+            const auto where = [at, code] {
+                return QStringLiteral("posizione %1 (%2)").arg(at + 1).arg(QString::fromLatin1(code));
+            };
             if (!isWellFormedCode(code)) {
-                defect(n, where() + QStringLiteral(
-                                        ": codice di campo non valido \"%1\" (campo precedente più lungo di "
-                                        "16 caratteri o disallineato)")
-                                        .arg(QString::fromLatin1(code)));
+                defect(n, QStringLiteral("posizione %1: codice di campo non valido %2 (campo precedente più "
+                                         "lungo di 16 caratteri o disallineato)")
+                              .arg(at + 1)
+                              .arg(quoted(code)));
                 return;
             }
             const quint64 key = packed(code);
-            const auto codeText = [code] { return QString::fromLatin1(code); };
             const LayoutField* field = layoutField(letter, key, code);
             if (!field)
-                defect(n, where() + QStringLiteral(": codice %1 sconosciuto al tracciato del record %2")
-                                        .arg(codeText(), QChar(letter)));
+                defect(
+                    n,
+                    where() +
+                        QStringLiteral(": codice sconosciuto al tracciato del record %1").arg(QChar(letter)));
             if (isBlank(value))
-                defect(n, where() + QStringLiteral(": campo %1 senza valore").arg(codeText()));
+                defect(n, where() + QStringLiteral(": campo senza valore"));
             const bool continuation = value.size() > 0 && value[0] == '+' && key == previous;
             if (!continuation && m_moduleCodes.contains(key))
-                defect(n,
-                       where() + QStringLiteral(": campo %1 ripetuto nello stesso modulo").arg(codeText()));
+                defect(n, where() + QStringLiteral(": campo ripetuto nello stesso modulo"));
             m_moduleCodes.insert(key);
             previous = key;
-            if (field && field->format == u"CF" && !continuation)
-                fiscalCode(
-                    n, [&] { return where() + QStringLiteral(" (%1)").arg(codeText()); }, value);
+            if (!field || isBlank(value))
+                continue;
+            const QString expected = codedValueDefect(field->format, value, continuation);
+            if (!expected.isEmpty())
+                defect(n, where() + QStringLiteral(", formato %1: atteso %2, trovato %3")
+                                        .arg(field->format, expected, quoted(value)));
+            else if (field->format == u"CF" && !continuation)
+                fiscalCode(n, where, value);
         }
         if (!isBlank(sub(text, at, DataLength - at)))
             defect(n, QStringLiteral("posizione %1: dati oltre l'ultimo campo codificato").arg(at + 1));
@@ -299,21 +362,48 @@ private:
         return field;
     }
 
+    // Record Z: the counters of the lines of every letter against the lines present.
+    void checkLineCounters()
+    {
+        const RecordLayout& layoutZ = m_layouts.layout(u'Z');
+        for (const auto& [letter, fieldNumber] : fieldnumbers::lineCounters()) {
+            const FieldSpan span = layoutZ.span(fieldNumber);
+            if (!span.isValid())
+                continue;
+            const int stated = number(sub(QByteArrayView(m_lineZ), span.start, span.width));
+            const int present = m_report.counts.value(letter);
+            if (stated != present)
+                defect(0, QStringLiteral("record Z: il contatore dei record %1 (%2) vale %3 ma le righe "
+                                         "presenti sono %4")
+                              .arg(letter)
+                              .arg(positions(span.start, span.width))
+                              .arg(stated)
+                              .arg(present));
+        }
+    }
+
+    // Records A and B: the file's number within the supply and the number of certificates.
     void checkSupplyCounters()
     {
         if (m_lineA.size() != LineLength || m_lineB.size() != LineLength)
             return;
-        const int file = number(sub(QByteArrayView(m_lineA), 521, 4));
-        const int files = number(sub(QByteArrayView(m_lineA), 525, 4));
+        const RecordLayout& layoutA = m_layouts.layout(u'A');
+        const FieldSpan fileSpan = layoutA.span(fieldnumbers::FileNumber);
+        const FieldSpan countSpan = layoutA.span(fieldnumbers::FileCount);
+        const int file = number(sub(QByteArrayView(m_lineA), fileSpan.start, fileSpan.width));
+        const int files = number(sub(QByteArrayView(m_lineA), countSpan.start, countSpan.width));
         const bool single = file == 0 && files == 0;
         if (!single && (file < 1 || files < 1 || file > files))
-            defect(1, QStringLiteral("posizioni 522-529: progressivo dell'invio %1 su %2 non valido")
+            defect(1, QStringLiteral("%1: progressivo dell'invio %2 su %3 non valido")
+                          .arg(positions(fileSpan.start, fileSpan.width + countSpan.width))
                           .arg(file)
                           .arg(files));
-        const int stated = number(sub(QByteArrayView(m_lineB), 401, 8));
+        const FieldSpan certificates = m_layouts.layout(u'B').span(fieldnumbers::CertificateCount);
+        const int stated = number(sub(QByteArrayView(m_lineB), certificates.start, certificates.width));
         const int present = int(m_certificatesG.size() + m_certificatesH.size());
         if (single ? stated != present : stated < present)
-            defect(2, QStringLiteral("posizioni 402-409: numero certificazioni %1 ma il file ne contiene %2")
+            defect(2, QStringLiteral("%1: numero certificazioni %2 ma il file ne contiene %3")
+                          .arg(positions(certificates.start, certificates.width))
                           .arg(stated)
                           .arg(present));
     }
@@ -321,10 +411,12 @@ private:
     const FileLayouts& m_layouts;
     VerifyReport& m_report;
     int m_maxListed;
+    QHash<char, HeadSpans> m_heads;
     bool m_afterZ = false;
     int m_lastCertificate = -1;
     int m_lastRank = -1;
     QSet<int> m_certificatesSeen;
+    QSet<int> m_certificatesD;
     QSet<int> m_certificatesG;
     QSet<int> m_certificatesH;
     QByteArray m_module;

@@ -1,8 +1,11 @@
-// Reads a telematic file back against the layouts and reports every defect:
-// line length and terminator, record order, the counters of records A, B
-// and Z against the lines present, coded fields well formed and known to
-// the layout (no code twice in one module), positional fields as the layout
-// puts them, and valid fiscal codes.
+// Reads a telematic file back against the layouts and reports every defect,
+// naming line, positions, code and the expected form: line length and
+// terminator, record order, every G and H with its D in the same file, the
+// counters of records A, B and Z against the lines present, positional
+// fields as the layout puts them (fillers blank, so a shifted head shows),
+// coded fields well formed, known to the layout, once per module and in
+// their format and alignment, upper-case printable ASCII only, and valid
+// fiscal codes.
 #pragma once
 
 #include <QHash>

@@ -2,6 +2,7 @@
 #include "telematic/TelematicViewer.h"
 
 #include "foundation/operator/Errors.h"
+#include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
 
 #include <QFile>
@@ -11,9 +12,8 @@ namespace cu {
 
 namespace {
 
-constexpr int HeadLength = 89;
+constexpr int DataLength = 1897;
 constexpr int CodedLength = 24;
-constexpr int CodedEnd = 89 + 75 * 24;
 
 QString recordName(QChar letter)
 {
@@ -62,11 +62,15 @@ void TelematicViewer::showLine(int number, const QString& line, QTextStream& out
     const QChar letter = line[0];
     out << "Riga " << number << " - " << recordName(letter);
     const bool certificate = letter == u'D' || letter == u'G' || letter == u'H';
+    const RecordLayout& layout = m_layouts.layout(letter);
     if (certificate)
-        out << " - certificazione " << line.mid(41, 6).toInt() << " - percipiente "
-            << line.mid(25, 16).trimmed() << " - modulo " << line.mid(17, 8).toInt();
+        out << " - certificazione " << layout.span(fieldnumbers::Certificate).in(line).toInt()
+            << " - percipiente " << layout.span(fieldnumbers::Recipient).in(line).trimmed() << " - modulo "
+            << layout.span(fieldnumbers::Module).in(line).toInt();
     out << '\n';
+    int codedStart = 0;
     for (const PositionedField& p : m_layouts.positional(letter)) {
+        codedStart = p.start + p.field.width;
         if (p.start >= line.size())
             break;
         const QString value = line.mid(p.start, p.field.width).trimmed();
@@ -75,7 +79,7 @@ void TelematicViewer::showLine(int number, const QString& line, QTextStream& out
     }
     if (!FileLayouts::isCertificateLetter(letter))
         return;
-    for (int at = HeadLength; at + CodedLength <= qMin(CodedEnd, int(line.size())); at += CodedLength) {
+    for (int at = codedStart; at + CodedLength <= qMin(DataLength, int(line.size())); at += CodedLength) {
         const QString code = line.mid(at, 8);
         if (code.trimmed().isEmpty())
             break;

@@ -39,9 +39,10 @@ void saveCreatingFolder(Dataset& rows, const QString& path)
     rows.saveToFile(path);
 }
 
-// The lines and fields of the file are single-byte text (the file is written
-// in Latin-1): they are kept as the file's bytes (text::fileBytes, converted
-// before a row is begun, so that a refused character leaves no half row),
+// The lines and fields of the file are single-byte text (the file holds
+// printable ASCII only): they are kept as the file's bytes (text::fileBytes,
+// converted before a row is begun, so that a refused character leaves no
+// half row),
 // half the memory of UTF-16 text, which matters with the millions of rows of
 // a large supply.
 QString latin1(const Dataset& rows, int field)

@@ -47,7 +47,7 @@ struct FileLine
     QString letter;
     QString record;                 // without carriage return and line feed
     QString progressive;            // 18 digits for C, D, G, H; empty for A, B, Z
-    std::optional<int> certificate; // certificate number for C, D, G, H
+    std::optional<int> certificate; // C, D, G, H: the certificate's position in the list (from 1), C 0
 };
 
 class RecordList
@@ -73,7 +73,7 @@ public:
         int row;                        // position in the list
         QString letter;
         bool numbered;                  // C, D, G, H (a progressive is stored)
-        std::optional<int> certificate; // certificate number for C, D, G, H
+        std::optional<int> certificate; // as FileLine's
     };
     // Every line ordered by certificate number, then record letter; the
     // lines without a number (A, B, Z) first, in the order they were stored.

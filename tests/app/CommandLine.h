@@ -10,6 +10,7 @@
 #include "import/demo/DemoInstallation.h"
 #include "store/HlmDBCds.h"
 #include "support/TestSupport.h"
+#include "telematic/ProducerSetting.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -57,6 +58,7 @@ public:
         files.prepareFolders();
         files.copyProgramFiles();
         files.writeSettings();
+        setProducerFiscalCode(files.folders(), QStringLiteral("01234567897")); // as the demo sets it
         withConnection([people](Connection& connection) { DemoImport(connection).createArchive(people); });
     }
 

@@ -3,7 +3,8 @@
 // again through "set" alone, after which "check" finds nothing and "file"
 // succeeds; a blanked mandatory column is the one finding of "check"; the
 // refusals end with their message and a non-zero status and store nothing;
-// a printed certificate is changed only after "stato --modificabile".
+// a printed certificate is changed only after "stato --modificabile"; the
+// demo's supply verifies with no finding.
 #include "CommandLine.h"
 #include "support/TestDatabases.h"
 #include "support/TestSupport.h"
@@ -20,6 +21,7 @@ using cu::test::TestDatabases;
 namespace {
 
 constexpr qint64 People = 5;
+constexpr qint64 DemoPeople = 40; // the demo's supply has self-employment too
 
 const QStringList AgentTables{u"TCUS_DATISOST"_s, u"TCUCT_DATICT"_s, u"TCFO_FORNITORE"_s,
                               u"TCUAS_DATIALTRISOST"_s};
@@ -59,7 +61,7 @@ private slots:
         QFETCH(QString, engine);
         TestDatabase database(engine);
         CU_REQUIRE_DATABASE(database);
-        const test::DemoOnDatabase demo(database.params(), People);
+        const test::DemoOnDatabase demo(database.params(), DemoPeople);
         CU_EXPECT_RUN(demo.modellocu({"import", "--sovrascrivi", "sempre"}), 0);
 
         demo.empty(AgentTables);
@@ -84,7 +86,10 @@ private slots:
         const Run clean = demo.modellocu({"check"});
         CU_EXPECT_RUN(clean, 0);
         QCOMPARE(clean.out, QString());
-        CU_EXPECT_RUN(demo.modellocu({"file", "--yes"}), 0);
+        const Run file = demo.modellocu({"file", "--yes"}); // verified: D, G and H lines, no finding
+        CU_EXPECT_RUN(file, 0);
+        QVERIFY2(file.out.contains(u"nessun difetto"_s) && !file.out.contains(u", H 0)"_s),
+                 qPrintable(file.out));
 
         // One blanked mandatory column: exactly that finding.
         CU_EXPECT_RUN(demo.modellocu({"sostituto", "set", "SCARCODICE="}), 0);

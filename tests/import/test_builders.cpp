@@ -1,12 +1,15 @@
 // The standard and adjusted builders and the fiscal section writer, on rows
 // given by the test: NoiPA rule, deductions and their cap, the municipal
-// surtax options, points 1 and 2, arrears and the 730 sums.
+// surtax options, points 1 and 2, arrears, the 730 sums and the installed
+// 730 items' columns.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
 #include "import/builders/CudCong.h"
 #include "import/builders/SezioneFiscale.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace cu;
 using namespace cu::test;
@@ -359,6 +362,26 @@ private slots:
         const ArchiveRequest r = p.archive.requests("QRY_CUD_730").first();
         QCOMPARE(r.params.value("ICOMRGRUPPO").toInt(), 4);
         QCOMPARE(r.appended, QString(" AND REGS.ITNOID IN (1)"));
+    }
+
+    // Every 730 item of the installation feeds a column with a point of the
+    // form, so that its amount reaches the file and the prints; the
+    // substitute tax on productivity bonuses goes to points 101 and 301.
+    void installed730ItemsFeedPointedColumns()
+    {
+        Person p;
+        p.tables.load730(buildRoot() + u"/etc/kbr/TV730_VOCI730.cds"_s);
+        QVERIFY(!p.tables.voci730.isEmpty());
+        for (const auto& [item, column] : p.tables.voci730) {
+            const ColumnSchema* c = certificateSchema().table(u"TCUD_DATICUD")->column(column);
+            QVERIFY2(c && !c->point.isEmpty(),
+                     qPrintable(u"voce %1: colonna %2 senza punto"_s.arg(item).arg(column)));
+        }
+        p.archive.on("QRY_CUD_730", rows({"IVACRID", "ICOMRID", "FVACRLORDO"},
+                                         {{1, 10057, "120.50"}, {2, 10058, "80.25"}, {3, 10057, "9.50"}}));
+        SezioneFiscale::assistenza730(p.ctx);
+        QCOMPARE(p.amount("FCUDISPRT"), money("130"));    // point 101
+        QCOMPARE(p.amount("FCUDCISPRT"), money("80.25")); // point 301
     }
 
     void scholarshipWhenNoTaxableIncome()

@@ -321,6 +321,48 @@ private slots:
         QVERIFY(pages[1].find(u"annotazione0"_s)->bottom < 30.5); // first line at y 29
     }
 
+    // Every page of a certificate names its recipient in the header's
+    // "Codice fiscale" box; a code is printed as a code, not as an amount.
+    void taxCodeOnEveryPage_data()
+    {
+        QTest::addColumn<bool>("ordinary");
+        QTest::addColumn<QVector<int>>("expected");
+        QTest::addColumn<int>("selfEmploymentPage");
+        // clang-format off
+        QTest::newRow("synthetic") << false << QVector<int>{1, 2, 3, 4, 5, 6, 7, 8, 10, 11} << 8;
+        QTest::newRow("ordinary") << true << QVector<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14} << 14;
+        // clang-format on
+    }
+    void taxCodeOnEveryPage()
+    {
+        QFETCH(bool, ordinary);
+        QFETCH(int, selfEmploymentPage);
+        const QString cf = u"RSSMRA80A01H501U"_s;
+        addCertificate(cf, u"ROSSI"_s, u"12"_s,
+                       {{"FCUDREDDETTRDET", "1000"}, {"SCUDANNOTAZIONI", "AA) prima nota"}}, 101);
+        addSection(u"TCUDC_CONFAMCARICO"_s, cf, u"12"_s,
+                   {{"LCUDRELPARCON", "1"}, {"SCUDCODFISCON", "BNCLRA82A41H501X"}});
+        addSection(u"TCUDI_INPS"_s, cf, u"12"_s, {{"FCUDIMPONIBILE", "2000"}});
+        addSection(u"TCUDT_TFR"_s, cf, u"12"_s, {{"FRL7INDENANNO", "1500"}});
+        addSection(u"TASE_AUTSOMMEEROGATE"_s, cf, u"12"_s,
+                   {{"SCAUCODICE", "A"},
+                    {"FDSE7AMMLORDO", "900"},
+                    {"FDSE7CODICE", "25"},
+                    {"FDSE7ALTRESOMME", "900"}});
+        m_installation->writeNotes({u"AA"_s});
+        CertificatePrintOptions options;
+        options.ordinary = ordinary;
+        const QVector<PdfPageText> pages = print(options);
+        QTEST(modelPages(pages), "expected");
+        for (const PdfPageText& page : pages) {
+            if (page.modelPage() == 11 && !ordinary)
+                QCOMPARE(page.text().count(u"R S S M R A"_s), 1); // one character per cell
+            else
+                QVERIFY2(page.contains(cf), qPrintable(u"pagina %1"_s.arg(page.modelPage())));
+            if (page.modelPage() == selfEmploymentPage)
+                QVERIFY(page.contains(u"25"_s) && !page.contains(u"25,00"_s) && page.contains(u"900,00"_s));
+        }
+    }
     void ordinaryTfrPairs()
     {
         const QString cf = u"RSSMRA80A01H501U"_s;
@@ -383,31 +425,53 @@ private slots:
         for (stored->first(); !stored->eof(); stored->next())
             QCOMPARE(stored->asInteger(u"ICUDSTATO"), 1);
     }
+    // The annulment and replacement boxes, and the CT box by the CT form's
+    // rule shared with record B (a mobile number or an e-mail), not by the
+    // agent's own flag.
     void frontispieceFlags_data()
     {
         QTest::addColumn<QString>("annulment");
         QTest::addColumn<QString>("replacement");
+        QTest::addColumn<QString>("mobile");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("agentCtFlag");
+        QTest::addColumn<bool>("ctBox");
         // clang-format off
-        QTest::newRow("annulment") << "1" << "0";
-        QTest::newRow("replacement") << "0" << "1";
-        QTest::newRow("neither") << "0" << "0";
+        QTest::newRow("annulment") << "1" << "0" << "" << "" << "0" << false;
+        QTest::newRow("replacement") << "0" << "1" << "" << "" << "0" << false;
+        QTest::newRow("neither") << "0" << "0" << "" << "" << "0" << false;
+        QTest::newRow("CT form with a mobile number") << "0" << "0" << "3331234567" << "" << "0" << true;
+        QTest::newRow("CT form with an e-mail") << "0" << "0" << "" << "ct@example.it" << "0" << true;
+        QTest::newRow("CT form without either, agent's flag set") << "0" << "0" << "" << "" << "1" << false;
         // clang-format on
     }
     void frontispieceFlags()
     {
         QFETCH(QString, annulment);
         QFETCH(QString, replacement);
-        addAgent({{"LSOSANNULLAMENTO", annulment}, {"LSOSSOSTITUZIONE", replacement}, {"ISOSNDIP", 0}});
+        QFETCH(QString, mobile);
+        QFETCH(QString, email);
+        QFETCH(QString, agentCtFlag);
+        QFETCH(bool, ctBox);
+        addAgent({{"LSOSANNULLAMENTO", annulment},
+                  {"LSOSSOSTITUZIONE", replacement},
+                  {"LSOSCT", agentCtFlag},
+                  {"ISOSNDIP", 0}});
+        m_tables->addRow(u"TCUCT_DATICT"_s,
+                         {{"SCTCODFIS", "80012345676"}, {"SCTCELL", mobile}, {"SCTEMAIL", email}});
         Dataset agent;
         m_tables->open(agent, u"TCUS_DATISOST"_s);
         agent.first();
+        Dataset ct;
+        m_tables->open(ct, u"TCUCT_DATICT"_s);
         AgentPrint print(m_installation->folders());
-        const QString path = print.print(AgentPrintKind::Frontispiece, agent, u"Frontespizio"_s);
-        const QVector<PdfPageText> pages = test::readPdf(path);
+        const QVector<PdfPageText> pages =
+            test::readPdf(print.printFrontispiece(agent, ct, u"Frontespizio"_s));
         QCOMPARE(pages.size(), 1);
         QCOMPARE(pages[0].modelPage(), 1);
         QCOMPARE(crossAt(pages[0], 65, 53), annulment == u"1");
         QCOMPARE(crossAt(pages[0], 126, 53), replacement == u"1");
+        QCOMPARE(count(pages[0], u"X"_s), int(annulment == u"1") + int(replacement == u"1") + int(ctBox));
         QVERIFY(pages[0].contains(u"80012345676"_s));
         QVERIFY(pages[0].find(u"0"_s)); // a text "0" is drawn on the agent pages
     }
@@ -423,13 +487,9 @@ private slots:
         m_tables->open(ct, u"TCUCT_DATICT"_s);
         ct.first();
         AgentPrint print(m_installation->folders());
-        const PdfPageText page =
-            test::readPdf(print.print(AgentPrintKind::QuadroCT, ct, u"QuadroCT"_s)).value(0);
+        const PdfPageText page = test::readPdf(print.printQuadroCT(ct, u"QuadroCT"_s)).value(0);
         QCOMPARE(page.modelPage(), 2);
-        int crosses = 0;
-        for (const PdfWord& w : page.words)
-            crosses += w.text == u"X";
-        QCOMPARE(crosses, 1); // Fisconline set, Entratel not
+        QCOMPARE(count(page, u"X"_s), 1); // Fisconline set, Entratel not
         QVERIFY(page.contains(u"ct@example.it"_s));
         QVERIFY(page.contains(u"0"_s));
     }

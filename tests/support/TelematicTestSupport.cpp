@@ -20,16 +20,15 @@ void defineTables(TelematicData& data)
     }
 }
 
-void fillAgentAndSupplier(TelematicData& data)
+void fillAgentAndSupplier(TelematicData& data, const QVariantMap& agent)
 {
     appendRow(data.forn(), {{u"SFORCODFIS"_s, u"01234567897"_s}, {u"STFOCODICE"_s, u"01"_s}});
-    appendRow(data.sost(), {{u"SSOSCODFIS"_s, u"80012345676"_s},
-                            {u"SSOSDENOM"_s, u"ISTITUTO COMPRENSIVO"_s},
-                            {u"SSOSCFRAPPR"_s, u"RSSMRA85T10A562S"_s},
-                            {u"SCARCODICE"_s, u"1"_s},
-                            {u"SSOSCOGNRAPPR"_s, u"ROSSI"_s},
-                            {u"SSOSNOMERAPPR"_s, u"MARIO"_s},
-                            {u"SSOSFIRMACOM"_s, u"MARIO ROSSI"_s}});
+    QVariantMap values{{u"SSOSCODFIS"_s, u"80012345676"_s},       {u"SSOSDENOM"_s, u"ISTITUTO COMPRENSIVO"_s},
+                       {u"SSOSCFRAPPR"_s, u"RSSMRA85T10A562S"_s}, {u"SCARCODICE"_s, u"1"_s},
+                       {u"SSOSCOGNRAPPR"_s, u"ROSSI"_s},          {u"SSOSNOMERAPPR"_s, u"MARIO"_s},
+                       {u"SSOSFIRMACOM"_s, u"MARIO ROSSI"_s}};
+    values.insert(agent);
+    appendRow(data.sost(), values);
 }
 
 QString personalCode(int number)

@@ -1,11 +1,17 @@
-// Records A, B and Z (their patches and the 1900-character guard) and D, G,
-// H and C from certificates built directly into datasets, with the shipped
-// layouts; a failed write of the annotation rows ends the selection.
+// Records A, B and Z at the agency's positions (their patches and the
+// 1900-character guard), D, G, H and C from certificates built directly
+// into datasets, with the shipped layouts, every printed point sent under
+// its code, and the software producer's fiscal code taken from the
+// installation's settings; a failed write of the annotation rows ends the
+// selection.
+#include "certificates/CertificateSchema.h"
+#include "foundation/installation/ConnectionSettings.h"
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
@@ -14,12 +20,14 @@
 #include "telematic/records/SupplyRecords.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 using namespace cu;
 using cu::test::amount;
+using cu::test::Producer;
 
 class TestCertificateRecords : public QObject
 {
@@ -48,19 +56,19 @@ private slots:
         QCOMPARE(m_gCounts.skipped, 1);
         const QString d = linesOf(lines, u"D"_s)[0].record;
         QCOMPARE(d.mid(25, 16), test::personalCode(1));
-        QCOMPARE(d.mid(41, 6), u"000001"_s);
-        QCOMPARE(d.mid(47, 17), u"24011512345678901"_s);
-        QCOMPARE(d.mid(64, 6), u"000042"_s);
-        QCOMPARE(d.mid(71, 1), u"A"_s);
-        QCOMPARE(d.mid(73, 16), u"01234567897     "_s);
-        QCOMPARE(test::CodedFields(d).trimmed(u"DA001002"_s), u"COGNOME1"_s);
+        // Progressive, identifier and progressive of the annulled one, user space, operation, filler, box.
+        QCOMPARE(d.mid(41, 48), u"00001"
+                                "24011512345678901"
+                                "000042"_s +
+                                    QString(14, u' ') + u"A    0"_s);
+        QCOMPARE(test::CodedFields(d).trimmed(u"DA002002"_s), u"COGNOME1"_s);
     }
     void bothFlagsWriteReplacement()
     {
         test::appendCertificate(*m_data, 1,
                                 {{u"LCUDANNULLAMENTO"_s, u"1"_s}, {u"LCUDSOSTITUZIONE"_s, u"1"_s}});
         const QVector<FileLine> lines = run({0});
-        QCOMPARE(linesOf(lines, u"D"_s)[0].record.mid(71, 1), u"S"_s);
+        QCOMPARE(linesOf(lines, u"D"_s)[0].record.mid(83, 1), u"S"_s);
     }
     void rowsOfSectionsMakeModules()
     {
@@ -108,8 +116,8 @@ private slots:
         const test::CodedFields fields(g[0].record);
         QCOMPARE(fields.trimmed(u"DB603001"_s), u"F"_s);
         QCOMPARE(fields.trimmed(u"DB604001"_s), u"F"_s);
-        QCOMPARE(fields.trimmed(u"DB603002"_s), test::personalCode(101));
-        QCOMPARE(fields.trimmed(u"DB604002"_s), test::personalCode(102));
+        QCOMPARE(fields.trimmed(u"DB603004"_s), test::personalCode(101));
+        QCOMPARE(fields.trimmed(u"DB604004"_s), test::personalCode(102));
         QCOMPARE(fields.trimmed(u"DB602001"_s), u"D"_s);
         QCOMPARE(fields.trimmed(u"DB602B07"_s), u"C"_s);
         QVERIFY(!fields.contains(u"DB602A07"_s));
@@ -128,7 +136,7 @@ private slots:
         QCOMPARE(h.size(), 2);
         QCOMPARE(h[0].record.mid(17, 8), u"00000001"_s);
         QCOMPARE(h[1].record.mid(17, 8), u"00000002"_s);
-        QCOMPARE(h[0].record.mid(41, 6), u"000002"_s);
+        QCOMPARE(h[0].record.mid(41, 5), u"00002"_s);
         QCOMPARE(test::CodedFields(h[0].record).trimmed(u"AU001004"_s), u"1500,00"_s);
         QCOMPARE(test::CodedFields(h[1].record).trimmed(u"AU001004"_s), u"800,40"_s);
     }
@@ -172,9 +180,9 @@ private slots:
             test::appendCertificate(*m_data, i, {{u"fCudReddDetr"_s, amount("100")}});
         const QVector<FileLine> d = linesOf(run({1, 4, 8}), u"D"_s);
         QCOMPARE(d.size(), 3);
-        QCOMPARE(d[0].record.mid(41, 6), u"000002"_s);
-        QCOMPARE(d[1].record.mid(41, 6), u"000005"_s);
-        QCOMPARE(d[2].record.mid(41, 6), u"000009"_s);
+        QCOMPARE(d[0].record.mid(41, 5), u"00002"_s);
+        QCOMPARE(d[1].record.mid(41, 5), u"00005"_s);
+        QCOMPARE(d[2].record.mid(41, 5), u"00009"_s);
         QCOMPARE(d[2].certificate.value(), 9);
     }
     void certificateWithoutDataIsSkipped()
@@ -196,8 +204,8 @@ private slots:
         QCOMPARE(c[0].record.mid(1, 16), u"80012345676     "_s);
         QCOMPARE(c[0].record.mid(17, 8), u"00000001"_s);
         const test::CodedFields fields(c[0].record);
-        QCOMPARE(fields.trimmed(u"CT001004"_s), u"segreteria@scuol"_s);
-        QVERIFY(c[0].record.contains(u"CT001004+a.example.it"_s));
+        QCOMPARE(fields.trimmed(u"CT001004"_s), u"SEGRETERIA@SCUOL"_s);
+        QVERIFY(c[0].record.contains(u"CT001004+A.EXAMPLE.IT"_s));
     }
     void unknownSectionDatasetStopsTheRecord()
     {
@@ -252,25 +260,59 @@ private slots:
         QFETCH(int, file);
         QFETCH(QString, expected);
         const QString line = writeRecordA(loadRecordA(m_installation->folders()), m_data->forn(), m_op);
-        const QString patched = patchRecordA(line, files, file);
+        const QString patched = patchRecordA(loadRecordA(m_installation->folders()), line, files, file);
         QCOMPARE(patched.size(), line.size());
         QCOMPARE(patched.mid(521, 8), expected);
         QCOMPARE(patched.left(521), line.left(521));
         QCOMPARE(patched.mid(529), line.mid(529));
     }
-    void recordBFollowsTheLayout()
+    // Record B at the agency's positions: the agent's own data, a natural
+    // person or an entity named in its own fields, values in upper-case ASCII.
+    void recordBFields()
     {
-        const QString line =
-            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, m_op);
-        QCOMPARE(line.size(), 1898);
-        QCOMPARE(line.left(17), u"B80012345676     "_s);
-        QCOMPARE(line.mid(17, 8), u"00000001"_s);
-        QCOMPARE(line.mid(73, 16), u"01234567897     "_s);
-        QCOMPARE(line.mid(110, 20), u"ISTITUTO COMPRENSIVO"_s);
-        QCOMPARE(line.mid(311, 16), u"RSSMRA85T10A562S"_s);
-        QCOMPARE(line.mid(327, 2), u"01"_s);
-        QCOMPARE(line.mid(409, 1), u"1"_s); // signed
-        QCOMPARE(line.right(1), u"A"_s);
+        struct Case
+        {
+            QString column; // an agent column set for this case
+            QString value;
+            int position; // 1-based
+            QString expected;
+        };
+        const QString none;
+        // clang-format off
+        const Case cases[] = {
+            {none, none, 1, u"B80012345676     00000001"_s}, // agent and module
+            {none, none, 26, QString(48, u' ')}, // fillers
+            {none, none, 74, u"01234567897     "_s}, // producer
+            {none, none, 91, u"00"_s}, // no annulment, no replacement
+            {none, none, 93, QString(44, u' ') + u"ISTITUTO COMPRENSIVO"_s.leftJustified(60)}, // an entity: its name at 137
+            {u"SSOSNOME"_s, u"Lucia"_s, 93, u"ISTITUTO COMPRENSIVO"_s.leftJustified(24) + u"LUCIA"_s.leftJustified(80)}, // a person: surname, name
+            {none, none, 309, u"00"_s}, // no exceptional event
+            {none, none, 311, u"RSSMRA85T10A562S01"_s + u"ROSSI"_s.leftJustified(24) + u"MARIO"_s.leftJustified(20)}, // signatory
+            {u"SSOSCOGNRAPPR"_s, u"Niccolò d’Àrco"_s, 329, u"NICCOLO' D'A'RCO        "_s}, // upper-case ASCII
+            {none, none, 373, u"00000000000"_s}, // no entity code
+            {none, none, 411, u"1"_s}, // signed
+            {none, none, 429, u"00000000"_s}, // no commitment date
+            {none, none, 527, u"0"_s}, // no special case
+            {none, none, 1898, u"A"_s},
+            {u"SCARCODICE"_s, u"123"_s, 327, u"!record B, campo 19"_s}, // a number longer than its field
+        };
+        // clang-format on
+        const RecordLayout layout = loadRecordB(m_installation->folders());
+        for (const Case& c : cases) {
+            TelematicData data;
+            test::defineTables(data);
+            test::fillAgentAndSupplier(data,
+                                       c.column.isEmpty() ? QVariantMap() : QVariantMap{{c.column, c.value}});
+            QString line;
+            const QString error =
+                test::errorOf([&] { line = writeRecordB(layout, data.sost(), false, Producer, m_op); });
+            const QString at = QString::number(c.position) + u": "_s;
+            if (c.expected.startsWith(u'!'))
+                QVERIFY2(error.contains(c.expected.mid(1)), qPrintable(at + error));
+            else
+                QCOMPARE(at + QString::number(line.size()) + line.mid(c.position - 1, c.expected.size()),
+                         at + u"1898"_s + c.expected);
+        }
     }
     void recordBCtBox_data()
     {
@@ -291,7 +333,8 @@ private slots:
                 break;
             position += f.width;
         }
-        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, m_op);
+        const QString line = writeRecordB(layout, m_data->sost(), ctPresent, Producer, m_op);
+        QCOMPARE(position, 409);
         QTEST(line.mid(position, 1), "box");
     }
     void recordBNeverLeavesAnEmptyField()
@@ -303,29 +346,28 @@ private slots:
         section.fields.append(
             {u"8"_s, QString(), 16, u"CF"_s, u"OF"_s, u"99999999999"_s, QString(), QString()});
         layout.addSection(section);
-        const QString line = writeRecordB(layout, m_data->sost(), false, m_op);
-        QCOMPARE(line, u"000"_s + producerFiscalCode().leftJustified(16));
+        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
+        QCOMPARE(line, u"000"_s + Producer.leftJustified(16));
     }
     void recordBPatchCountsCertificates()
     {
-        const QString line =
-            writeRecordB(loadRecordB(m_installation->folders()), m_data->sost(), false, m_op);
-        const QString patched = patchRecordB(line, 120, 30);
+        const RecordLayout layout = loadRecordB(m_installation->folders());
+        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
+        const QString patched = patchRecordB(layout, line, 120, 30);
         QCOMPARE(patched.mid(401, 8), u"00000150"_s);
         QCOMPARE(patched.size(), 1898);
     }
     void recordZCounters()
     {
-        const QString line = writeRecordZ(loadRecordZ(m_installation->folders()), m_op);
+        const RecordLayout layout = loadRecordZ(m_installation->folders());
+        const QString line = writeRecordZ(layout, m_op);
         QCOMPARE(line.size(), 1898);
         QCOMPARE(line.left(1), u"Z"_s);
-        QCOMPARE(line.mid(24, 36), QString(36, u'0'));
-        const QString patched = patchRecordZ(line, 4, 12, 3, 0);
-        QCOMPARE(patched.mid(24, 9), u"000000000"_s);
-        QCOMPARE(patched.mid(33, 9), u"000000004"_s);
-        QCOMPARE(patched.mid(42, 9), u"000000012"_s);
-        QCOMPARE(patched.mid(51, 9), u"000000003"_s);
-        QCOMPARE(patched.right(1), u"A"_s);
+        QCOMPARE(line.mid(15, 54), u"000000001"_s + QString(45, u'0'));
+        const QString patched = patchRecordZ(layout, line, {{u'B', 1}, {u'D', 4}, {u'G', 12}, {u'H', 3}});
+        // B, C, D, G, H and L lines, then blanks and the control character.
+        QCOMPARE(patched.mid(15, 54), u"000000001000000000000000004000000012000000003000000000"_s);
+        QCOMPARE(patched.mid(69), QString(1828, u' ') + u'A');
     }
     void optionalFieldsMoveTheFollowingLeft()
     {
@@ -349,16 +391,105 @@ private slots:
         RecordLayout layout(LayoutBinding::Z);
         LayoutSection section;
         section.fields.append({u"1"_s, QString(), 1899, u"AN"_s, u"OF"_s, u"Z"_s, QString(), QString()});
-        section.fields.append({u"2"_s, QString(), 1, u"AN"_s, u"OF"_s, u"x"_s, QString(), QString()});
-        section.fields.append({u"3"_s, QString(), 1, u"AN"_s, u"OF"_s, u"y"_s, QString(), QString()});
-        section.fields.append({u"4"_s, QString(), 1, u"AN"_s, u"OF"_s, u"w"_s, QString(), QString()});
+        section.fields.append({u"2"_s, QString(), 1, u"AN"_s, u"OF"_s, u"X"_s, QString(), QString()});
+        section.fields.append({u"3"_s, QString(), 1, u"AN"_s, u"OF"_s, u"Y"_s, QString(), QString()});
+        section.fields.append({u"4"_s, QString(), 1, u"AN"_s, u"OF"_s, u"W"_s, QString(), QString()});
         layout.addSection(section);
         ScriptedOperator op;
         const QString line = writeRecordZ(layout, op);
         QCOMPARE(line.size(), 1901); // 1900 built, then the control character
-        QCOMPARE(line.mid(1899, 1), u"x"_s);
+        QCOMPARE(line.mid(1899, 1), u"X"_s);
         QCOMPARE(op.texts(Severity::Warning),
                  QStringList({u"Supera i 1900 caratteri"_s, u"Supera i 1900 caratteri"_s}));
+    }
+    void producerSetting()
+    {
+        struct Case
+        {
+            QByteArray settings; // the settings file; empty: none
+            QString code;        // the code read; empty: refused
+            QString message;     // part of the refusal
+        };
+        // clang-format off
+        const Case cases[] = {
+            {"[Fornitura]\nCodiceFiscaleProduttore = 01234567897\n", u"01234567897"_s, {}},
+            {"[fornitura]\ncodicefiscaleproduttore=rssmra85t10a562s\n", u"RSSMRA85T10A562S"_s, {}},
+            {{}, {}, u"Codice fiscale del produttore del software mancante"_s},
+            {"[Database]\nDriver = QSQLITE\n", {}, u"sezione [Fornitura], chiave CodiceFiscaleProduttore"_s},
+            {"[Fornitura]\nCodiceFiscaleProduttore = 01234567890\n", {}, u"\"01234567890\" non valido"_s},
+        };
+        // clang-format on
+        const Folders& folders = m_installation->folders();
+        const QString path = ConnectionSettings::settingsFile(folders);
+        for (const Case& c : cases) {
+            QFile::remove(path);
+            if (!c.settings.isEmpty())
+                test::writeFile(path, c.settings);
+            QString read;
+            const QString error = test::errorOf([&] { read = producerFiscalCode(folders); });
+            QCOMPARE(read, c.code);
+            QVERIFY2(c.message.isEmpty() ? error.isEmpty() : error.contains(c.message), qPrintable(error));
+        }
+        // Setting the code keeps every other line; an invalid code is refused.
+        test::writeFile(path, "; demo\n[Fornitura]\nCodiceFiscaleProduttore = 1\n[Params]\nX = 1\n");
+        setProducerFiscalCode(folders, u"80012345676"_s);
+        QCOMPARE(test::readFile(path),
+                 "; demo\n[Fornitura]\nCodiceFiscaleProduttore = 80012345676\n[Params]\nX = 1\n");
+        QVERIFY_THROWS_EXCEPTION(EZfError, setProducerFiscalCode(folders, u"123"_s));
+    }
+
+    // What the prints show is what the file sends: every column that the
+    // certificate layouts print under a point of the form (the schema's point,
+    // or the one the print geometry gives a column without one) has, in the
+    // telematic layouts, the code of its family and that point.
+    void printedPointsAreSent()
+    {
+        // Column (upper case) to the second capture, over the files' texts.
+        const auto matches = [](const QStringList& paths, const QString& pattern) {
+            QHash<QString, QString> found;
+            for (const QString& path : paths)
+                for (const auto& m :
+                     QRegularExpression(pattern).globalMatch(QString::fromUtf8(test::readFile(path))))
+                    found.insert(m.captured(1).toUpper(), m.captured(2));
+            return found;
+        };
+        const Folders& folders = m_installation->folders();
+        const QHash<QString, QString> printed =
+            matches({folders.res() + u"StpCUD.xml"_s, folders.res() + u"StpCUD_Ord.xml"_s},
+                    QStringLiteral(R"re(<Edit [^>]*Name="(\w+)")re"));
+        // The points the print geometry gives to columns without a point.
+        const QHash<QString, QString> givenPoints =
+            matches({test::sourceRoot() + u"/tools/print-models/geometry.xml"_s},
+                    QStringLiteral(R"re(column="(\w+)" point="(\d+)")re"));
+        QMultiHash<QString, QString> codes; // of the coded fields of G and H, by column
+        for (const RecordLayout& layout : {loadRecordG(folders), loadRecordH(folders)})
+            for (const LayoutSection& section : layout.sections())
+                for (const LayoutField& f : section.fields)
+                    if (f.isCoded())
+                        codes.insert(f.field.toUpper(), f.code());
+        // clang-format off
+        const struct { const char* table; const char* part; const char* family; } parts[] = {
+            {"TCUD_DATICUD", "fiscali", "DB001"}, {"TCUDI_INPS", "inps", "DC001"}, {"TCUDN_INPDAP", "inpdap", "DC001"},
+            {"TCUIN_INAIL", "inail", "DC001"}, {"TCUDT_TFR", "tfr", "DD001"}, {"TASE_AUTSOMMEEROGATE", "autonomi", "AU001"},
+        };
+        // clang-format on
+        for (const auto& p : parts) {
+            int checked = 0;
+            for (const ColumnSchema& column :
+                 test::certificateSchema().table(QString::fromLatin1(p.table))->columns) {
+                const QString name = column.name.toUpper();
+                const QString point = column.point.isEmpty() ? givenPoints.value(name) : column.point;
+                if (column.part != QLatin1String(p.part) || point.isEmpty() || !printed.contains(name))
+                    continue;
+                const QString code =
+                    QString::fromLatin1(p.family) + u"%1"_s.arg(point.toInt(), 3, 10, QLatin1Char('0'));
+                QVERIFY2(codes.values(name).contains(code),
+                         qPrintable(u"%1 stampato al punto %2 ma inviato come %3"_s.arg(
+                             column.name, point, codes.values(name).join(u','))));
+                ++checked;
+            }
+            QVERIFY2(checked > 0, p.table);
+        }
     }
 
     // A failed write of a certificate's annotation rows ends the selection
@@ -394,7 +525,8 @@ private:
                                     fields,
                                     m_installation->folders(),
                                     [](const QString&) {},
-                                    [] { return u"9999999999"_s; }};
+                                    [] { return u"9999999999"_s; },
+                                    SupplyLimits()};
         if (withC)
             writeRecordsC(context);
         m_dCount = writeRecordsD(context, positions);

@@ -1,8 +1,10 @@
 // The values of the file: FormatField over the whole format table,
-// getCampoValue per record family, the rows of the field list (WriteCampo)
+// getCampoValue per record family, the rows of the field list (WriteCampo:
+// the file's characters, pieces of long text, no blank or zero coded value)
 // and their packing into lines (PackRecords / FlushRecord).
 #include "foundation/operator/Errors.h"
 #include "foundation/text/Currency.h"
+#include "support/TelematicTestSupport.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/CampoValue.h"
 #include "telematic/layouts/FormatField.h"
@@ -46,16 +48,15 @@ void writeHead(FieldListWriter& writer, const QString& letter, int certificate, 
     writer.setCertificateNumber(certificate);
     writer.setLetter(letter);
     writer.writeCampo(letter, field(u"1"_s, 1, u"AN"_s, u"OF"_s, letter), 0);
-    const int widths[] = {16, 8, 16, 6, 17, 6, 1, 1, 1, 16};
+    const int widths[] = {16, 8, 16, 5, 17, 6, 14, 1, 4, 1};
+    const char* formats[] = {"CF", "NF", "CF", "NF", "NF", "NF", "AN", "AN", "AN", "CP"};
     // clang-format off
     const QString values[] = {u"80012345676"_s, QString::number(module), u"RSSMRA85T10A562S"_s,
-                              QString::number(certificate), {}, {}, {}, {}, {}, u"01234567897"_s};
+                              QString::number(certificate), {}, {}, {}, {}, {}, u"0"_s};
     // clang-format on
-    for (int i = 0; i < 10; ++i) {
-        const bool number = i == 1 || i == 3;
-        writer.writeCampo(values[i],
-                          field(QString::number(i + 2), widths[i], number ? u"NF"_s : u"AN"_s, u"O@"_s), 0);
-    }
+    for (int i = 0; i < 10; ++i)
+        writer.writeCampo(
+            values[i], field(QString::number(i + 2), widths[i], QString::fromLatin1(formats[i]), u"O@"_s), 0);
 }
 
 void writeCoded(FieldListWriter& writer, int count, int firstPoint = 1)
@@ -79,13 +80,13 @@ private slots:
         FieldListWriter writer(list, RecordFamily::CD);
         writer.setLetter(u"D"_s);
         writer.setCertificateNumber(3);
-        const QString text = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd"_s; // 40 characters
+        const QString text = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCD"_s; // 40 characters
         writer.writeCampo(text, field(u"DA001002"_s, 16, u"AN"_s, u"@@"_s), 0);
         const QVector<Row> rows = rowsOf(list);
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[0].record, u"DA001002ABCDEFGHIJKLMNOP"_s);
         QCOMPARE(rows[1].record, u"DA001002+QRSTUVWXYZ01234"_s);
-        QCOMPARE(rows[2].record, u"DA001002+56789abcd``````"_s);
+        QCOMPARE(rows[2].record, u"DA001002+56789ABCD``````"_s);
         for (const Row& row : rows) {
             QCOMPARE(row.letter, u"D"_s);
             QCOMPARE(row.progressive, u"000000000000000003"_s);
@@ -110,14 +111,64 @@ private slots:
         QFETCH(int, module);
         QTEST(FieldListWriter::codeFor(field(number, 16, u"AN"_s, u"@@"_s), module), "code");
     }
-    void blankCodedFieldWritesNoRow()
+    // A coded value in the file's characters (upper-case ASCII, a plain form
+    // for any other letter, or a refusal naming the character, the field and
+    // the person), written only when it is a value: never blank, nor a zero
+    // number, amount, box, date or month string (a text "0" is a value).
+    void codedValueRows_data()
     {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("row"); // the value written; empty: no row; "!" and part of the refusal
+        // clang-format off
+        QTest::newRow("lower case") << "AN" << "@@" << u"Rossi"_s << "ROSSI";
+        QTest::newRow("grave accent") << "AN" << "@@" << u"Niccolò"_s << "NICCOLO'";
+        QTest::newRow("acute accent") << "AN" << "@@" << u"José"_s << "JOSE'";
+        QTest::newRow("accent as a combining mark") << "AN" << "@@" << u"Jose\u0301"_s << "JOSE'";
+        QTest::newRow("typographic apostrophe") << "AN" << "@@" << u"D’Angelo"_s << "D'ANGELO";
+        QTest::newRow("comma below") << "AN" << "@@" << u"Ștefan"_s << "STEFAN";
+        QTest::newRow("umlaut") << "AN" << "@@" << u"Müller"_s << "MULLER";
+        QTest::newRow("sharp s") << "AN" << "@@" << u"Straße"_s << "STRASSE";
+        QTest::newRow("stroke") << "AN" << "@@" << u"Øystein Łukasz"_s << "OYSTEIN LUKASZ";
+        QTest::newRow("no-break space and dash") << "AN" << "@@" << u"Via\u00A0Roma \u2013 1"_s << "VIA ROMA - 1";
+        QTest::newRow("character without a form") << "AN" << "@@" << u"王"_s << u"!\"王\" (U+738B)"_s;
+        QTest::newRow("number longer than its field") << "NP" << "@@" << u"12345678901234567"_s << "!non sta nei 16 caratteri";
+        QTest::newRow("amount 0") << "VP" << "@@" << u"0"_s << "";
+        QTest::newRow("amount 0.004") << "VP" << "@@" << u"0.004"_s << "";
+        QTest::newRow("amount 0.01") << "VP" << "@@" << u"0.01"_s << "0,01";
+        QTest::newRow("empty amount") << "VP" << "@@" << QString() << "";
+        QTest::newRow("number 0") << "NP" << "@@" << u"0"_s << "";
+        QTest::newRow("months 0") << "N2" << "@@" << u"0"_s << "";
+        QTest::newRow("months 3") << "N2" << "@@" << u"3"_s << "03";
+        QTest::newRow("percentage 0") << "PC" << "@@" << u"0"_s << "";
+        QTest::newRow("no month") << "CB12" << "@@" << u"000000000000"_s << "";
+        QTest::newRow("one month") << "CB12" << "@@" << u"100000000000"_s << "100000000000";
+        QTest::newRow("unset box") << "CB" << "@@" << u"0"_s << "";
+        QTest::newRow("blank text under O@") << "AN" << "O@" << u"   "_s << "";
+        QTest::newRow("text 0 is a value") << "AN" << "@@" << u"0"_s << "0";
+        // clang-format on
+    }
+    void codedValueRows()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, info);
+        QFETCH(QString, value);
+        QFETCH(QString, row);
         FieldList list;
         FieldListWriter writer(list, RecordFamily::G);
-        writer.writeCampo(u"0"_s, field(u"DB001010"_s, 16, u"CB"_s, u"@@"_s), 0);
-        writer.writeCampo(u"   "_s, field(u"DB001011"_s, 16, u"AN"_s, u"O@"_s), 0);
-        writer.writeCampo(QString(), field(u"DB001012"_s, 16, u"VP"_s, u"@@"_s), 0);
-        QCOMPARE(list.dataset().recordCount(), 0);
+        writer.setLetter(u"G"_s);
+        writer.setSubject(u"percipiente WANG LI (WNGLIA80A01Z210X)"_s);
+        const QString error =
+            test::errorOf([&] { writer.writeCampo(value, field(u"DB001001"_s, 16, format, info), 0); });
+        if (row.startsWith(u'!')) {
+            for (const QString& part : {row.mid(1), u"campo DB001001"_s, u"WANG LI (WNGLIA80A01Z210X)"_s})
+                QVERIFY2(error.contains(part), qPrintable(error));
+        } else {
+            QCOMPARE(error, QString());
+            QCOMPARE(rowsOf(list).value(0).record.mid(8).remove(u'`').trimmed(), row);
+        }
+        QCOMPARE(list.dataset().recordCount(), row.isEmpty() || row.startsWith(u'!') ? 0 : 1);
     }
     void positionalFieldIsAlwaysWritten()
     {
@@ -227,10 +278,8 @@ private slots:
     }
     void listsSurviveInTheirFiles()
     {
-        // Letters beyond ASCII that the file's Latin-1 can hold come back as
-        // they were, from memory and from the lists' files.
-        const QString name = u"DA001002NICOLÒ`````````"_s;
-        const QString line = u"D"_s + QString(20, u'È') + u"A"_s;
+        const QString name = u"DA001002NICCOLO'````````"_s;
+        const QString line = u"D"_s + QString(20, u'E') + u"A"_s;
         QTemporaryDir dir;
         FieldList list;
         list.append(u"D"_s, u"000000000000000001"_s, name);
@@ -252,17 +301,12 @@ private slots:
         QCOMPARE(lines.first().record, line);
         QCOMPARE(lines.first().progressive, u"000000000000000001"_s);
 
-        // What Latin-1 lacks goes in as its nearest form, or is refused with
-        // the character named: never a silent "?".
-        list.append(u"D"_s, u"000000000000000002"_s, u"DA001001D’ANGELO ȘTEFAN"_s);
-        QCOMPARE(list.record(), u"DA001001D'ANGELO STEFAN"_s);
-        try {
-            list.append(u"D"_s, u"000000000000000002"_s, u"DA001001王"_s);
-            QFAIL("a character without a Latin-1 form was written");
-        } catch (const EZfError& e) {
-            QVERIFY2(e.message().contains(u"\"王\" (U+738b)"_s), qPrintable(e.message()));
-        }
-        QCOMPARE(list.dataset().recordCount(), 2); // no half row left behind
+        // The lists hold the file's ASCII only: anything else is refused, with
+        // the character named, and leaves no half row.
+        const QString error =
+            test::errorOf([&] { list.append(u"D"_s, u"000000000000000002"_s, u"DA001001È"_s); });
+        QVERIFY2(error.contains(u"\"È\" (U+00C8)"_s), qPrintable(error));
+        QCOMPARE(list.dataset().recordCount(), 1);
         QCOMPARE(list.dataset().state(), Dataset::State::Browse);
 
         // A missing file, or one of another shape, gives an empty list.
@@ -336,6 +380,8 @@ private slots:
         QTest::newRow("VP rounds to cents") << "10.005" << 8 << "VP" << "@@" << "   10,01";
         QTest::newRow("VP of zero") << "0" << 16 << "VP" << "@@" << "                ";
         QTest::newRow("VP of empty") << "" << 4 << "VP" << "@@" << "    ";
+        QTest::newRow("VN of a negative amount") << "-12.5" << 16 << "VN" << "@@" << "          -12,50";
+        QTest::newRow("PN as PR, left-aligned") << "RM" << 16 << "PN" << "@@" << "RM``````````````";
         // clang-format on
     }
     void formats()

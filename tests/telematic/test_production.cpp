@@ -1,11 +1,13 @@
 // The production of the telematic file on datasets filled directly: the
-// files written and verified, the split, the choices, the refusals and the
-// question after the checks.
+// files written and verified, the split into files and supplies, the
+// choices, the refusals and the question after the checks; the verifier on
+// spoiled and hand-made files.
 #include "foundation/operator/ScriptedOperator.h"
 #include "foundation/text/Currency.h"
 #include "support/TelematicTestSupport.h"
 #include "support/TestInstallation.h"
 #include "support/TestSupport.h"
+#include "telematic/ProducerSetting.h"
 #include "telematic/TelematicProduction.h"
 #include "telematic/TelematicVerifier.h"
 #include "telematic/layouts/FileLayouts.h"
@@ -40,6 +42,7 @@ private slots:
     {
         m_installation = std::make_unique<test::TestInstallation>();
         m_installation->writeNotes({u"AA"_s, u"AB"_s});
+        setProducerFiscalCode(m_installation->folders(), test::Producer);
         m_production = std::make_unique<TelematicProduction>(m_installation->folders(), m_op);
         test::defineTables(m_production->data());
         test::fillAgentAndSupplier(m_production->data());
@@ -83,7 +86,7 @@ private slots:
         QTest::addColumn<QVector<int>>("linesPerFile");
         // clang-format off
         QTest::newRow("8275 lines, one file") << 8275 << QVector<int>{8275};
-        QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8274, 2};
+        QTest::newRow("8276 lines, two files") << 8276 << QVector<int>{8275, 1};
         // clang-format on
     }
     void split()
@@ -114,6 +117,40 @@ private slots:
                                           "generati più file telematici."_s);
         QCOMPARE(warned, files.size() > 1);
     }
+    // Past the certificates of a supply the production starts another,
+    // numbered from 1, with its own file counters in A and total in B; the
+    // CT form opens every supply; a file stops before a certificate that
+    // would not fit whole, and each file verifies on its own.
+    void suppliesAndFiles()
+    {
+        for (int i = 1; i <= 5; ++i)
+            test::appendCertificate(m_production->data(), i, {{u"fCudReddDetr"_s, amount("100")}});
+        test::appendRow(m_production->data().quadroCT(),
+                        {{u"SCTCODFIS"_s, u"80012345676"_s}, {u"SCTCELL"_s, u"3331234567"_s}});
+        m_production->setLimits({2, 4});
+        QStringList files;
+        createAndSave({}, &files);
+        QStringList described; // A's file counters, B's certificates, then each line's letter and number
+        const FileLayouts layouts(m_installation->folders());
+        for (const QString& file : files) {
+            const QStringList lines = fileLines(file);
+            QString text = lines.first().mid(521, 8) + u' ' + lines[1].mid(401, 8);
+            for (const QString& line : lines.mid(2, lines.size() - 3))
+                text += u' ' + line.left(1) +
+                        (line.startsWith(u'C') ? QString() : QString::number(line.mid(41, 5).toInt()));
+            described.append(text);
+            const VerifyReport report = TelematicVerifier(layouts).verify(file);
+            QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+        }
+        // clang-format off
+        QCOMPARE(described, (QStringList{u"00010002 00000002 C D1 G1"_s, u"00020002 00000002 D2 G2"_s,
+                                         u"00010002 00000002 C D1 G1"_s, u"00020002 00000002 D2 G2"_s,
+                                         u"00000000 00000001 C D1 G1"_s}));
+        // clang-format on
+        QCOMPARE(files.last(), output() + u"_5"_s);
+        QCOMPARE(m_production->log().last(), u"Forniture scritte: 3, file scritti: 5"_s);
+        QCOMPARE(m_production->data().sost().asInteger(u"ISOSNDIP"), 5);
+    }
     void noneWithCtFormWritesOnlyTheFrontAndC()
     {
         test::appendCertificate(m_production->data(), 1, {{u"fCudReddDetr"_s, amount("10")}});
@@ -125,7 +162,7 @@ private slots:
         const QStringList lines = fileLines(output());
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1), u"ABCZ"_s);
-        QCOMPARE(lines[1].mid(384, 1), u"1"_s); // the CT box
+        QCOMPARE(lines[1].mid(409, 1), u"1"_s); // the CT box
         QCOMPARE(lines[1].mid(401, 8), u"00000000"_s);
     }
     void chosenFiscalCodes()
@@ -236,7 +273,7 @@ private slots:
         QTest::newRow("malformed code") << 3 << 89 << "d?" << "codice di campo non valido";
         QTest::newRow("unknown code") << 3 << 89 << "ZZ" << "sconosciuto al tracciato del record G";
         QTest::newRow("value past 16 characters") << 3 << 113 << "ABC" << "codice di campo non valido";
-        QTest::newRow("positional number") << 3 << 20 << "x" << "posizioni 18-25 (Progressivo modulo): valore non numerico";
+        QTest::newRow("positional number") << 3 << 20 << "X" << "posizioni 18-25 (Progressivo modulo): atteso cifre";
         QTest::newRow("fiscal code") << 2 << 25 << "Z" << "codice fiscale";
         QTest::newRow("record order") << 0 << 0 << "B" << "record B non in seconda riga";
         // clang-format on
@@ -265,6 +302,33 @@ private slots:
         const VerifyReport report = TelematicVerifier(layouts).verify(output());
         QVERIFY(!report.ok());
         QVERIFY2(report.defects.join(u'\n').contains(defect), qPrintable(report.defects.join(u'\n')));
+    }
+
+    // Hand-made faulty files (tests/telematic/data): each fault found with
+    // its own message naming line, positions, code and the expected form.
+    void handMadeFaults_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("defects");
+        QTest::addColumn<QString>("finding"); // the first finding
+        // clang-format off
+        QTest::newRow("valid") << "valid.txt" << 0 << "";
+        QTest::newRow("shifted head") << "shifted-head.txt" << 4 << "riga 3: posizioni 70-83 (Spazio a disposizione dell'utente): atteso spazi (campo vuoto), trovato \"0   0123456789\"";
+        QTest::newRow("unknown code") << "unknown-code.txt" << 1 << "riga 4: posizione 186 (DB001999): codice sconosciuto al tracciato del record G";
+        QTest::newRow("lower-case name") << "lower-case-name.txt" << 1 << "riga 3: posizione 411 (campo DA002002): lettera minuscola \"a\", il file ammette solo lettere maiuscole e caratteri ASCII stampabili";
+        QTest::newRow("right-aligned text") << "right-aligned-text.txt" << 1 << "riga 3: posizione 426 (DA002003), formato AN: atteso testo allineato a sinistra, trovato \"       ANTONELLA\"";
+        QTest::newRow("left-aligned amount") << "left-aligned-amount.txt" << 1 << "riga 4: posizione 186 (DB001021), formato VP: atteso importo diverso da zero, con virgola e due decimali, allineato a destra (es. \"         1234,50\"), trovato \"430,27          \"";
+        QTest::newRow("G without its D") << "g-without-d.txt" << 1 << "riga 5: record G della certificazione 2 senza il suo record D nello stesso file (una certificazione non si divide tra due file)";
+        // clang-format on
+    }
+    void handMadeFaults()
+    {
+        QFETCH(QString, file);
+        const FileLayouts layouts(m_installation->folders());
+        const VerifyReport report =
+            TelematicVerifier(layouts).verify(test::sourceRoot() + u"/tests/telematic/data/"_s + file);
+        QTEST(report.defectCount, "defects");
+        QTEST(report.defects.value(0), "finding");
     }
 
 private:

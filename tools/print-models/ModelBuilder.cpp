@@ -51,7 +51,8 @@ struct ModelBuilder::Box
     const ColumnSchema* column = nullptr;
     double x = 0, y = 0, w = 0, h = 0;
     int baseline = 7;
-    QString caption;
+    Caption caption;
+    bool code = false; // a column of numbers that are codes: its text, left-aligned
     bool agentRule = false;
     QVector<int> dateGaps{4, 4};
 };
@@ -102,6 +103,12 @@ void ModelBuilder::buildAll()
         buildInstructions(instructions);
     for (const QDomElement& sheet : children(m_geometry, QStringLiteral("sheet")))
         buildSheet(sheet);
+    // A value in a box without a label is a value nobody can read.
+    if (!m_unlabelled.isEmpty())
+        throw std::runtime_error(QStringLiteral("caselle senza etichetta (dare loro un <caption> in "
+                                                "geometry.xml): %1")
+                                     .arg(m_unlabelled.join(QStringLiteral(", ")))
+                                     .toStdString());
 }
 
 void ModelBuilder::buildCertificate(const QDomElement& model)
@@ -224,28 +231,45 @@ void ModelBuilder::drawElement(Context& context, const QDomElement& e)
     }
 }
 
-QString ModelBuilder::captionOf(const TableSchema& table, const ColumnSchema& column) const
+ModelBuilder::Caption ModelBuilder::captionOf(const TableSchema& table, const ColumnSchema& column) const
 {
+    const QList<QDomElement> captions = children(m_geometry.firstChildElement(QStringLiteral("captions")));
     if (!column.point.isEmpty()) {
-        for (const QDomElement& c : children(m_geometry.firstChildElement(QStringLiteral("captions"))))
+        for (const QDomElement& c : captions)
             if (c.attribute(QStringLiteral("table")) == table.name &&
                 c.attribute(QStringLiteral("point")) == column.point &&
+                !c.hasAttribute(QStringLiteral("column")) &&
                 (!c.hasAttribute(QStringLiteral("part")) ||
                  c.attribute(QStringLiteral("part")) == column.part))
-                return column.point + u' ' + c.attribute(QStringLiteral("text"));
-        return column.caption.isEmpty() ? column.point : column.point + u' ' + column.caption;
+                return {column.point, c.attribute(QStringLiteral("text"))};
+        return {column.point, column.caption};
     }
+    // A column without a point of the schema: its caption (and the point the
+    // certificate gives it, when it has one) from the geometry.
+    for (const QDomElement& c : captions)
+        if (c.attribute(QStringLiteral("table")) == table.name &&
+            c.attribute(QStringLiteral("column")).compare(column.name, Qt::CaseInsensitive) == 0)
+            return {c.attribute(QStringLiteral("point")), c.attribute(QStringLiteral("text"))};
     if (!column.caption.isEmpty())
-        return column.caption;
+        return {QString(), column.caption};
     const QString upper = column.name.toUpper();
     for (const QString& month : MonthAbbreviations)
         if (upper.contains(month))
-            return month.left(1) + month.mid(1, 2).toLower();
+            return {QString(), month.left(1) + month.mid(1, 2).toLower()};
     if (upper.contains(QStringLiteral("MESI")))
-        return QStringLiteral("mesi");
+        return {QString(), QStringLiteral("mesi")};
     if (upper.contains(QStringLiteral("ANNO")))
-        return QStringLiteral("anno");
-    return QString();
+        return {QString(), QStringLiteral("anno")};
+    return {};
+}
+
+bool ModelBuilder::isCodeColumn(const TableSchema& table, const ColumnSchema& column) const
+{
+    for (const QDomElement& c : children(m_geometry.firstChildElement(QStringLiteral("codes"))))
+        if (c.attribute(QStringLiteral("table")) == table.name &&
+            c.attribute(QStringLiteral("column")).compare(column.name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 int ModelBuilder::spanOf(const ColumnSchema& column, double unitWidth, int units) const
@@ -277,13 +301,14 @@ QVector<const ColumnSchema*> ModelBuilder::selectColumns(const QDomElement& e, c
         }
         return selected;
     }
+    const QStringList excluded = context.attr(e, "exclude").split(u' ', Qt::SkipEmptyParts);
     const QString part = context.attr(e, "part");
     const int from = context.number(e, "from", 0);
     const int to = context.number(e, "to", 1000000);
     const bool trailing = context.attr(e, "trailing", QStringLiteral("1")) == u"1";
     bool inside = false;
     for (const ColumnSchema& c : table->columns) {
-        if (c.part != part)
+        if (c.part != part || excluded.contains(c.name, Qt::CaseInsensitive))
             continue;
         if (!c.point.isEmpty()) {
             const int point = c.point.toInt();
@@ -316,8 +341,14 @@ void ModelBuilder::placeGrid(Context& context, const QDomElement& grid)
     const QString datePair = context.attr(grid, "datePair");
     if (!datePair.isEmpty())
         gaps = {datePair.section(u' ', 0, 0).toInt(), datePair.section(u' ', 1, 1).toInt()};
-    for (const ColumnSchema* column : columns) {
-        const int span = spanOf(*column, unitWidth, units);
+    // Widths in units given by the geometry, one per column; the others by type.
+    const QStringList spans = context.attr(grid, "spans").split(u' ', Qt::SkipEmptyParts);
+    if (!spans.isEmpty() && spans.size() != columns.size())
+        fail(grid, QStringLiteral("%1 larghezze per %2 colonne").arg(spans.size()).arg(columns.size()));
+    for (int i = 0; i < columns.size(); ++i) {
+        const ColumnSchema* column = columns[i];
+        const int span =
+            spans.isEmpty() ? spanOf(*column, unitWidth, units) : std::min(spans[i].toInt(), units);
         if (cursor + span > units) {
             cursor = 0;
             rowTop += rowHeight;
@@ -335,6 +366,7 @@ void ModelBuilder::placeGrid(Context& context, const QDomElement& grid)
         box.h = rowHeight;
         box.baseline = static_cast<int>(rowHeight) - 2;
         box.caption = captionOf(*table, *column);
+        box.code = isCodeColumn(*table, *column);
         box.agentRule = context.attr(grid, "agent") == u"1";
         box.dateGaps = gaps;
         emitBox(context, box);
@@ -353,6 +385,7 @@ void ModelBuilder::placeFlow(Context& context, const QDomElement& flow)
             for (const QDomElement& one : children(h, QStringLiteral("heading")))
                 headings.insert(one.attribute(QStringLiteral("point")),
                                 one.attribute(QStringLiteral("text")));
+    const QStringList excluded = flow.attribute(QStringLiteral("exclude")).split(u' ', Qt::SkipEmptyParts);
     const QList<QDomElement> areas = children(flow, QStringLiteral("area"));
     int areaIndex = 0;
     const int units = 12;
@@ -368,7 +401,7 @@ void ModelBuilder::placeFlow(Context& context, const QDomElement& flow)
     };
     auto bottom = [&] { return areas[areaIndex].attribute(QStringLiteral("bottom")).toDouble(); };
     for (const ColumnSchema& column : table->columns) {
-        if (column.part != part)
+        if (column.part != part || excluded.contains(column.name, Qt::CaseInsensitive))
             continue;
         const int span = spanOf(column, unitWidth, units);
         const auto heading = headings.find(column.point);
@@ -405,6 +438,7 @@ void ModelBuilder::placeFlow(Context& context, const QDomElement& flow)
         box.h = rowHeight;
         box.baseline = static_cast<int>(rowHeight) - 2;
         box.caption = captionOf(*table, column);
+        box.code = isCodeColumn(*table, column);
         emitBox(context, box);
         cursor += span;
     }
@@ -424,7 +458,7 @@ void ModelBuilder::placeBox(Context& context, const QDomElement& e)
     box.w = context.number(e, "w");
     box.h = context.number(e, "h");
     box.baseline = static_cast<int>(context.number(e, "baseline", box.h - 2));
-    box.caption = context.attr(e, "caption");
+    box.caption = {QString(), context.attr(e, "caption")};
     emitBox(context, box);
 }
 
@@ -452,7 +486,9 @@ void ModelBuilder::emitBox(Context& context, const Box& box)
     spec.height = ValueSize;
     const int left = static_cast<int>(std::ceil(box.x + 1.2));
     const int centre = static_cast<int>(std::lround(box.x + box.w / 2));
-    if (type == u'F') {
+    if (box.caption.isEmpty())
+        m_unlabelled.append(QStringLiteral("%1 (%2)").arg(box.column->name, box.target));
+    if (type == u'F' && !box.code) {
         spec.alignment = QStringLiteral("taRightJustify");
         spec.left = static_cast<int>(std::floor(box.x + box.w - 1.2));
     } else if (type == u'D') {
@@ -489,17 +525,12 @@ void ModelBuilder::emitBox(Context& context, const Box& box)
     const Box b = box;
     context.draw([b, ticks](ModelCanvas& c) {
         c.rectangle(b.x, b.y, b.w, b.h);
-        if (!b.caption.isEmpty()) {
-            const QString point = b.column->point;
-            if (!point.isEmpty() && b.caption.startsWith(point)) {
-                c.text(b.x + 0.8, b.y + 2.3, CaptionSize, point, true);
-                const double offset = c.textWidth(point + u' ', CaptionSize, true);
-                c.fittedText(b.x + 0.8 + offset, b.y + 2.3, CaptionSize, b.caption.mid(point.size() + 1),
-                             b.w - 1.6 - offset);
-            } else {
-                c.fittedText(b.x + 0.8, b.y + 2.3, CaptionSize, b.caption, b.w - 1.6);
-            }
+        double offset = 0;
+        if (!b.caption.point.isEmpty()) {
+            c.text(b.x + 0.8, b.y + 2.3, CaptionSize, b.caption.point, true);
+            offset = c.textWidth(b.caption.point + u' ', CaptionSize, true);
         }
+        c.fittedText(b.x + 0.8 + offset, b.y + 2.3, CaptionSize, b.caption.text, b.w - 1.6 - offset);
         for (double t : ticks)
             c.line(t, b.y + b.baseline - 2.6, t, b.y + b.baseline + 0.6, 0.3);
     });

@@ -42,13 +42,23 @@ private:
     void drawCells(Context& context, const QDomElement& cells);
     void emitBox(Context& context, const Box& box);
 
+    // A box's label: the point of the form (drawn bold) and its text.
+    struct Caption
+    {
+        QString point;
+        QString text;
+        bool isEmpty() const { return point.isEmpty() && text.isEmpty(); }
+    };
+
     QVector<const ColumnSchema*> selectColumns(const QDomElement& e, const Context& context) const;
-    QString captionOf(const TableSchema& table, const ColumnSchema& column) const;
+    Caption captionOf(const TableSchema& table, const ColumnSchema& column) const;
+    bool isCodeColumn(const TableSchema& table, const ColumnSchema& column) const;
     int spanOf(const ColumnSchema& column, double unitWidth, int units) const;
 
     CertificateSchema m_schema;
     QDomElement m_geometry;
     QString m_output;
+    QStringList m_unlabelled; // boxes without a caption, as "COLUMN (layout element)"
 };
 
 } // namespace cu::models

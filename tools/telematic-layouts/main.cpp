@@ -1,29 +1,72 @@
 // telematic-layouts: writes the seven layout files of the telematic file
-// (Record_A.xml ... Record_Z.xml) from the positional tables of this tool
-// and the schema file of the certificate tables.
-//   telematic-layouts SCHEMA_FILE OUTPUT_FOLDER
-#include "CodedLayouts.h"
-#include "PositionalLayouts.h"
+// (Record_A.xml ... Record_Z.xml) from the generator's input (positions and
+// codes, record-layouts.xml) and the schema file of the certificate tables;
+// with --codes, also the table of the coded fields for docs/telematic.md.
+//   telematic-layouts INPUT SCHEMA_FILE OUTPUT_FOLDER [--codes FILE]
+#include "LayoutGenerator.h"
 
 #include "foundation/operator/Errors.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 
 using namespace cu;
 
 namespace {
 
-void write(const RecordLayout& layout, const QString& folder, const char* name, QTextStream& out)
+QDomElement readInput(const QString& path, QDomDocument& document)
 {
-    layout.save(QDir(folder).filePath(QString::fromLatin1(name)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EZfError(QStringLiteral("Impossibile leggere %1: %2").arg(path, file.errorString()));
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!document.setContent(&file, &message, &line, &column))
+        throw EZfError(QStringLiteral("%1 non valido (riga %2, colonna %3): %4")
+                           .arg(path)
+                           .arg(line)
+                           .arg(column)
+                           .arg(message));
+    return document.documentElement();
+}
+
+void write(const RecordLayout& layout, const QString& folder, const QString& letter, QTextStream& out)
+{
+    const QString name = QStringLiteral("Record_%1.xml").arg(letter);
+    layout.save(QDir(folder).filePath(name));
     int coded = 0;
     for (const LayoutSection& s : layout.sections())
         for (const LayoutField& f : s.fields)
             coded += f.isCoded() ? 1 : 0;
     out << name << ": " << layout.sections().size() << " sezioni, " << coded << " campi codificati, "
         << layout.totalWidth() << " caratteri\n";
+}
+
+QString cell(QString text)
+{
+    return text.replace(u'|', u'/');
+}
+
+// The table of docs/telematic.md: one row per coded field.
+void writeCodeTable(const QVector<layouts::CodeRow>& rows, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw EZfError(QStringLiteral("Impossibile scrivere %1").arg(path));
+    QTextStream out(&file);
+    out << "| Record | Codice | Punto o campo | Colonna | Formato | Descrizione | Fonte |\n"
+        << "|---|---|---|---|---|---|---|\n";
+    for (const layouts::CodeRow& row : rows)
+        out << "| " << row.letter << " | " << row.code << " | " << row.code.right(3) << " | `" << row.column
+            << "` | " << row.format << " | " << cell(row.description) << " | " << cell(row.source) << " |\n";
+    out.flush();
+    if (!file.commit())
+        throw EZfError(QStringLiteral("Impossibile scrivere %1").arg(path));
 }
 
 } // namespace
@@ -33,24 +76,28 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() != 2) {
-        err << "Uso: telematic-layouts FILE_SCHEMA CARTELLA_TRACCIATI\n";
+    QStringList args = app.arguments().mid(1);
+    QString codesPath;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--codes")); at >= 0 && at + 1 < args.size()) {
+        codesPath = args[at + 1];
+        args.remove(at, 2);
+    }
+    if (args.size() != 3) {
+        err << "Uso: telematic-layouts INGRESSO FILE_SCHEMA CARTELLA_TRACCIATI [--codes FILE]\n";
         return 2;
     }
     try {
-        const CertificateSchema schema = CertificateSchema::load(args[0]);
-        QDir().mkpath(args[1]);
-        QStringList warnings;
-        write(layouts::recordA(), args[1], "Record_A.xml", out);
-        write(layouts::recordB(), args[1], "Record_B.xml", out);
-        write(layouts::recordC(schema, warnings), args[1], "Record_C.xml", out);
-        write(layouts::recordD(schema, warnings), args[1], "Record_D.xml", out);
-        write(layouts::recordG(schema, warnings), args[1], "Record_G.xml", out);
-        write(layouts::recordH(schema, warnings), args[1], "Record_H.xml", out);
-        write(layouts::recordZ(), args[1], "Record_Z.xml", out);
-        for (const QString& w : warnings)
+        QDomDocument document;
+        const QDomElement input = readInput(args[0], document);
+        const CertificateSchema schema = CertificateSchema::load(args[1]);
+        QDir().mkpath(args[2]);
+        layouts::LayoutGenerator generator(schema, input);
+        for (const char* letter : {"A", "B", "C", "D", "G", "H", "Z"})
+            write(generator.record(QString::fromLatin1(letter)), args[2], QString::fromLatin1(letter), out);
+        for (const QString& w : generator.warnings())
             err << "Avviso: " << w << '\n';
+        if (!codesPath.isEmpty())
+            writeCodeTable(generator.codeRows(), codesPath);
     } catch (const Error& e) {
         err << e.message() << '\n';
         return 1;

@@ -21,23 +21,39 @@ bool FileLayouts::isCertificateLetter(QChar letter)
     return letter == u'C' || letter == u'D' || letter == u'G' || letter == u'H';
 }
 
-void FileLayouts::add(QChar letter, const RecordLayout& layout)
+const RecordLayout& FileLayouts::layout(QChar letter) const
 {
-    QVector<PositionedField>& positional = m_positional[letter];
-    QHash<QString, LayoutField>& coded = m_coded[letter];
-    QHash<QString, LayoutField>& repeatable = m_repeatable[letter];
+    static const RecordLayout none;
+    const auto it = m_layouts.find(letter);
+    return it == m_layouts.end() ? none : *it;
+}
+
+QVector<PositionedField> FileLayouts::positionedFields(const RecordLayout& layout)
+{
+    QVector<PositionedField> positional;
     int position = 0;
     for (const LayoutSection& section : layout.sections())
-        for (const LayoutField& field : section.fields) {
+        for (const LayoutField& field : section.fields)
+            if (!field.isCoded()) {
+                positional.append({position, field});
+                position += field.width;
+            }
+    return positional;
+}
+
+void FileLayouts::add(QChar letter, const RecordLayout& layout)
+{
+    m_layouts.insert(letter, layout);
+    m_positional.insert(letter, positionedFields(layout));
+    QHash<QString, LayoutField>& coded = m_coded[letter];
+    QHash<QString, LayoutField>& repeatable = m_repeatable[letter];
+    for (const LayoutSection& section : layout.sections())
+        for (const LayoutField& field : section.fields)
             if (field.isCoded()) {
                 coded.insert(field.code(), field);
                 if (section.repeat == u"YES")
                     repeatable.insert(codeKey(field.code()), field);
-                continue;
             }
-            positional.append({position, field});
-            position += field.width;
-        }
 }
 
 const QVector<PositionedField>& FileLayouts::positional(QChar letter) const

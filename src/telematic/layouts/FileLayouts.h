@@ -26,6 +26,10 @@ public:
     explicit FileLayouts(const Folders& folders);
 
     static bool isCertificateLetter(QChar letter);
+    // The positional fields of a layout with their positions.
+    static QVector<PositionedField> positionedFields(const RecordLayout& layout);
+    // The layout of a record letter (an empty one for an unknown letter).
+    const RecordLayout& layout(QChar letter) const;
     // The positional fields of a record letter, with their positions.
     const QVector<PositionedField>& positional(QChar letter) const;
     // The layout field of a code found in a file, or null: the code itself,
@@ -37,6 +41,7 @@ public:
 private:
     void add(QChar letter, const RecordLayout& layout);
 
+    QHash<QChar, RecordLayout> m_layouts;
     QHash<QChar, QVector<PositionedField>> m_positional;
     QHash<QChar, QHash<QString, LayoutField>> m_coded;      // by code
     QHash<QChar, QHash<QString, LayoutField>> m_repeatable; // by code without module

@@ -1,10 +1,110 @@
-// The pad marker and the file's bytes.
+// Upper-case printable ASCII for the telematic file, and the pad marker.
 #include "telematic/layouts/FileText.h"
 
-#include "foundation/operator/Errors.h"
-#include "foundation/text/TextFunctions.h"
+#include <QStringList>
 
 namespace cu::text {
+
+namespace {
+
+bool isPrintableAscii(char16_t c)
+{
+    return c >= 0x20 && c <= 0x7E;
+}
+
+QString codePoint(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// The plain vowel of a vowel with a grave or acute accent; a null QChar
+// for any other character.
+QChar accentedVowel(QChar c)
+{
+    static const QString accented = QStringLiteral("ÀÁÈÉÌÍÒÓÙÚàáèéìíòóùú");
+    static const QString plain = QStringLiteral("AAEEIIOOUUAAEEIIOOUU");
+    const qsizetype i = accented.indexOf(c);
+    return i < 0 ? QChar() : plain[i];
+}
+
+// Letters whose plain form is not their decomposition.
+QString undecomposedLetter(QChar c)
+{
+    static const QString letters = QStringLiteral("ßÆæŒœØøŁłĐđÐðĦħıÞþŦŧ");
+    static const QStringList plain{
+        QStringLiteral("SS"), QStringLiteral("AE"), QStringLiteral("AE"), QStringLiteral("OE"),
+        QStringLiteral("OE"), QStringLiteral("O"),  QStringLiteral("O"),  QStringLiteral("L"),
+        QStringLiteral("L"),  QStringLiteral("D"),  QStringLiteral("D"),  QStringLiteral("D"),
+        QStringLiteral("D"),  QStringLiteral("H"),  QStringLiteral("H"),  QStringLiteral("I"),
+        QStringLiteral("TH"), QStringLiteral("TH"), QStringLiteral("T"),  QStringLiteral("T")};
+    const qsizetype i = letters.indexOf(c);
+    return i < 0 ? QString() : plain[i];
+}
+
+// Quotes, dashes and spaces of typography; a null QChar for anything else.
+QChar typographic(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x2018:
+    case 0x2019:
+    case 0x201A:
+    case 0x201B:
+    case 0x2032:
+    case 0x00B4:
+        return u'\'';
+    case 0x201C:
+    case 0x201D:
+    case 0x201E:
+    case 0x201F:
+    case 0x2033:
+    case 0x00AB:
+    case 0x00BB:
+        return u'"';
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2013:
+    case 0x2014:
+    case 0x2015:
+    case 0x2212:
+        return u'-';
+    case 0x00A0:
+    case 0x202F:
+        return u' ';
+    default:
+        break;
+    }
+    if (c.unicode() >= 0x2000 && c.unicode() <= 0x200A)
+        return u' ';
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        return u' ';
+    return QChar();
+}
+
+// The plain form of one character that is not printable ASCII; empty when
+// it has none.
+QString plainForm(QChar c)
+{
+    if (const QChar vowel = accentedVowel(c); !vowel.isNull())
+        return QString(vowel) + u'\'';
+    if (const QString letter = undecomposedLetter(c); !letter.isEmpty())
+        return letter;
+    if (const QChar mark = typographic(c); !mark.isNull())
+        return QString(mark);
+    const QString decomposed = c.decomposition();
+    if (decomposed.isEmpty() || !decomposed[0].isLetterOrNumber())
+        return QString();
+    QString plain;
+    for (QChar part : decomposed) {
+        if (isPrintableAscii(part.unicode()))
+            plain += part;
+        else if (part.isLetterOrNumber())
+            plain += plainForm(part);
+    }
+    return plain;
+}
+
+} // namespace
 
 QString unmarked(QString text)
 {
@@ -12,18 +112,48 @@ QString unmarked(QString text)
     return text;
 }
 
+UnwritableCharacter::UnwritableCharacter(QChar character, const QString& text)
+    : EZfError(QStringLiteral("Carattere non ammesso nel file telematico: \"%1\" (%2) in \"%3\"")
+                   .arg(character, codePoint(character), text.trimmed())),
+      m_character(character)
+{
+}
+
+QString fileText(const QString& text)
+{
+    if (isFileText(text))
+        return text;
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    QString converted;
+    converted.reserve(composed.size() + 4);
+    for (QChar c : composed) {
+        if (isPrintableAscii(c.unicode())) {
+            converted += c.toUpper();
+            continue;
+        }
+        const QString plain = plainForm(c);
+        if (plain.isEmpty())
+            throw UnwritableCharacter(c, text);
+        converted += plain.toUpper();
+    }
+    return converted;
+}
+
+bool isFileText(QStringView text)
+{
+    for (QChar c : text)
+        if (!isPrintableAscii(c.unicode()) || (c >= u'a' && c <= u'z'))
+            return false;
+    return true;
+}
+
 QByteArray fileBytes(const QString& text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = latin1Equivalent(text[i]);
-        if (c.isNull())
-            throw EZfError(
-                QStringLiteral("Carattere non ammesso nel file telematico: \"%1\" (U+%2) in \"%3\"")
-                    .arg(text[i])
-                    .arg(text[i].unicode(), 4, 16, QLatin1Char('0'))
-                    .arg(text.trimmed()));
-        bytes[i] = char(c.unicode());
+        if (!isPrintableAscii(text[i].unicode()))
+            throw UnwritableCharacter(text[i], text);
+        bytes[i] = char(text[i].unicode());
     }
     return bytes;
 }

@@ -1,8 +1,18 @@
-// The telematic file's own text rules: the pad marker that stands for a blank
-// until a line is finished, and the conversion of a finished line to the
-// file's bytes. Padding and trimming are the common text functions
-// (foundation/text/TextFunctions.h).
+// The characters of the telematic file: the agency reads upper-case
+// printable ASCII only. Every value is turned into that form before it is
+// formatted: letters in upper case, a vowel with a grave or acute accent as
+// the plain vowel followed by an apostrophe (NICCOLÒ -> NICCOLO'), any other
+// letter as its nearest plain form (Ș -> S, ß -> SS, Ø -> O), typographic
+// quotes, dashes and spaces as their ASCII form, control characters as a
+// blank. A character without such a form is refused, never dropped or
+// written as "?".
+//
+// Left-aligned fields are filled with a pad marker that stands for a blank
+// until a line is finished. Padding and trimming are the common text
+// functions (foundation/text/TextFunctions.h).
 #pragma once
+
+#include "foundation/operator/Errors.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,10 +25,28 @@ inline constexpr QChar PadMarker = u'`';
 
 // Every pad marker replaced by a blank.
 QString unmarked(QString text);
-// The text as the file's Latin-1 bytes, one byte per character: a character
-// that Latin-1 lacks is written as its nearest Latin-1 form (’ as ', Ș as S);
-// one without such a form is refused (EZfError naming it and the text), never
-// written as "?".
+
+// A character that the file cannot carry, with the text it was found in.
+class UnwritableCharacter : public EZfError
+{
+public:
+    UnwritableCharacter(QChar character, const QString& text);
+    QChar character() const { return m_character; }
+
+private:
+    QChar m_character;
+};
+
+// The text in the file's form; UnwritableCharacter for a character that has
+// none.
+QString fileText(const QString& text);
+
+// True when every character is printable ASCII (blank to "~") and no letter
+// is lower case.
+bool isFileText(QStringView text);
+
+// The bytes of a text already in the file's form (the pad marker included);
+// any other character is an UnwritableCharacter naming it.
 QByteArray fileBytes(const QString& text);
 
 } // namespace cu::text

@@ -85,7 +85,7 @@ QString FormatField(const QString& value, int width, const QString& format, cons
         return value.isEmpty() ? QString() : rightBlank(zeroPadLeft(value, digits), width);
     if (format == u"N2")
         return rightBlank(zeroPadLeft(value, 2), width);
-    if (format == u"PR")
+    if (format == u"PR" || format == u"PN")
         return padRight(value, PadMarker, width, Overflow::Cut);
     if (format == u"CN") {
         const QString trimmed = trimBoth(value);
@@ -95,7 +95,7 @@ QString FormatField(const QString& value, int width, const QString& format, cons
     }
     if (format == u"ND")
         return trimBoth(value).isEmpty() ? rightBlank(QStringLiteral("0"), width) : rightBlank(value, width);
-    if (format == u"VP")
+    if (format == u"VP" || format == u"VN")
         return formatAmount(value, width);
     // "DA", "D6", "NP", "NU", "PC", "QU" and every other code.
     return rightBlank(value, width);

@@ -213,6 +213,20 @@ int RecordLayout::totalWidth() const
     return total;
 }
 
+FieldSpan RecordLayout::span(const QString& number) const
+{
+    int start = 0;
+    for (const LayoutSection& s : m_sections)
+        for (const LayoutField& f : s.fields) {
+            if (f.isCoded())
+                continue;
+            if (f.code() == number)
+                return {start, f.width};
+            start += f.width;
+        }
+    return {};
+}
+
 namespace {
 
 RecordLayout loadNamed(const Folders& folders, const char* fileName, LayoutBinding binding)

@@ -39,6 +39,16 @@ struct LayoutField
     QString code() const;
 };
 
+// Where a positional field lies in a line: 0-based start and width.
+struct FieldSpan
+{
+    int start = -1;
+    int width = 0;
+    bool isValid() const { return start >= 0; }
+    // The field's text in a line (cut to the line).
+    QString in(const QString& line) const { return line.mid(start, width); }
+};
+
 struct LayoutSection
 {
     QString text;   // title; "intestazione record" marks the head of record G
@@ -69,6 +79,9 @@ public:
     QString recordLetter() const;
     // Sum of the widths of every field.
     int totalWidth() const;
+    // The place of the positional field of a Number (the positional fields
+    // lie one after the other in document order); invalid when there is none.
+    FieldSpan span(const QString& number) const;
 
 private:
     LayoutBinding m_binding = LayoutBinding::E;

@@ -4,6 +4,7 @@
 #include "foundation/operator/Errors.h"
 #include "telematic/TelematicData.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateSelection.h"
 #include "telematic/records/FieldListWriter.h"
@@ -24,6 +25,12 @@ QString personName(TelematicData& data)
     return data.dip().asString(u"SCUDCOGNOME") + u' ' + data.dip().asString(u"SCUDNOME");
 }
 
+// The recipient as errors name it: "percipiente ROSSI MARIO (RSSMRA85T10A562S)".
+QString recipient(TelematicData& data)
+{
+    return QStringLiteral("percipiente %1 (%2)").arg(personName(data), data.dip().asString(u"SCUDCODFIS"));
+}
+
 // Fetch from the current row of the selection's cursor named by the field's Cds.
 QVariant fetchFromCursor(CertificateSelection& selection, const LayoutField& campo)
 {
@@ -40,20 +47,20 @@ bool anySectionRows(CertificateSelection& selection, const QStringList& names)
 
 // The head fields the certificate records share: "1" the record letter
 // (which the writer takes as the letter of the rows that follow), "3" the
-// module or row number, "5" the certificate number, where the record has
-// them; nothing for the other fields.
+// module or row number, "5" the certificate's number within its supply,
+// where the record has them; nothing for the other fields.
 std::optional<QString> headValue(FieldListWriter& writer, const LayoutField& campo, std::optional<int> module,
-                                 std::optional<int> certificate)
+                                 std::optional<int> numberInSupply)
 {
     const QString number = campo.code();
-    if (number == u"1") {
+    if (number == fieldnumbers::RecordLetter) {
         writer.setLetter(campo.fixed);
         return campo.fixed;
     }
-    if (number == u"3" && module)
+    if (number == fieldnumbers::Module && module)
         return QString::number(*module);
-    if (number == u"5" && certificate)
-        return QString::number(*certificate);
+    if (number == fieldnumbers::Certificate && numberInSupply)
+        return QString::number(*numberInSupply);
     return std::nullopt;
 }
 
@@ -78,6 +85,7 @@ public:
     void writeCertificate(const RecordLayout& layout, int certificate)
     {
         m_certificate = certificate;
+        m_writer.setSubject(recipient(m_context.data));
         m_moduleNumber = 1;
         const QStringList& modules = TelematicData::moduleSectionNames();
         for (const QString& name : modules)
@@ -141,7 +149,8 @@ private:
 
     QString valueOf(const LayoutField& campo)
     {
-        if (std::optional<QString> head = headValue(m_writer, campo, m_moduleNumber, m_certificate))
+        if (std::optional<QString> head = headValue(m_writer, campo, m_moduleNumber,
+                                                    m_context.limits.numberInSupply(m_certificate)))
             return *head;
         if (std::optional<QString> computed = computedValueG(m_context, campo))
             return *computed;
@@ -174,12 +183,14 @@ int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions)
         if (!worthWriting)
             continue;
         context.log(QStringLiteral("Percipiente: ") + personName(context.data));
+        writer.setSubject(recipient(context.data));
         const int certificate = position + 1;
         const QString operation = operationType(dip);
         const auto valueOf = [&](const LayoutField& campo) -> QString {
-            if (std::optional<QString> head = headValue(writer, campo, std::nullopt, certificate))
+            if (std::optional<QString> head =
+                    headValue(writer, campo, std::nullopt, context.limits.numberInSupply(certificate)))
                 return *head;
-            if (campo.code() == u"9")
+            if (campo.code() == fieldnumbers::Operation)
                 return operation;
             return getCampoValue(RecordFamily::CD, campo, [&](const LayoutField& f) {
                 const bool agent = f.cds.compare(u"cdsSost", Qt::CaseInsensitive) == 0;
@@ -230,12 +241,14 @@ int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions)
         if (rows.isEmpty())
             continue;
         context.log(QStringLiteral("Autonomo: ") + personName(context.data));
+        writer.setSubject(recipient(context.data));
         ++written;
         const int certificate = position + 1;
         for (rows.first(); !rows.eof(); rows.next()) {
             const int rowNumber = rows.index() + 1;
             const auto valueOf = [&](const LayoutField& campo) -> QString {
-                if (std::optional<QString> head = headValue(writer, campo, rowNumber, certificate))
+                if (std::optional<QString> head =
+                        headValue(writer, campo, rowNumber, context.limits.numberInSupply(certificate)))
                     return *head;
                 return getCampoValue(RecordFamily::H, campo, [&](const LayoutField& f) {
                     return fetchFromCursor(context.selection, f);
@@ -256,6 +269,7 @@ void writeRecordsC(RecordWriterContext& context)
     context.log(QStringLiteral("Generazione del Record C..."));
     const RecordLayout layout = loadRecordC(context.folders);
     FieldListWriter writer(context.fields, RecordFamily::CD);
+    writer.setSubject(QStringLiteral("quadro CT"));
     Dataset& ct = context.data.quadroCT();
     int ctRow = 1;
     for (ct.first(); !ct.eof(); ct.next(), ++ctRow) {

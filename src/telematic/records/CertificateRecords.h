@@ -4,6 +4,8 @@
 // record H (one module per self-employment row) and record C (the CT form).
 #pragma once
 
+#include "telematic/SupplySplit.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -27,6 +29,8 @@ struct RecordWriterContext
     // The company registration number of the payroll archive (catalogue
     // query "QRY_PACO"), asked for when an INPS row has none of its own.
     std::function<QString()> companyRegistration;
+    // The head shows a certificate's number within its supply.
+    SupplyLimits limits;
 };
 
 struct RecordGCounts
@@ -36,15 +40,12 @@ struct RecordGCounts
 };
 
 // positions: the chosen certificates, 0-based positions in the certificate
-// dataset; the certificate number is the position plus one.
+// dataset; the certificate number is the position plus one (the progressive
+// of the field list's rows), the head shows its number within its supply.
 int writeRecordsD(RecordWriterContext& context, const QVector<int>& positions);
 RecordGCounts writeRecordsG(RecordWriterContext& context, const QVector<int>& positions);
 int writeRecordsH(RecordWriterContext& context, const QVector<int>& positions);
 void writeRecordsC(RecordWriterContext& context);
-
-// The codes of record G whose value is the twelve month flags of a section
-// row joined ("DC001008" ...): alphanumeric, whatever the column's type.
-const QStringList& monthStringCodes();
 
 // The computed value of a coded field of record G, or nothing when the
 // field is read as the layout says. Module sections read the current rows

@@ -1,6 +1,7 @@
 // Rows of the field list for records C, D, G and H.
 #include "telematic/records/FieldListWriter.h"
 
+#include "foundation/operator/Errors.h"
 #include "foundation/text/TextFunctions.h"
 #include "telematic/WorkingLists.h"
 #include "telematic/layouts/FileText.h"
@@ -11,6 +12,24 @@ namespace cu {
 namespace {
 
 constexpr int PieceLength = 16;
+
+// Formats whose value is text: "0" is a value there, not a zero.
+bool isTextFormat(const QString& format)
+{
+    return format == u"AN" || format == u"AX" || format == u"CF" || format == u"PR" || format == u"PN";
+}
+
+bool isZero(const QString& formatted)
+{
+    bool digit = false;
+    for (QChar c : formatted) {
+        if (c == u'0')
+            digit = true;
+        else if (c != u' ' && c != u',' && c != u'.' && c != text::PadMarker)
+            return false;
+    }
+    return digit;
+}
 
 } // namespace
 
@@ -53,16 +72,37 @@ QString FieldListWriter::codeFor(const LayoutField& campo, int module)
     return code;
 }
 
+bool FieldListWriter::isWorthWriting(const QString& format, const QString& formatted)
+{
+    const QString value = text::trimBoth(text::unmarked(formatted));
+    return !value.isEmpty() && (isTextFormat(format) || !isZero(value));
+}
+
+QString FieldListWriter::fieldName(const LayoutField& campo) const
+{
+    QString name =
+        QStringLiteral("campo %1 (%2) del record %3").arg(campo.code(), campo.description, m_letter);
+    if (!m_subject.isEmpty())
+        name += QStringLiteral(", ") + m_subject;
+    return name;
+}
+
 void FieldListWriter::writeCampo(const QString& value, const LayoutField& campo, int module)
 {
+    QString text;
+    try {
+        text = text::fileText(value);
+    } catch (const text::UnwritableCharacter& e) {
+        throw EZfError(e.message() + QStringLiteral(" - ") + fieldName(campo));
+    }
     const QString code = codeFor(campo, module);
-    if (value.size() <= campo.width) {
-        writePiece(value, campo, code);
+    if (text.size() <= campo.width || code.isEmpty() || campo.format != u"AN") {
+        writePiece(text, campo, code);
         return;
     }
-    writePiece(text::trimEnd(value.left(PieceLength)), campo, code);
+    writePiece(text::trimEnd(text.left(PieceLength)), campo, code);
     const int further = qMax(1, campo.width - 1);
-    for (QString rest = value.mid(PieceLength); !rest.isEmpty(); rest = rest.mid(further))
+    for (QString rest = text.mid(PieceLength); !rest.isEmpty(); rest = rest.mid(further))
         writePiece(text::trimEnd((u'+' + rest.left(further)).left(PieceLength)), campo, code);
 }
 
@@ -71,7 +111,12 @@ void FieldListWriter::writePiece(const QString& value, const LayoutField& campo,
     const QString formatted = isFormatted(m_family, campo, value.isEmpty())
                                   ? FormatField(value, campo.width, campo.format, campo.info)
                                   : QString();
-    if (!code.isEmpty() && text::trimBoth(text::unmarked(formatted)).isEmpty())
+    if (formatted.size() > campo.width)
+        throw EZfError(QStringLiteral("Il valore \"%1\" non sta nei %2 caratteri del %3")
+                           .arg(value)
+                           .arg(campo.width)
+                           .arg(fieldName(campo)));
+    if (!code.isEmpty() && !isWorthWriting(campo.format, formatted))
         return;
     m_list.append(m_letter, m_progressive, code + formatted);
 }

@@ -99,17 +99,6 @@ std::optional<QString> insuranceSchemePart(RecordWriterContext& context, const L
 
 } // namespace
 
-const QStringList& monthStringCodes()
-{
-    static const QStringList codes = [] {
-        QStringList all;
-        for (const MonthString& spec : MonthStrings)
-            all.append(QString::fromLatin1(spec.code));
-        return all;
-    }();
-    return codes;
-}
-
 std::optional<QString> computedValueG(RecordWriterContext& context, const LayoutField& campo)
 {
     CertificateSelection& selection = context.selection;

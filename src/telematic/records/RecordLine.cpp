@@ -1,11 +1,34 @@
 // Field-by-field lines of records A, B and Z.
 #include "telematic/records/RecordLine.h"
 
+#include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/FormatField.h"
 
 namespace cu {
+
+namespace {
+
+QString recordLetterOf(RecordFamily family)
+{
+    switch (family) {
+    case RecordFamily::A:
+        return QStringLiteral("A");
+    case RecordFamily::B:
+        return QStringLiteral("B");
+    default:
+        return QStringLiteral("Z");
+    }
+}
+
+QString fieldName(RecordFamily family, const LayoutField& campo)
+{
+    return QStringLiteral("record %1, campo %2 (%3)")
+        .arg(recordLetterOf(family), campo.code(), campo.description);
+}
+
+} // namespace
 
 RecordLine::RecordLine(RecordFamily family, Operator& op) : m_family(family), m_op(op) {}
 
@@ -26,7 +49,18 @@ void RecordLine::appendCampo(const QString& value, const LayoutField& campo)
 {
     if (!isWritten(m_family, campo.info, value.isEmpty()))
         return;
-    const QString formatted = FormatField(value, campo.width, campo.format, campo.info);
+    QString text;
+    try {
+        text = text::fileText(value);
+    } catch (const text::UnwritableCharacter& e) {
+        throw EZfError(e.message() + QStringLiteral(" - ") + fieldName(m_family, campo));
+    }
+    const QString formatted = FormatField(text, campo.width, campo.format, campo.info);
+    if (formatted.size() > campo.width)
+        throw EZfError(QStringLiteral("Il valore \"%1\" non sta nei %2 caratteri del %3")
+                           .arg(text)
+                           .arg(campo.width)
+                           .arg(fieldName(m_family, campo)));
     if (m_line.size() >= MaxLength) {
         m_op.warning(QStringLiteral("Supera i 1900 caratteri"));
         return;

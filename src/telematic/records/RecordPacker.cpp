@@ -12,14 +12,12 @@ RecordPacker::RecordPacker(FieldList& fields, RecordList& records) : m_fields(fi
 void RecordPacker::packRecords(const QString& letter, int headCount)
 {
     Dataset& rows = m_fields.dataset();
-    const bool countsHead = letter == u"D" || letter == u"G" || letter == u"H";
+    m_numbered = letter == u"D" || letter == u"G" || letter == u"H";
     const bool modulePerLine = letter == u"G" || letter == u"H";
 
     m_line.clear();
     QString head;
     int headRows = 1;
-    int certificate = 0;
-    int rowsSinceType = 0;
     bool letterStarted = false;
     rows.first();
     m_progressive = rows.eof() ? QString() : m_fields.progressive();
@@ -29,15 +27,9 @@ void RecordPacker::packRecords(const QString& letter, int headCount)
             continue;
         const QString record = m_fields.record();
         const QString progressive = m_fields.progressive();
-        const bool typeRow = record == letter;
-        if (countsHead) {
-            rowsSinceType = typeRow ? 1 : rowsSinceType + 1;
-            if (rowsSinceType == 5)
-                certificate = record.trimmed().toInt();
-        }
-        if (modulePerLine && typeRow) {
+        if (modulePerLine && record == letter) {
             if (letterStarted) {
-                flushRecord(letter, certificate);
+                flushRecord(letter);
                 head.clear();
                 headRows = 1;
                 m_progressive = progressive;
@@ -45,7 +37,7 @@ void RecordPacker::packRecords(const QString& letter, int headCount)
             letterStarted = true;
         }
         if (progressive != m_progressive) {
-            flushRecord(letter, certificate);
+            flushRecord(letter);
             head.clear();
             headRows = 1;
             m_progressive = progressive;
@@ -55,20 +47,20 @@ void RecordPacker::packRecords(const QString& letter, int headCount)
             ++headRows;
         }
         if (m_line.size() > AppendLimit) {
-            flushRecord(letter, certificate);
+            flushRecord(letter);
             m_line = head;
         }
         m_line += record;
     }
-    flushRecord(letter, certificate);
+    flushRecord(letter);
 }
 
-void RecordPacker::flushRecord(const QString& letter, int certificateNumber)
+void RecordPacker::flushRecord(const QString& letter)
 {
     if (m_line.isEmpty())
         return;
     const QString line = text::padRight(text::unmarked(m_line), u' ', DataLength, text::Overflow::Cut) + u'A';
-    m_records.append({letter, line, m_progressive, certificateNumber});
+    m_records.append({letter, line, m_progressive, m_numbered ? m_progressive.toInt() : 0});
     m_line.clear();
 }
 

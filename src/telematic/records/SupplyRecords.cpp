@@ -5,6 +5,8 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/text/TextFunctions.h"
 #include "telematic/layouts/CampoValue.h"
+#include "telematic/layouts/FieldNumbers.h"
+#include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/RecordLine.h"
 
 namespace cu {
@@ -27,13 +29,23 @@ CampoFetch fetchFrom(const Dataset& dataset, QStringView componentName)
     };
 }
 
-QString replaced(const QString& line, int position, int length, int number)
+bool hasFirstName(const Dataset& sost)
 {
+    const int field = sost.fieldIndex(QStringLiteral("SSOSNOME"));
+    return field >= 0 && sost.recNo() >= 0 && !sost.value(field).toString().trimmed().isEmpty();
+}
+
+// The number written over the field of a Number, zero-filled to its width.
+QString replaced(const RecordLayout& layout, const QString& line, const QString& number, int value)
+{
+    const FieldSpan span = layout.span(number);
+    if (!span.isValid())
+        throw EZfError(
+            QStringLiteral("Il tracciato del record %1 non ha il campo %2").arg(line.left(1), number));
     QString patched = line;
-    if (patched.size() < position - 1 + length)
-        patched = text::padRight(patched, u' ', position - 1 + length, text::Overflow::Cut);
-    patched.replace(position - 1, length,
-                    text::padLeft(QString::number(number), u'0', length, text::Overflow::Keep));
+    if (patched.size() < span.start + span.width)
+        patched = text::padRight(patched, u' ', span.start + span.width, text::Overflow::Cut);
+    patched.replace(span.start, span.width, text::padLeft(QString::number(value), u'0', span.width, text::Overflow::Keep));
     return patched;
 }
 
@@ -44,11 +56,6 @@ QString supplyCode()
     return QStringLiteral("CUR") + QString::number(FilingYear).right(2);
 }
 
-QString producerFiscalCode()
-{
-    return QStringLiteral(MODELLOCU_PRODUCER_FISCAL_CODE);
-}
-
 QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& op)
 {
     const CampoFetch fetch = fetchFrom(forn, u"cdsForn");
@@ -56,22 +63,29 @@ QString writeRecordA(const RecordLayout& layout, const Dataset& forn, Operator& 
         RecordFamily::A, layout,
         [&](const LayoutField& campo) {
             const QString value = getCampoValue(RecordFamily::A, campo, fetch);
-            return campo.code() == u"3" ? supplyCode() : value;
+            return campo.code() == fieldnumbers::SupplyCode ? supplyCode() : value;
         },
         op);
 }
 
-QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, Operator& op)
+QString writeRecordB(const RecordLayout& layout, const Dataset& sost, bool ctPresent, const QString& producer,
+                     Operator& op)
 {
     const CampoFetch fetch = fetchFrom(sost, u"cdsSost");
+    const bool person = hasFirstName(sost);
     return buildRecordLine(
         RecordFamily::B, layout,
         [&](const LayoutField& campo) {
             const QString value = getCampoValue(RecordFamily::B, campo, fetch);
-            if (campo.code() == u"8")
-                return producerFiscalCode();
-            if (campo.code() == u"25")
+            const QString number = campo.code();
+            if (number == fieldnumbers::Producer)
+                return producer;
+            if (number == fieldnumbers::CtBox)
                 return ctPresent ? QStringLiteral("1") : QStringLiteral("0");
+            if (number == fieldnumbers::AgentSurname && !person)
+                return QString();
+            if (number == fieldnumbers::AgentEntityName && person)
+                return QString();
             return value;
         },
         op);
@@ -83,22 +97,26 @@ QString writeRecordZ(const RecordLayout& layout, Operator& op)
         RecordFamily::Z, layout, [](const LayoutField& campo) { return campo.fixed; }, op);
 }
 
-QString patchRecordA(const QString& line, int totalFiles, int fileNumber)
+QString patchRecordA(const RecordLayout& layout, const QString& line, int totalFiles, int fileNumber)
 {
-    return replaced(replaced(line, 522, 4, fileNumber), 526, 4, totalFiles);
+    return replaced(layout, replaced(layout, line, fieldnumbers::FileNumber, fileNumber),
+                    fieldnumbers::FileCount, totalFiles);
 }
 
-QString patchRecordB(const QString& line, int employeeCertificates, int selfEmployedCertificates)
+QString patchRecordB(const RecordLayout& layout, const QString& line, int employeeCertificates,
+                     int selfEmployedCertificates)
 {
-    return replaced(line, 402, 8, employeeCertificates + selfEmployedCertificates);
+    return replaced(layout, line, fieldnumbers::CertificateCount,
+                    employeeCertificates + selfEmployedCertificates);
 }
 
-QString patchRecordZ(const QString& line, int countD, int countG, int countH, int countC)
+QString patchRecordZ(const RecordLayout& layout, const QString& line, const QHash<QChar, int>& lineCounts)
 {
-    QString patched = replaced(line, 25, 9, countC);
-    patched = replaced(patched, 34, 9, countD);
-    patched = replaced(patched, 43, 9, countG);
-    return replaced(patched, 52, 9, countH);
+    QString patched = line;
+    for (const auto& [letter, number] : fieldnumbers::lineCounters())
+        if (layout.span(number).isValid())
+            patched = replaced(layout, patched, number, lineCounts.value(letter));
+    return patched;
 }
 
 } // namespace cu
