@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ShellFixture.h"
+#include "app/CommandLine.h"
 #include "certificates/CertificateSchema.h"
 #include "foundation/dataset/Dataset.h"
 #include "shell/common/ItalianLocale.h"
@@ -16,33 +17,18 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 
 namespace cu::test {
-
-// Runs the command line on an installation; its status.
-inline int runCommand(const QString& root, const QStringList& args, QString* output = nullptr)
-{
-    QProcess process;
-    process.start(buildRoot() + QStringLiteral("/bin/modellocu"), QStringList{QStringLiteral("--root"), root} + args);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(600000))
-        return -1;
-    if (output)
-        *output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 class EditorFixture : public ShellFixture
 {
 public:
     explicit EditorFixture(qint64 people = 8) : ShellFixture(people)
     {
-        QString output;
-        if (runCommand(folders().root(), {QStringLiteral("import"), QStringLiteral("--sovrascrivi"),
-                                          QStringLiteral("sempre")},
-                       &output) != 0)
-            qFatal("import: %s", qPrintable(output));
+        const Run run = runModellocu(folders().root(), {QStringLiteral("import"), QStringLiteral("--sovrascrivi"),
+                                                        QStringLiteral("sempre")});
+        if (run.status != 0)
+            qFatal("import: %s", qPrintable(run.err));
     }
 
     EditingContext& context()

@@ -7,13 +7,17 @@
 #include "certificates/CertificateKey.h"
 #include "certificates/agent/OtherAgentsEditing.h"
 #include "certificates/editing/TableEditing.h"
+#include "shell/editors/Editori.h"
 #include "shell/editors/ElfBase.h"
 #include "shell/editors/EliAltriSost.h"
 #include "shell/editors/EliFornitore.h"
 #include "shell/editors/EliQuaCT.h"
 #include "shell/editors/EliSost.h"
+#include "shell/frame/EliMain.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
 using namespace cu;
@@ -66,6 +70,40 @@ class TestAgentWindows : public QObject
 
 private slots:
     void initTestCase() { installItalian(*QCoreApplication::instance()); }
+
+    void activitiesOpenTheirWindows()
+    {
+        EditorFixture fixture(2);
+        EliMain main(fixture.context().lavoro());
+        EditingContext& context = registraEditori(main);
+        bool confirmed = false;
+        {
+            const Watch watch = whenModal([&](QWidget* dialog) {
+                QTest::keyClick(dialog, Qt::Key_Return);
+                confirmed = true;
+            });
+            main.show();
+            QTRY_VERIFY_WITH_TIMEOUT(confirmed, 20000);
+        }
+        // "Dati CU" has one window at a time.
+        main.esegui(*EliAttivazioni::trova(u"Dati CU"_s));
+        main.esegui(*EliAttivazioni::trova(u"Dati CU"_s));
+        const auto windows = [&] {
+            QStringList titles;
+            for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+                titles << sub->widget()->windowTitle();
+            return titles;
+        };
+        QCOMPARE(windows(), QStringList{u"Dati CU"_s});
+        // A finding of the supplier opens its window at its field.
+        CheckFinding finding = CheckFinding::in(u"TCFO_FORNITORE"_s);
+        finding.column = u"STFOCODICE"_s;
+        context.vaiA(finding);
+        QCOMPARE(windows(), (QStringList{u"Dati CU"_s, u"Fornitore"_s}));
+        auto* supplier = qobject_cast<EliFornitore*>(main.mdiArea()->activeSubWindow()->widget());
+        QVERIFY(supplier);
+        QTRY_COMPARE(supplier->focusWidget(), supplier->frame()->form()->field(u"STFOCODICE"_s)->line());
+    }
 
     void agent()
     {
