@@ -2,7 +2,8 @@
 // demo installation, driven as the operator drives them: every refusal and
 // question, the renaming of another agent's fiscal code in the certificates
 // that use it, LSOSCT following the CT form, the supplier's check list with
-// its question, the close refusal while editing.
+// its question, the close refusal while editing; the development-mode
+// hints; the windows opened from the main window's activities.
 #include "EditorFixture.h"
 #include "certificates/CertificateKey.h"
 #include "certificates/agent/OtherAgentsEditing.h"
@@ -15,6 +16,8 @@
 #include "shell/editors/EliSost.h"
 #include "shell/frame/EliMain.h"
 
+#include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -103,6 +106,35 @@ private slots:
         auto* supplier = qobject_cast<EliFornitore*>(main.mdiArea()->activeSubWindow()->widget());
         QVERIFY(supplier);
         QTRY_COMPARE(supplier->focusWidget(), supplier->frame()->form()->field(u"STFOCODICE"_s)->line());
+    }
+
+    void developmentHints()
+    {
+        EditorFixture fixture(2);
+        QDir().mkpath(fixture.folders().root() + u"/etc/eli"_s);
+        writeFile(fixture.folders().root() + u"/etc/eli/dev"_s, {});
+        EliSost agent(fixture.context());
+        EliAltriSost others(fixture.context());
+        EliQuaCT form(fixture.context());
+        EliFornitore supplier(fixture.context());
+        // The column's name as hint, copied by a click; none on the CT form.
+        const struct
+        {
+            EliTabella* window;
+            QString column;
+            bool hinted;
+        } cases[] = {{&agent, u"SSOSDENOM"_s, true},
+                     {&others, u"SSOSCOMUNE"_s, true},
+                     {&form, u"SCTEMAIL"_s, false},
+                     {&supplier, u"SFORCODFIS"_s, true}};
+        for (const auto& [window, column, hinted] : cases) {
+            showActive(*window);
+            QApplication::clipboard()->clear();
+            QWidget* input = window->frame()->form()->field(column)->input();
+            QCOMPARE(input->toolTip(), hinted ? column : QString());
+            QTest::mouseClick(input, Qt::LeftButton);
+            QCOMPARE(QApplication::clipboard()->text(), hinted ? column : QString());
+        }
     }
 
     void agent()
