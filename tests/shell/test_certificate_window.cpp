@@ -158,7 +158,9 @@ private slots:
                 const auto answer = [&] {
                     QVERIFY(dialog);
                     QCOMPARE(dialog->windowTitle(), u"Conguaglio/Chiusura"_s);
-                    // "Conguaglio" before a month is refused and left unticked.
+                    // "Conguaglio" before a month is refused and left unticked,
+                    // also with the row the list makes current on focus.
+                    dialog->months()->setCurrentRow(0, QItemSelectionModel::NoUpdate);
                     dialog->adjustment()->click();
                     QVERIFY(!dialog->adjustment()->isChecked());
                     dialog->months()->setCurrentRow(11);

@@ -42,17 +42,23 @@ EliCudIns::EliCudIns(Operator& op, QWidget* parent)
 void EliCudIns::adjustmentClicked(bool ticked)
 {
     try {
-        InsertionChoice::fromDialog(m_months->currentRow(), ticked);
+        InsertionChoice::fromDialog(chosenMonth(), ticked);
     } catch (const std::exception& e) {
         m_adjustment->setChecked(false);
         m_op.report(e);
     }
 }
 
+int EliCudIns::chosenMonth() const
+{
+    const QList<QListWidgetItem*> chosen = m_months->selectedItems();
+    return chosen.isEmpty() ? -1 : m_months->row(chosen.first());
+}
+
 void EliCudIns::accept()
 {
     try {
-        m_choice = InsertionChoice::fromDialog(m_months->currentRow(), m_adjustment->isChecked());
+        m_choice = InsertionChoice::fromDialog(chosenMonth(), m_adjustment->isChecked());
     } catch (const std::exception& e) {
         m_op.report(e);
         return;

@@ -29,6 +29,10 @@ public:
 
 private:
     void adjustmentClicked(bool ticked);
+    // The chosen month's row, -1 when none is chosen. The list's current row
+    // alone is not a choice: the list makes its first row current when it
+    // gets the keyboard focus, with nothing chosen.
+    int chosenMonth() const;
 
     Operator& m_op;
     QListWidget* m_months;
