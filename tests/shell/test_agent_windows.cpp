@@ -8,6 +8,7 @@
 #include "certificates/CertificateKey.h"
 #include "certificates/agent/OtherAgentsEditing.h"
 #include "certificates/editing/TableEditing.h"
+#include "shell/common/HlmRicerca.h"
 #include "shell/editors/Editori.h"
 #include "shell/editors/ElfBase.h"
 #include "shell/editors/EliAltriSost.h"
@@ -213,6 +214,16 @@ private slots:
         // An agent no certificate uses is deleted without a question.
         press(window, u"Cancella"_s);
         QCOMPARE(storedRows(fixture.context().lavoro(), OtherAgentsEditing::TableName).size(), 1);
+        // The certificates' lookup of another agent lists this table's agents.
+        {
+            const Watch watch = whenModal([](QWidget* modal) {
+                QTest::keyClicks(qobject_cast<HlmRicerca*>(modal)->searchEdit(), u"8008"_s);
+                click(modal, u"OK"_s);
+            });
+            const ColumnSchema* reference =
+                certificates.table(certificate::Table).column(u"SCUDALTROSOSCODFIS");
+            QCOMPARE(fixture.context().cerca(*reference, &window), std::optional(u"80087654321"_s));
+        }
     }
 
     void ctForm_data()
