@@ -7,7 +7,8 @@
 // absent); activities whose windows are missing say so; the import is
 // refused while a document window is open; the Help menu opens the
 // documents that are there (and "Informativa", built from the
-// instructions), names the one that is missing, and shows the user guide.
+// instructions), names the one that is missing, and shows the user guide;
+// the first start after an update runs the update news once.
 #include "shell/common/ItalianLocale.h"
 #include "shell/frame/EliMain.h"
 #include "shell/frame/EliParametri.h"
@@ -17,6 +18,7 @@
 #include "ShellFixture.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -224,6 +226,37 @@ private slots:
         menuAction(*window, caption)->trigger();
         QTest::qWait(100);
         QCOMPARE(seen, message.isEmpty() ? QString() : message.arg(m_fixture->folders().res()));
+    }
+
+    // After an update ("Check.txt" in the resource folder) the first start
+    // runs the update news once; the next start does not.
+    void updateNewsOnceAfterAnUpdate()
+    {
+        const QString marker = m_fixture->folders().res() + QStringLiteral("Check.txt");
+        QFile file(marker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        // Confirms the year and records every message that follows it.
+        const auto start = [this](QStringList& messages) {
+            auto window = std::make_unique<EliMain>(*m_lavoro);
+            ModalScript script([&messages](QWidget* modal) {
+                if (modal->findChild<QLineEdit*>(QStringLiteral("edAnno"))) {
+                    QTest::keyClick(modal, Qt::Key_Return);
+                    return;
+                }
+                messages << messageOf(modal);
+                click(modal, QStringLiteral("OK"));
+            });
+            window->show();
+            QTest::qWait(500);
+        };
+        QStringList first;
+        start(first);
+        QCOMPARE(first, QStringList{QStringLiteral("Documento non trovato: %1News.pdf").arg(m_fixture->folders().res())});
+        QVERIFY(!QFileInfo::exists(marker));
+        QStringList second;
+        start(second);
+        QCOMPARE(second, QStringList());
     }
 
     void yearFromItsActivityCancelled()

@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -30,6 +31,8 @@ namespace {
 
 const QString Caption = QStringLiteral("CU 2025");
 const char* const ActivityProperty = "attivazione";
+// The update news; the first start after an update opens them (see notizieDopoAggiornamento).
+const QString NewsDocument = QStringLiteral("News.pdf");
 
 // The caption with a keyboard mnemonic on its first letter.
 QString withMnemonic(const QString& caption)
@@ -65,7 +68,7 @@ void EliMain::registraFinestra(const QString& target, Fabbrica fabbrica)
 
 QString EliMain::captionShown(const Attivazione& a)
 {
-    if (a.target == u"News.pdf")
+    if (a.target == NewsDocument)
         return QStringLiteral("2025 ") + a.caption;
     if (a.target == u"CU_2025_istruz.pdf")
         return QStringLiteral("Istruzioni ") + Caption;
@@ -135,6 +138,23 @@ void EliMain::primaAttivazione()
 {
     m_navigation->setCurrentIndex(0);
     apriParametri();
+    notizieDopoAggiornamento();
+}
+
+// An update leaves "Check.txt" in the resource folder: the first start after
+// it shows the update news, which remove the marker once they have run.
+void EliMain::notizieDopoAggiornamento()
+{
+    if (!QFileInfo::exists(marcatoreAggiornamento()))
+        return;
+    for (const Attivazione& a : EliAttivazioni::documentiGuida())
+        if (a.target == NewsDocument)
+            esegui(a);
+}
+
+QString EliMain::marcatoreAggiornamento() const
+{
+    return Folders::resolve(m_lavoro.app.folders.res(), QStringLiteral("Check.txt"));
 }
 
 void EliMain::closeEvent(QCloseEvent* event)
@@ -175,6 +195,8 @@ void EliMain::esegui(const Attivazione& a)
             return;
         case Attivazione::Tipo::Documento:
             apriDocumento(a);
+            if (a.target == NewsDocument)
+                QFile::remove(marcatoreAggiornamento());
             return;
         case Attivazione::Tipo::Finestra:
         case Attivazione::Tipo::FinestraModale:

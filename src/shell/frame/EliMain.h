@@ -55,6 +55,8 @@ private:
     void costruisciNavigazione();
     void costruisciMenu();
     void primaAttivazione();
+    void notizieDopoAggiornamento();
+    QString marcatoreAggiornamento() const;
     void apriFinestra(const Attivazione& attivazione);
     void apriParametri();
     void apriDocumento(const Attivazione& attivazione);
