@@ -12,6 +12,7 @@
 #include "shell/common/BusyCursor.h"
 #include "shell/common/DialogOperator.h"
 #include "shell/common/ItalianLocale.h"
+#include "shell/editors/Editori.h"
 #include "shell/frame/EliMain.h"
 #include "shell/output/FinestreOutput.h"
 #include "startup/AnnoFinanziario.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
     context.store->setBusyIndicator(&hourglass);
     cu::LavoroCorrente lavoro{context, op, QString::number(context.workingYear), QString()};
     cu::EliMain window(lavoro);
+    cu::registraEditori(window);
     cu::registraFinestreOutput(window);
     op.setParent(&window);
     window.show();

@@ -63,6 +63,7 @@ public:
     }
 
     const ConnectionParams& params() const { return m_params; }
+    QString root() const { return m_root.path(); }
 
     // The command's arguments: the subcommand, the database options, the rest.
     QStringList arguments(const QStringList& args) const

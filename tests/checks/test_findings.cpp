@@ -103,8 +103,10 @@ private slots:
         QTest::newRow("province abroad") << cud << "SCUDPROVNAS" << "EE" << "";
         QTest::newRow("province unknown") << agent << "SSOSPROV" << "XX" << "Sigla di provincia sconosciuta: XX";
         QTest::newRow("postcode") << agent << "SSOSCAP" << "00184" << "";
-        QTest::newRow("postcode, letters") << cud << "SCUDCAPDFAP" << "0018A" << "Il CAP deve essere di 5 cifre";
-        QTest::newRow("postcode, short") << cud << "SCUDCAPDFAC" << "184" << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("postcode, letters") << agent << "SSOSCAP" << "0018A" << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("postcode, short") << agent << "SSOSCAP" << "184" << "Il CAP deve essere di 5 cifre";
+        QTest::newRow("municipality code") << cud << "SCUDCAPDFAP" << "b354" << "";
+        QTest::newRow("municipality code, postcode") << cud << "SCUDCAPDFAC" << "09100" << "Il codice comune è una lettera e tre cifre (es. H501)";
         QTest::newRow("other column") << cud << "SCUDCOMNAS" << "ROMA" << "";
         // clang-format on
     }

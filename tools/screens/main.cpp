@@ -2,9 +2,10 @@
 // a temporary folder, opens it as the desktop program does and saves a PNG
 // of each window into the folder given with --out: the main window, the
 // financial-year dialog, both pages of the import wizard, the selection
-// window, the legal-position dialog and the information window with an
-// import log; then the file wizard and the print windows (OutputScreens).
-// Runs on the offscreen platform (tools/screens/run).
+// window, the legal-position dialog, the information window with an
+// import log; then the editing windows (EditorScreens), the file wizard and
+// the print windows (OutputScreens). Runs on the offscreen platform
+// (tools/screens/run).
 #include "foundation/installation/ConnectionSettings.h"
 #include "foundation/dataset/Dataset.h"
 #include "import/run/ImportRun.h"
@@ -20,6 +21,7 @@
 #include "shell/import/EliImpMultiSelect.h"
 #include "shell/import/EliWizImport.h"
 #include "startup/InstallationSession.h"
+#include "EditorScreens.h"
 #include "OutputScreens.h"
 
 #include <QApplication>
@@ -134,6 +136,7 @@ void screens(LavoroCorrente& lavoro, int siteId)
     info.resize(680, 460);
     save(&info, QStringLiteral("informazioni"));
 
+    editorScreens(lavoro, save);
     outputScreens(lavoro, save);
 }
 

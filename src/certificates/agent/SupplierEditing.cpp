@@ -12,15 +12,6 @@ SupplierEditing::SupplierEditing(CertificateStore& certificates, Operator& op)
 {
 }
 
-bool SupplierEditing::canClose()
-{
-    if (!isEditing())
-        return true;
-    op().information(
-        QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche"));
-    return false;
-}
-
 void SupplierEditing::checkBeforePost()
 {
     if (rows().state() == Dataset::State::Insert && rows().asString(u"SFORCODFIS").trimmed().isEmpty())

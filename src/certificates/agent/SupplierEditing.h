@@ -2,8 +2,8 @@
 // posted only with its fiscal code; every post runs the data checks on the
 // supplier's row and, when they find anything, shows the list in the
 // information window and goes on only when the operator answers Yes.
-// Deleting asks for confirmation; the window may not close while the row is
-// being edited.
+// Deleting asks for confirmation; like every editing window, the supplier's
+// may not close while the row is being edited (TableEditing::canClose).
 #pragma once
 
 #include "certificates/editing/TableEditing.h"
@@ -16,10 +16,6 @@ public:
     static inline const QString TableName = QStringLiteral("TCFO_FORNITORE");
 
     SupplierEditing(CertificateStore& certificates, Operator& op);
-
-    // False, after telling the operator why, while the row is being edited
-    // or inserted.
-    bool canClose();
 
 protected:
     void checkBeforePost() override;

@@ -56,6 +56,8 @@ FieldKind fieldKind(const ColumnSchema& column)
         return FieldKind::FiscalCode;
     if (column.size == 2 && name.contains(u"PROV"))
         return FieldKind::Province;
+    if (name.contains(u"CAPDFA"))
+        return FieldKind::MunicipalityCode;
     if (column.size == 5 && name.contains(u"CAP"))
         return FieldKind::Postcode;
     return FieldKind::Other;
@@ -81,6 +83,10 @@ QString fieldDefect(const ColumnSchema& column, const QString& typed)
     case FieldKind::Postcode:
         return text.size() == 5 && isDigits(text) ? QString()
                                                   : QStringLiteral("Il CAP deve essere di 5 cifre");
+    case FieldKind::MunicipalityCode:
+        return text.size() == 4 && text[0].isLetter() && isDigits(text.mid(1))
+                   ? QString()
+                   : QStringLiteral("Il codice comune è una lettera e tre cifre (es. H501)");
     case FieldKind::Other:
         break;
     }

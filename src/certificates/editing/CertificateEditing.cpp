@@ -59,6 +59,14 @@ void CertificateEditing::open()
     select();
 }
 
+bool CertificateEditing::canClose()
+{
+    for (const auto& section : m_sections)
+        if (!section->canClose())
+            return false;
+    return TableEditing::canClose();
+}
+
 void CertificateEditing::orderBy(ListOrder order)
 {
     requireNothingPending();

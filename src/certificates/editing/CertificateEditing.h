@@ -43,6 +43,8 @@ public:
     ~CertificateEditing() override;
 
     void open() override;
+    // Also refused while a section row is being edited.
+    bool canClose() override;
     // The certificate list (the table's dataset).
     Dataset& list() { return rows(); }
     const Dataset& agent() const { return m_agent; }

@@ -37,6 +37,11 @@ void requireValidFamilyMonths(const Dataset& row)
     for (const QString& column : familyMonthColumns()) {
         if (!row.hasField(column))
             continue;
+        // Only what the operator typed: the import writes "00" for no
+        // months, which must not block every later change of its row.
+        const int field = row.requireField(column);
+        if (row.state() == Dataset::State::Edit && row.value(field) == row.oldValue(field))
+            continue;
         const QString defect = familyMonthDefect(row.asString(column));
         if (!defect.isEmpty())
             throw EZfError(defect);

@@ -17,7 +17,9 @@ bool isFamilyMonthColumn(const QString& column);
 // cifre" or "Mese non valido, deve essere compreso tra 01 e 12".
 QString familyMonthDefect(const QString& text);
 
-// Raises the first defect of the current row's month counts as an EZfError.
+// Raises the first defect of the month counts of the current row that were
+// typed (all of a new row; of a changed row those that differ from what
+// was stored) as an EZfError.
 void requireValidFamilyMonths(const Dataset& row);
 
 } // namespace cu

@@ -57,13 +57,6 @@ bool SectionEditing::isReadOnly() const
     return m_current.isPrinted();
 }
 
-QString SectionEditing::positionText() const
-{
-    if (rows().state() == Dataset::State::Insert)
-        return QStringLiteral("Ins.");
-    return QStringLiteral("%1 di %2").arg(rows().recNo() + 1).arg(rows().recordCount());
-}
-
 void SectionEditing::checkCanChange()
 {
     if (m_current.isPrinted())

@@ -48,8 +48,6 @@ public:
     // The current certificate's rows (none before it is stored).
     void open() override;
     bool isReadOnly() const;
-    // "%d di %d" (row number and count, "0 di 0" when empty), "Ins." while inserting.
-    QString positionText() const;
 
 protected:
     void checkCanChange() override;

@@ -5,6 +5,7 @@
 #include "certificates/CertificateStore.h"
 #include "certificates/editing/ColumnText.h"
 #include "foundation/operator/Errors.h"
+#include "foundation/operator/Operator.h"
 #include "store/HlmDBCds.h"
 
 namespace cu {
@@ -33,6 +34,21 @@ const ColumnSchema& TableEditing::column(const QString& name) const
 bool TableEditing::isEditing() const
 {
     return m_rows.state() == Dataset::State::Edit || m_rows.state() == Dataset::State::Insert;
+}
+
+QString TableEditing::positionText() const
+{
+    if (m_rows.state() == Dataset::State::Insert)
+        return QStringLiteral("Ins.");
+    return QStringLiteral("%1 di %2").arg(m_rows.recNo() + 1).arg(m_rows.recordCount());
+}
+
+bool TableEditing::canClose()
+{
+    if (!isEditing())
+        return true;
+    m_op.information(QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche"));
+    return false;
 }
 
 void TableEditing::insert()

@@ -35,6 +35,12 @@ public:
     const ColumnSchema& column(const QString& name) const;
 
     bool isEditing() const;
+    // "%d di %d" (row number and count, "0 di 0" when empty), "Ins." while
+    // inserting: the position that an editing frame shows.
+    QString positionText() const;
+    // False, after telling the operator why, while a change is pending: a
+    // window may not close before its changes are saved or cancelled.
+    virtual bool canClose();
     // Whether a new row may be added now (the insert command's state).
     virtual bool canInsert() const { return true; }
     // A new row with every check-box flag "0"; refused silently (EAbort)
