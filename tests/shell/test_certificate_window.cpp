@@ -99,7 +99,7 @@ private slots:
         // Every column of the certificate row is on a page.
         for (const ColumnSchema& column : window.editing().table().columns)
             QVERIFY2(window.field(Cud, column.name), qPrintable(column.name));
-        QCOMPARE(window.field(Cud, u"fCudReddDetr"_s)->label()->text(), u"1  fCudReddDetr"_s);
+        QCOMPARE(window.field(Cud, u"fCudReddDetr"_s)->label()->text(), u"1  Redditi lav. dip. tempo indeterminato"_s);
         QCOMPARE(window.field(Cud, u"LCUDANNULLAMENTO"_s)->label()->text(), u"Annullamento"_s);
 
         // A click on a title orders the list.

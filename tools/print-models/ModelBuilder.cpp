@@ -233,17 +233,11 @@ void ModelBuilder::drawElement(Context& context, const QDomElement& e)
 
 ModelBuilder::Caption ModelBuilder::captionOf(const TableSchema& table, const ColumnSchema& column) const
 {
-    const QList<QDomElement> captions = children(m_geometry.firstChildElement(QStringLiteral("captions")));
-    if (!column.point.isEmpty()) {
-        for (const QDomElement& c : captions)
-            if (c.attribute(QStringLiteral("table")) == table.name &&
-                c.attribute(QStringLiteral("point")) == column.point &&
-                !c.hasAttribute(QStringLiteral("column")) &&
-                (!c.hasAttribute(QStringLiteral("part")) ||
-                 c.attribute(QStringLiteral("part")) == column.part))
-                return {column.point, c.attribute(QStringLiteral("text"))};
+    // A point's label is the schema's caption of its column, the same the
+    // editor shows.
+    if (!column.point.isEmpty())
         return {column.point, column.caption};
-    }
+    const QList<QDomElement> captions = children(m_geometry.firstChildElement(QStringLiteral("captions")));
     // A column without a point of the schema: its caption (and the point the
     // certificate gives it, when it has one) from the geometry.
     for (const QDomElement& c : captions)
