@@ -16,6 +16,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace cu;
+using cu::test::refusal;
 using cu::test::StoreFlow;
 
 namespace {
@@ -32,18 +33,6 @@ QStringList everything(StoreFlow& flow)
     for (const QString& table : AllTables)
         lines << table << flow.dumpTable(table);
     return lines;
-}
-
-template <typename Call> QString refusal(Call call)
-{
-    try {
-        call();
-    } catch (const EAbort&) {
-        return u"(silenzioso)"_s;
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return QString();
 }
 
 // The agent code that each certificate refers to, in list order.
@@ -186,18 +175,12 @@ private slots:
         QTest::addColumn<QString>("flag");
         for (const QString& engine : cu::test::TestDatabases::engines()) {
             const QByteArray e = engine.toUtf8();
-            QTest::newRow(e + " mobile only") << engine << "3331234567"
-                                              << ""
-                                              << "1";
-            QTest::newRow(e + " e-mail only") << engine << ""
-                                              << "a@b.it"
-                                              << "1";
-            QTest::newRow(e + " both cleared") << engine << ""
-                                               << ""
-                                               << "0";
-            QTest::newRow(e + " blanks only") << engine << "   "
-                                              << "  "
-                                              << "0";
+            // clang-format off
+            QTest::newRow(e + " mobile only") << engine << "3331234567" << "" << "1";
+            QTest::newRow(e + " e-mail only") << engine << "" << "a@b.it" << "1";
+            QTest::newRow(e + " both cleared") << engine << "" << "" << "0";
+            QTest::newRow(e + " blanks only") << engine << "   " << "  " << "0";
+            // clang-format on
         }
     }
     void ctForm()

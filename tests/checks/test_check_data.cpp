@@ -180,12 +180,11 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("complete person") << "RSSMRA85T10A562S"
-                                         << "MARIO" << QStringList();
-        QTest::newRow("person without name") << "RSSMRA85T10A562S"
-                                             << "" << QStringList{Missing + u"Nome del percipiente"_s};
-        QTest::newRow("entity needs no name") << "01234567897"
-                                              << "" << QStringList();
+        // clang-format off
+        QTest::newRow("complete person") << "RSSMRA85T10A562S" << "MARIO" << QStringList();
+        QTest::newRow("person without name") << "RSSMRA85T10A562S" << "" << QStringList{Missing + u"Nome del percipiente"_s};
+        QTest::newRow("entity needs no name") << "01234567897" << "" << QStringList();
+        // clang-format on
     }
     void recipientData()
     {
@@ -201,12 +200,8 @@ private slots:
             values[u"SCUDNOME"_s] = name;
         Dataset certificate;
         oneRow(certificate,
-               {text("SCUDCODFIS"),
-                text("SCUDCOGNOME"),
-                text("SCUDNOME"),
-                text("SCUDSEX"),
-                {u"DCUDDATANAS"_s, FieldType::Date, 0},
-                text("SCUDCOMNAS")},
+               {text("SCUDCODFIS"), text("SCUDCOGNOME"), text("SCUDNOME"), text("SCUDSEX"),
+                {u"DCUDDATANAS"_s, FieldType::Date, 0}, text("SCUDCOMNAS")},
                values);
         QStringList messages;
         QCOMPARE(checkRecipient(messages, certificate), expected.isEmpty());

@@ -94,6 +94,33 @@ inline void typeInto(ColumnField* field, const QString& text)
     });
 }
 
+// Runs an action that opens a message box, answers it with the button and
+// returns its text (empty when none opened within five seconds).
+template <typename Action>
+QString answeredBox(Action action, QMessageBox::StandardButton button = QMessageBox::Ok)
+{
+    QString seen;
+    const Watch watch = answerBox(&seen, button);
+    action();
+    if (!QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000))
+        qWarning("no message box");
+    return seen;
+}
+
+// The refusal to close a window with a change pending.
+inline const QString ChangesPending =
+    QStringLiteral("Non è possibile chiudere la finestra prima di aver salvato le modifiche");
+
+// Closes the window; returns the message that refused it (empty when it closed).
+inline QString closeRefusal(QWidget& window)
+{
+    QString seen;
+    const Watch watch = answerBox(&seen, QMessageBox::Ok);
+    if (window.close())
+        return QString();
+    return QTest::qWaitFor([&] { return !seen.isEmpty(); }, 5000) ? seen : QString();
+}
+
 // The rows of a table as a fresh store reads them, one "COLUMN=value" list
 // per row (the store's ids left out), sorted.
 inline QStringList storedRows(LavoroCorrente& lavoro, const QString& table)

@@ -19,7 +19,6 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -113,12 +112,6 @@ private:
     std::unique_ptr<EliMain> m_main;
 };
 
-// Ticks a check box or a radio button with the mouse.
-inline void tick(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
 // Marks (or unmarks) a row of the list with the space bar.
 inline void mark(DatasetGrid* grid, int row)
 {
@@ -126,32 +119,11 @@ inline void mark(DatasetGrid* grid, int row)
     QTest::keyClick(grid, Qt::Key_Space);
 }
 
-// Clicks the title of the column with that caption.
-inline void clickTitle(DatasetGrid* grid, const QString& caption)
-{
-    QHeaderView* header = grid->horizontalHeader();
-    for (int section = 0; section < header->count(); ++section)
-        if (grid->model()->headerData(section, Qt::Horizontal).toString() == caption) {
-            const QPoint at(header->sectionViewportPosition(section) + 5, header->height() / 2);
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-            return;
-        }
-    qFatal("no column %s", qPrintable(caption));
-}
-
 // The value of a column of the list's row, in the list's order.
 inline QString valueShown(DatasetGrid* grid, const char* column, int row)
 {
     const Dataset& rows = *grid->dataset();
     return rows.valueAt(grid->datasetRow(row), rows.requireField(QString::fromLatin1(column))).toString();
-}
-
-template <typename T> T* child(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no %s in %s", name, qPrintable(window->windowTitle()));
-    return found;
 }
 
 // What the operator saw while a window worked.

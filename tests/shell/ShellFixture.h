@@ -10,6 +10,7 @@
 #include "foundation/operator/ScriptedOperator.h"
 #include "import/demo/DemoInstallation.h"
 #include "shell/common/DialogOperator.h"
+#include "shell/frame/EliMain.h"
 #include "shell/frame/LavoroCorrente.h"
 #include "startup/InstallationSession.h"
 #include "support/TestSupport.h"
@@ -18,11 +19,15 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBox>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 
@@ -51,6 +56,44 @@ inline void click(QWidget* window, const QString& text)
     if (!button)
         qFatal("no button \"%s\" in %s", qPrintable(text), qPrintable(window->windowTitle()));
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Ticks a check box or a radio button with the mouse (the middle of a wide
+// check box lies beyond its caption).
+inline void tick(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+// The child of that object name; a missing one ends the test run.
+template <typename T> T* child(QWidget* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no %s in %s", name, qPrintable(window->windowTitle()));
+    return found;
+}
+
+// Clicks the title of the list's column with that caption.
+inline void clickTitle(QTableView* grid, const QString& caption)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    for (int section = 0; section < header->count(); ++section)
+        if (grid->model()->headerData(section, Qt::Horizontal).toString() == caption) {
+            const QPoint at(header->sectionViewportPosition(section) + 5, header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+            return;
+        }
+    qFatal("no column %s", qPrintable(caption));
+}
+
+// The main window's navigation button of that caption; null when there is none.
+inline QToolButton* navigationButton(EliMain& window, const QString& caption)
+{
+    for (QToolButton* button : window.navigazione()->findChildren<QToolButton*>())
+        if (button->text() == caption)
+            return button;
+    return nullptr;
 }
 
 // Hands the next modal window to act, once it is shown (polled every few

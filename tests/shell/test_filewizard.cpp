@@ -83,7 +83,6 @@ private slots:
         QTest::addColumn<QVector<int>>("marked");
         // clang-format off
         QTest::newRow("Tutti") << "rbTutti" << "" << "SCUDCODFIS" << QVector<int>{};
-        QTest::newRow("Tutti, by name") << "rbTutti" << "Nome" << "SCUDNOME" << QVector<int>{};
         QTest::newRow("Tutti, by date of birth") << "rbTutti" << "Data di nascita" << "DCUDDATANAS" << QVector<int>{};
         QTest::newRow("su Prenotazione, by surname") << "rbPrenotazione" << "Cognome" << "SCUDCOGNOME" << QVector<int>{1, 3, 6};
         QTest::newRow("Nessuno") << "rbNessuno" << "" << "SCUDCODFIS" << QVector<int>{};

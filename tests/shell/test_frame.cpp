@@ -45,14 +45,6 @@ QAction* menuAction(QMainWindow& window, const QString& caption)
     return nullptr;
 }
 
-QToolButton* navigationButton(EliMain& window, const QString& caption)
-{
-    for (QToolButton* button : window.navigazione()->findChildren<QToolButton*>())
-        if (button->text() == caption)
-            return button;
-    return nullptr;
-}
-
 // Types a year into the open year dialog and presses Enter; returns the
 // message that refused it (empty when the dialog closed).
 QString enterYear(QWidget* dialog, const QString& year)

@@ -57,8 +57,9 @@ std::unique_ptr<DemoOnDatabase> emptiedDemo(const ConnectionParams& params)
 }
 
 // Inserts the row of an empty table through its window.
-void fill(EliTabella& window, const Values& values)
+template <typename Window> void fill(EditingContext& context, const Values& values)
 {
+    Window window(context);
     showActive(window);
     QTest::mouseClick(buttonNamed(window.frame(), u"Inserisci"_s), Qt::LeftButton);
     for (const auto& [column, text] : values)
@@ -109,18 +110,9 @@ private slots:
         QString certificate;
         {
             WindowSession windows(*byWindows);
-            {
-                EliSost agent(*windows.context);
-                fill(agent, Agent);
-            }
-            {
-                EliQuaCT form(*windows.context);
-                fill(form, CtForm);
-            }
-            {
-                EliFornitore supplier(*windows.context);
-                fill(supplier, Supplier);
-            }
+            fill<EliSost>(*windows.context, Agent);
+            fill<EliQuaCT>(*windows.context, CtForm);
+            fill<EliFornitore>(*windows.context, Supplier);
             EliCud window(*windows.context);
             showActive(window);
             const Dataset& list = window.editing().list();

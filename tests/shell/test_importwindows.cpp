@@ -10,22 +10,15 @@
 #include "import/run/ImportRun.h"
 #include "import/archive/ParametriContributivi.h"
 #include "shell/common/DatasetGrid.h"
-#include "shell/common/EliSInfo.h"
 #include "shell/common/ItalianLocale.h"
 #include "shell/common/MultiSelectList.h"
-#include "shell/frame/EliMain.h"
-#include "shell/frame/EliParametri.h"
-#include "shell/import/EliCudTno.h"
-#include "shell/import/EliImpMultiSelect.h"
-#include "shell/import/EliWizImport.h"
 #include "store/HlmDBCds.h"
-#include "ShellFixture.h"
+#include "ImportAnswers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -41,22 +34,6 @@ namespace {
 const QString NoipaRefusal = QStringLiteral(
     "Si è scelto di importare la sezione 2 INPS Gestione Pubblica dai compensi inviati ad \"Accessori Fuori "
     "sistema\".\r\n\r\nIl c.f. soggetto denuncia è obbligatorio");
-
-// Clicks a tick or a choice on its box, as an operator does (the middle of
-// a wide check box lies beyond its caption).
-void tick(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-}
-
-template <typename T>
-T* child(QWidget* window, const char* name)
-{
-    T* found = window->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no %s in %s", name, qPrintable(window->windowTitle()));
-    return found;
-}
 
 std::set<QString> storedFiscalCodes(HlmDBCds& store)
 {
@@ -106,76 +83,11 @@ void markCodes(EliImpMultiSelect* window, const QStringList& codes)
     }
 }
 
-// The answers that every run needs: the year confirmed, messages and the
-// closing information window acknowledged; the legal-position dialog and the
-// wizard and selection window left to the test.
-struct Run
-{
-    QStringList messages;
-    std::function<void(EliWizImport*)> wizard = [](EliWizImport* w) {
-        click(w, QStringLiteral("Avanti >"));
-        click(w, QStringLiteral("Importa"));
-    };
-    std::function<void(EliImpMultiSelect*)> selection = [](EliImpMultiSelect* w) {
-        click(w, QStringLiteral("Importa"));
-    };
-    std::function<void(EliCudTno*)> legalPositions = [](EliCudTno* w) { click(w, QStringLiteral("OK")); };
-    bool yearConfirmed = false;
-    bool selectionShown = false;
-    bool finished = false;
-
-    void answer(QWidget* window)
-    {
-        if (auto* year = qobject_cast<EliParametri*>(window)) {
-            QTest::keyClick(year, Qt::Key_Return);
-            yearConfirmed = true;
-        } else if (auto* w = qobject_cast<EliWizImport*>(window)) {
-            wizard(w);
-            finished = true;
-        } else if (auto* w = qobject_cast<EliImpMultiSelect*>(window)) {
-            selectionShown = true;
-            selection(w);
-        } else if (auto* w = qobject_cast<EliCudTno*>(window)) {
-            legalPositions(w);
-        } else if (auto* info = qobject_cast<EliSInfo*>(window)) {
-            messages.append(QStringLiteral("Informazioni"));
-            click(info, QStringLiteral("OK"));
-        } else if (auto* box = qobject_cast<QMessageBox*>(window)) {
-            messages.append(box->text());
-            click(box, buttonNamed(box, QStringLiteral("Sì")) ? QStringLiteral("Sì") : QStringLiteral("OK"));
-        } else if (!qobject_cast<QProgressDialog*>(window)) {
-            qFatal("unexpected window %s", qPrintable(window->windowTitle()));
-        }
-    }
-};
-
-QToolButton* importButton(EliMain& window)
-{
-    for (QToolButton* button : window.navigazione()->findChildren<QToolButton*>())
-        if (button->text() == u"Import")
-            return button;
-    return nullptr;
-}
-
 } // namespace
 
 class TestImportWindows : public QObject
 {
     Q_OBJECT
-
-    // Starts the main window on a new demo installation and runs "Import"
-    // with the answers of run.
-    void runImport(ShellFixture& fixture, Run& run)
-    {
-        LavoroCorrente& lavoro = fixture.open();
-        ModalScript script([&run](QWidget* w) { run.answer(w); });
-        EliMain window(lavoro);
-        window.show();
-        QTRY_VERIFY_WITH_TIMEOUT(run.yearConfirmed, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 20000);
-        QTest::mouseClick(importButton(window), Qt::LeftButton);
-        QVERIFY(run.finished);
-    }
 
 private slots:
     void initTestCase() { installItalian(*QCoreApplication::instance()); }
@@ -187,7 +99,7 @@ private slots:
         int month = 0;
         bool agentTicked = false;
         QStringList couplings;
-        Run run;
+        ImportAnswers run;
         run.wizard = [&](EliWizImport* w) {
             auto* category = child<QComboBox>(w, "cbCategoria");
             categories = {category->itemText(0), category->itemText(category->count() - 1)};
@@ -209,7 +121,7 @@ private slots:
             QTest::keyClicks(reporting, QStringLiteral("00000000000"));
             click(w, QStringLiteral("Annulla"));
         };
-        runImport(fixture, run);
+        importThroughWindows(fixture.open(), run);
         QCOMPARE(categories, QStringList({"(Predefinite)", "7 - Solo autonomi"}));
         QCOMPARE(month, QDate::currentDate().year() == 2024 ? QDate::currentDate().month() : 12);
         QVERIFY(agentTicked); // the new installation has no withholding agent yet
@@ -226,7 +138,7 @@ private slots:
     {
         ShellFixture fixture(6);
         bool stayedOpen = false;
-        Run run;
+        ImportAnswers run;
         run.wizard = [&](EliWizImport* w) {
             click(w, QStringLiteral("Avanti >"));
             child<QLineEdit>(w, "edCfMef")->clear();
@@ -238,7 +150,7 @@ private slots:
             click(w, QStringLiteral("Importa"));
         };
         run.selection = [](EliImpMultiSelect* w) { click(w, QStringLiteral("Annulla")); };
-        runImport(fixture, run);
+        importThroughWindows(fixture.open(), run);
         QVERIFY(stayedOpen);
         QCOMPARE(run.messages, QStringList({NoipaRefusal}));
         QVERIFY(run.selectionShown);
@@ -253,7 +165,7 @@ private slots:
         ShellFixture fixture(6);
         QString count;
         std::set<QString> marked;
-        Run run;
+        ImportAnswers run;
         run.selection = [&](EliImpMultiSelect* w) {
             markCodes(w, {QStringLiteral("1"), QStringLiteral("2")});
             count = w->lista()->countText();
@@ -262,7 +174,7 @@ private slots:
                     marked.insert(row.fiscalCode);
             click(w, QStringLiteral("Importa"));
         };
-        runImport(fixture, run);
+        importThroughWindows(fixture.open(), run);
         QCOMPARE(count, QStringLiteral("Prenotati: 2"));
         QCOMPARE(marked.size(), size_t(2));
         QCOMPARE(storedFiscalCodes(*fixture.session().context().store), marked);
@@ -277,7 +189,7 @@ private slots:
         QString personName;
         QStringList headers;
         int rows = 0;
-        Run run;
+        ImportAnswers run;
         run.selection = [&](EliImpMultiSelect* w) {
             markCodes(w, {QStringLiteral("21"), QStringLiteral("2")});
             for (const Listed& row : listed(w))
@@ -293,7 +205,7 @@ private slots:
                 headers.append(grid->horizontalHeaderItem(column)->text());
             click(w, QStringLiteral("Annulla"));
         };
-        runImport(fixture, run);
+        importThroughWindows(fixture.open(), run);
         QCOMPARE(caption, personName);
         QVERIFY(rows >= 2);
         QCOMPARE(headers, QStringList({"Cod.", "Posizione giuridica", "INPS", "Fiscali"}));
@@ -305,7 +217,7 @@ private slots:
     {
         ShellFixture fixture(26);
         QVector<Listed> order;
-        Run run;
+        ImportAnswers run;
         run.selection = [&](EliImpMultiSelect* w) {
             order = listed(w);
             click(w, QStringLiteral("Importa"));
@@ -317,7 +229,7 @@ private slots:
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
             click(w, QStringLiteral("OK"));
         };
-        runImport(fixture, run);
+        importThroughWindows(fixture.open(), run);
         int stoppedAt = -1;
         for (int row = 0; row < order.size(); ++row)
             if (order[row].code == u"21")

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "certificates/CertificateSchema.h"
+#include "certificates/editing/PrintedLock.h"
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
 #include "foundation/installation/AppContext.h"
@@ -28,6 +29,22 @@ class HlmDBCds;
 } // namespace cu
 
 namespace cu::test {
+
+// What a call refused with: its message, "(bloccato)" for the printed lock,
+// "(silenzioso)" for a silent stop; empty when it went through.
+template <typename Call> QString refusal(Call call)
+{
+    try {
+        call();
+    } catch (const PrintedLock&) {
+        return QStringLiteral("(bloccato)");
+    } catch (const EAbort&) {
+        return QStringLiteral("(silenzioso)");
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return QString();
+}
 
 // One certificate of the sample supply, with the amounts as they are stored.
 struct SampleCertificate
