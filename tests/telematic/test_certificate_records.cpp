@@ -321,14 +321,6 @@ private slots:
         const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
         QCOMPARE(line, u"000"_s + Producer.leftJustified(16));
     }
-    void recordBPatchCountsCertificates()
-    {
-        const RecordLayout layout = loadRecordB(m_installation->folders());
-        const QString line = writeRecordB(layout, m_data->sost(), false, Producer, m_op);
-        const QString patched = patchRecordB(layout, line, 120, 30);
-        QCOMPARE(patched.mid(401, 8), u"00000150"_s);
-        QCOMPARE(patched.size(), 1898);
-    }
     void recordZCounters()
     {
         const RecordLayout layout = loadRecordZ(m_installation->folders());

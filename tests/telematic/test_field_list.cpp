@@ -124,11 +124,9 @@ private slots:
         // clang-format off
         QTest::newRow("lower case") << "AN" << "@@" << u"Rossi"_s << "ROSSI";
         QTest::newRow("grave accent") << "AN" << "@@" << u"Niccolò"_s << "NICCOLO'";
-        QTest::newRow("acute accent") << "AN" << "@@" << u"José"_s << "JOSE'";
         QTest::newRow("accent as a combining mark") << "AN" << "@@" << u"Jose\u0301"_s << "JOSE'";
         QTest::newRow("typographic apostrophe") << "AN" << "@@" << u"D’Angelo"_s << "D'ANGELO";
         QTest::newRow("comma below") << "AN" << "@@" << u"Ștefan"_s << "STEFAN";
-        QTest::newRow("umlaut") << "AN" << "@@" << u"Müller"_s << "MULLER";
         QTest::newRow("sharp s") << "AN" << "@@" << u"Straße"_s << "STRASSE";
         QTest::newRow("stroke") << "AN" << "@@" << u"Øystein Łukasz"_s << "OYSTEIN LUKASZ";
         QTest::newRow("no-break space and dash") << "AN" << "@@" << u"Via\u00A0Roma \u2013 1"_s << "VIA ROMA - 1";
