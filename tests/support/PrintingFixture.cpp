@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace cu::test {
@@ -153,6 +155,15 @@ QVector<PdfPageText> readPdf(const QString& path)
         }
     }
     return pages;
+}
+
+QStringList missingWords(const QVector<PdfPageText>& pages, const QStringList& words)
+{
+    QStringList missing;
+    for (const QString& word : words)
+        if (std::none_of(pages.begin(), pages.end(), [&](const PdfPageText& p) { return p.contains(word); }))
+            missing.append(word);
+    return missing;
 }
 
 } // namespace cu::test

@@ -66,5 +66,7 @@ struct PdfPageText
 
 // The pages of a PDF file; fails the running test when pdftotext fails.
 QVector<PdfPageText> readPdf(const QString& path);
+// The words of the list that none of the pages holds (empty when all are printed).
+QStringList missingWords(const QVector<PdfPageText>& pages, const QStringList& words);
 
 } // namespace cu::test

@@ -4,6 +4,8 @@
 #include "certificates/CertificateSchema.h"
 #include "certificates/checks/FiscalCode.h"
 #include "support/TestSupport.h"
+#include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 
 #include <QDate>
 
@@ -18,6 +20,20 @@ void defineTables(TelematicData& data)
         dataset.setFields(certificateSchema().table(TelematicData::tableOf(name))->fieldDefs());
         dataset.open();
     }
+}
+
+QString defectsOf(const Folders& folders, const QString& path)
+{
+    const FileLayouts layouts(folders);
+    return TelematicVerifier(layouts).verify(path).defects.join(u'\n');
+}
+
+QString lettersOf(const QStringList& lines)
+{
+    QString letters;
+    for (const QString& line : lines)
+        letters += line.left(1);
+    return letters;
 }
 
 void fillAgentAndSupplier(TelematicData& data, const QVariantMap& agent)

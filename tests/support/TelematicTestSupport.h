@@ -4,6 +4,7 @@
 // of a written line.
 #pragma once
 
+#include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
 #include "telematic/TelematicData.h"
 
@@ -37,6 +38,11 @@ template <typename Call> QString errorOf(Call call)
     }
     return QString();
 }
+
+// The defects the verifier finds in a written file, one a line; empty when it is sound.
+QString defectsOf(const Folders& folders, const QString& path);
+// The first character of every line, in file order ("ABDGZ").
+QString lettersOf(const QStringList& lines);
 
 // The coded fields of a certificate line, in file order: from position
 // start, pieces of an 8-character code and a 16-character value, up to the

@@ -124,11 +124,9 @@ private slots:
         // clang-format off
         QTest::newRow("lower case") << "AN" << "@@" << u"Rossi"_s << "ROSSI";
         QTest::newRow("grave accent") << "AN" << "@@" << u"Niccolò"_s << "NICCOLO'";
-        QTest::newRow("acute accent") << "AN" << "@@" << u"José"_s << "JOSE'";
         QTest::newRow("accent as a combining mark") << "AN" << "@@" << u"Jose\u0301"_s << "JOSE'";
         QTest::newRow("typographic apostrophe") << "AN" << "@@" << u"D’Angelo"_s << "D'ANGELO";
         QTest::newRow("comma below") << "AN" << "@@" << u"Ștefan"_s << "STEFAN";
-        QTest::newRow("umlaut") << "AN" << "@@" << u"Müller"_s << "MULLER";
         QTest::newRow("sharp s") << "AN" << "@@" << u"Straße"_s << "STRASSE";
         QTest::newRow("stroke") << "AN" << "@@" << u"Øystein Łukasz"_s << "OYSTEIN LUKASZ";
         QTest::newRow("no-break space and dash") << "AN" << "@@" << u"Via\u00A0Roma \u2013 1"_s << "VIA ROMA - 1";
@@ -354,10 +352,6 @@ private slots:
         QTest::newRow("D4 of a year") << "2024" << 6 << "D4" << "O@" << "  2024";
         QTest::newRow("D4 of a date") << "05/03/1980" << 4 << "D4" << "O@" << "0503";
         QTest::newRow("NU of 123") << "123" << 6 << "NU" << "O@" << "   123";
-        QTest::newRow("NP") << "7" << 3 << "NP" << "@@" << "  7";
-        QTest::newRow("D6") << "1" << 2 << "D6" << "O@" << " 1";
-        QTest::newRow("PC") << "50" << 3 << "PC" << "O@" << " 50";
-        QTest::newRow("QU") << "3" << 2 << "QU" << "O@" << " 3";
         QTest::newRow("NF zero-fills") << "42" << 5 << "NF" << "OF" << "00042";
         QTest::newRow("NF never cuts a number") << "1234567" << 6 << "NF" << "OF" << "1234567";
         QTest::newRow("N5 of 42") << "42" << 5 << "N5" << "O@" << "00042";
@@ -382,6 +376,7 @@ private slots:
         QTest::newRow("VP of empty") << "" << 4 << "VP" << "@@" << "    ";
         QTest::newRow("VN of a negative amount") << "-12.5" << 16 << "VN" << "@@" << "          -12,50";
         QTest::newRow("PN as PR, left-aligned") << "RM" << 16 << "PN" << "@@" << "RM``````````````";
+        QTest::newRow("amount that is no number") << "dodici" << 16 << "VP" << "@@" << "!dodici";
         // clang-format on
     }
     void formats()
@@ -390,11 +385,13 @@ private slots:
         QFETCH(int, width);
         QFETCH(QString, format);
         QFETCH(QString, info);
-        QTEST(FormatField(value, width, format, info), "expected");
-    }
-    void amountThatIsNoNumberIsRefused()
-    {
-        QVERIFY_THROWS_EXCEPTION(EZfError, FormatField(u"dodici"_s, 16, u"VP"_s, u"@@"_s));
+        QFETCH(QString, expected);
+        QString formatted;
+        const QString error = test::errorOf([&] { formatted = FormatField(value, width, format, info); });
+        if (expected.startsWith(u'!'))
+            QVERIFY2(error.contains(expected.mid(1)), qPrintable(error));
+        else
+            QCOMPARE(formatted, expected);
     }
     void campoValue_data()
     {
@@ -436,6 +433,7 @@ private slots:
         QTest::newRow("A1 in G") << G << "A1" << "cdsDip" << amount1234_50 << "1235";
         QTest::newRow("A1 unknown to H") << H << "A1" << "cdsAutSe" << amount1234_50 << "";
         QTest::newRow("unknown code") << G << "??" << "cdsDip" << QVariant("x") << "";
+        QTest::newRow("T@ refuses text") << G << "T@" << "cdsDip" << QVariant("dodici") << "!dodici";
         // clang-format on
     }
     void campoValue()
@@ -445,25 +443,15 @@ private slots:
         QFETCH(QString, cds);
         QFETCH(QVariant, fetched);
         QFETCH(QString, expected);
-        LayoutField campo;
-        campo.number = u"7"_s;
-        campo.info = info;
-        campo.cds = cds;
-        campo.field = u"COLONNA"_s;
-        campo.fixed = u"fisso"_s;
-        const QString value =
-            getCampoValue(RecordFamily(family), campo, [&](const LayoutField&) { return fetched; });
-        QCOMPARE(value, expected);
-    }
-    void numberCodesRefuseText()
-    {
-        LayoutField campo;
-        campo.info = u"T@"_s;
-        campo.cds = u"cdsDip"_s;
-        campo.field = u"FCUDX"_s;
-        QVERIFY_THROWS_EXCEPTION(EZfError, getCampoValue(RecordFamily::G, campo, [](const LayoutField&) {
-                                     return QVariant(u"dodici"_s);
-                                 }));
+        const LayoutField campo{u"7"_s, QString(), 16, u"AN"_s, info, u"fisso"_s, cds, u"COLONNA"_s};
+        QString value;
+        const QString error = test::errorOf([&] {
+            value = getCampoValue(RecordFamily(family), campo, [&](const LayoutField&) { return fetched; });
+        });
+        if (expected.startsWith(u'!'))
+            QVERIFY2(error.contains(expected.mid(1)), qPrintable(error));
+        else
+            QCOMPARE(value, expected);
     }
 };
 

@@ -21,18 +21,6 @@ using namespace cu;
 using cu::test::amount;
 using cu::test::fileLines;
 
-namespace {
-
-int countOf(const QStringList& lines, QChar letter)
-{
-    int n = 0;
-    for (const QString& line : lines)
-        n += line.startsWith(letter) ? 1 : 0;
-    return n;
-}
-
-} // namespace
-
 class TestProduction : public QObject
 {
     Q_OBJECT
@@ -72,11 +60,8 @@ private slots:
         QCOMPARE(m_op.texts(Severity::Warning).last(),
                  u"Generazione file completata con successo. Il file è presente in:\n\r"_s + output());
         QVERIFY(m_production->log().contains(u"Operazione terminata con successo."_s));
-
-        const FileLayouts layouts(m_installation->folders());
-        const VerifyReport report = TelematicVerifier(layouts).verify(output());
-        QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
-        QCOMPARE(report.lines, 3 + 1 + 3 + 2 + 1);
+        QCOMPARE(test::defectsOf(m_installation->folders(), output()), QString());
+        QCOMPARE(lines.size(), 3 + 1 + 3 + 2 + 1);
         QVERIFY(QFile::exists(FieldList::pathIn(m_installation->folders())));
         QVERIFY(QFile::exists(RecordList::pathIn(m_installation->folders())));
     }
@@ -99,18 +84,16 @@ private slots:
         QStringList files;
         createAndSave({}, &files);
         QCOMPARE(files.size(), linesPerFile.size());
-        const FileLayouts layouts(m_installation->folders());
         for (int i = 0; i < files.size(); ++i) {
             QCOMPARE(files[i], i == 0 ? output() : output() + u"_%1"_s.arg(i + 1));
             const QStringList lines = fileLines(files[i]);
-            QCOMPARE(countOf(lines, u'D'), linesPerFile[i]);
+            QCOMPARE(test::lettersOf(lines).count(u'D'), linesPerFile[i]);
             const QString a = lines.first().mid(521, 8);
             QCOMPARE(a, files.size() == 1 ? u"00000000"_s
                                           : u"%1%2"_s.arg(i + 1, 4, 10, QLatin1Char('0'))
                                                 .arg(files.size(), 4, 10, QLatin1Char('0')));
             QCOMPARE(lines.last().mid(33, 9).toInt(), linesPerFile[i]);
-            const VerifyReport report = TelematicVerifier(layouts).verify(files[i]);
-            QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+            QCOMPARE(test::defectsOf(m_installation->folders(), files[i]), QString());
         }
         const bool warned = m_op.texts(Severity::Warning)
                                 .contains(u"ATTENZIONE. La fornitura supera il limite previsto,\n\rVerranno "
@@ -131,7 +114,6 @@ private slots:
         QStringList files;
         createAndSave({}, &files);
         QStringList described; // A's file counters, B's certificates, then each line's letter and number
-        const FileLayouts layouts(m_installation->folders());
         for (const QString& file : files) {
             const QStringList lines = fileLines(file);
             QString text = lines.first().mid(521, 8) + u' ' + lines[1].mid(401, 8);
@@ -139,8 +121,7 @@ private slots:
                 text += u' ' + line.left(1) +
                         (line.startsWith(u'C') ? QString() : QString::number(line.mid(41, 5).toInt()));
             described.append(text);
-            const VerifyReport report = TelematicVerifier(layouts).verify(file);
-            QVERIFY2(report.ok(), qPrintable(report.defects.join(u'\n')));
+            QCOMPARE(test::defectsOf(m_installation->folders(), file), QString());
         }
         // clang-format off
         QCOMPARE(described, (QStringList{u"00010002 00000002 C D1 G1"_s, u"00020002 00000002 D2 G2"_s,
@@ -160,8 +141,7 @@ private slots:
         options.choice = TelematicOptions::Choice::None;
         createAndSave(options);
         const QStringList lines = fileLines(output());
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines[0].left(1) + lines[1].left(1) + lines[2].left(1) + lines[3].left(1), u"ABCZ"_s);
+        QCOMPARE(test::lettersOf(lines), u"ABCZ"_s);
         QCOMPARE(lines[1].mid(409, 1), u"1"_s); // the CT box
         QCOMPARE(lines[1].mid(401, 8), u"00000000"_s);
     }
@@ -213,12 +193,8 @@ private slots:
         QCOMPARE(m_production->log().last(), u"***** "_s + message);
         QCOMPARE(m_op.texts(Severity::Error), QStringList{u"Operazione terminata con errore"_s});
         QVERIFY(!m_production->creationSucceeded());
-        try {
-            m_production->save(output());
-            QFAIL("saved without a creation");
-        } catch (const EZfError& e) {
-            QCOMPARE(e.message(), u"Dati obbligatori mancanti, impossibile creare il file!"_s);
-        }
+        QCOMPARE(test::errorOf([&] { m_production->save(output()); }),
+                 u"Dati obbligatori mancanti, impossibile creare il file!"_s);
         QVERIFY(!QFile::exists(output()));
     }
     void checksAskBeforeGoingOn_data()
@@ -288,9 +264,8 @@ private slots:
                                 {{u"fCudReddDetr"_s, amount("21000")}, {u"fCudRitIrpef"_s, amount("3000")}});
         createAndSave({});
         QStringList lines = fileLines(output());
-        QCOMPARE(lines.size(), 5); // A B D G Z
-        const FileLayouts layouts(m_installation->folders());
-        QVERIFY(TelematicVerifier(layouts).verify(output()).ok());
+        QCOMPARE(test::lettersOf(lines), u"ABDGZ"_s);
+        QCOMPARE(test::defectsOf(m_installation->folders(), output()), QString());
         if (position < 0)
             lines[line].chop(1);
         else
@@ -299,9 +274,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write((lines.join(u"\r\n"_s) + u"\r\n"_s).toLatin1());
         file.close();
-        const VerifyReport report = TelematicVerifier(layouts).verify(output());
-        QVERIFY(!report.ok());
-        QVERIFY2(report.defects.join(u'\n').contains(defect), qPrintable(report.defects.join(u'\n')));
+        const QString defects = test::defectsOf(m_installation->folders(), output());
+        QVERIFY2(defects.contains(defect), qPrintable(defects));
     }
 
     // Hand-made faulty files (tests/telematic/data): each fault found with
