@@ -328,25 +328,6 @@ private slots:
         QCOMPARE(query.asCurrency(u"TOTALE"_s), value * 2);
     }
 
-    void sumOfSmallAmountsIsExact_data() { TestDatabases::addEngineColumns(); }
-    void sumOfSmallAmountsIsExact()
-    {
-        SqlQuery insert(*m_connection);
-        insert.setSql(u"INSERT INTO TTST_PROVA (ITSTID, FTSTIMPORTO) VALUES (:ID, :IMPORTO)"_s);
-        Transaction transaction(*m_connection);
-        for (int id = 1; id <= 1000; ++id) {
-            insert.setParam(u"ID"_s, id);
-            insert.setParam(u"IMPORTO"_s, Currency::fromRaw(1001)); // 0.1001
-            insert.execute();
-        }
-        transaction.commit();
-        SqlQuery sum(*m_connection);
-        sum.setSql(u"SELECT SUM(FTSTIMPORTO) AS TOTALE FROM TTST_PROVA"_s);
-        sum.open();
-        QVERIFY(sum.next());
-        QCOMPARE(sum.asCurrency(u"TOTALE"_s).toString(4), u"100.1000"_s);
-    }
-
     void sqliteRealIsRoundedToFourDecimals_data() { TestDatabases::addEngineRow(TestDatabases::Sqlite); }
     void sqliteRealIsRoundedToFourDecimals()
     {
