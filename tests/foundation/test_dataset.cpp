@@ -467,20 +467,6 @@ private slots:
         QCOMPARE(column(people, u"R"), QStringList({"1.0000000000000001e-09", "0", "-3", "2", "-0.5"}));
     }
 
-    void orderedViewPlacesPostedRows()
-    {
-        ds->setIndexFieldNames(u"SCUDCODFIS"_s);
-        addRows(*ds, {"M", "C", "X"});
-        QCOMPARE(column(*ds, u"SCUDCODFIS"), QStringList({"C", "M", "X"}));
-        ds->first();
-        ds->edit();
-        ds->setValue(u"SCUDCODFIS", "Z");
-        ds->post();
-        QCOMPARE(ds->recNo(), 2);
-        QCOMPARE(ds->asString(u"SCUDCODFIS"), "Z");
-        QCOMPARE(column(*ds, u"SCUDCODFIS"), QStringList({"M", "X", "Z"}));
-    }
-
     void filterHidesRowsAndFollowsPosts()
     {
         addRows(*ds, {"A", "B", "A"});
