@@ -97,7 +97,7 @@ private slots:
             EAssertion, twice.setFields({{u"A"_s, FieldType::String, 1}, {u"a"_s, FieldType::Integer, 0}}));
     }
 
-    void cursorWalksTheRows()
+    void cursorWalksAndRemovesRows()
     {
         QCOMPARE(ds->recNo(), -1);
         QVERIFY(ds->bof() && ds->eof());
@@ -125,6 +125,15 @@ private slots:
         ds->next();
         QCOMPARE(ds->asString(u"SCUDMESE"), "02");
         QVERIFY(!ds->bof() && !ds->eof());
+        // Removing the current row moves to the next one, or to the last.
+        ds->remove();
+        QCOMPARE(ds->recordCount(), 2);
+        QCOMPARE(ds->asString(u"SCUDCODFIS"), "C");
+        ds->remove();
+        QCOMPARE(ds->asString(u"SCUDCODFIS"), "A");
+        ds->remove();
+        QCOMPARE(ds->recNo(), -1);
+        QVERIFY_THROWS_EXCEPTION(EAssertion, ds->remove());
     }
 
     void statesFollowEditing()
@@ -151,21 +160,6 @@ private slots:
         ds->next(); // moving posts the edit
         QCOMPARE(ds->state(), Dataset::State::Browse);
         QCOMPARE(ds->asString(u"SCUDMESE"), "09");
-    }
-
-    void removeDeletesTheCurrentRow()
-    {
-        addRows(*ds, {"A", "B", "C"});
-        ds->first();
-        ds->next();
-        ds->remove();
-        QCOMPARE(ds->recordCount(), 2);
-        QCOMPARE(ds->asString(u"SCUDCODFIS"), "C");
-        ds->remove();
-        QCOMPARE(ds->asString(u"SCUDCODFIS"), "A");
-        ds->remove();
-        QCOMPARE(ds->recNo(), -1);
-        QVERIFY_THROWS_EXCEPTION(EAssertion, ds->remove());
     }
 
     void changeLogKeepsStatusAndOriginals()
