@@ -9,7 +9,6 @@
 #include "support/TestDatabases.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,21 +134,15 @@ private slots:
         Connection connection;
         connection.open(db.params());
         cu::test::createArchive(connection);
-        const QString source = folder.filePath(u"broken.xml"_s);
-        QFile file(source);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            "<catalogue>"
-            "<statement name=\"QRY_GOOD\" type=\"SELECT\"><sql>SELECT IMESID FROM TMES_MESI WHERE IMESID = "
+        HlmQueryText catalogue;
+        cu::test::buildCatalogue(
+            catalogue, folder.path(),
+            u"<statement name=\"QRY_GOOD\" type=\"SELECT\"><sql>SELECT IMESID FROM TMES_MESI WHERE IMESID = "
             ":IMESID</sql></statement>"
             "<statement name=\"QRY_BAD\" type=\"SELECT\"><sql>SELECT SMESNOTHERE FROM TMES_MESI</sql>"
             "</statement>"
             "<statement name=\"QRY_FORMAT\" type=\"SELECT\"><sql>SELECT IMESID FROM TMES_MESI WHERE "
-            "IMESID IN (%s) AND %s %s</sql></statement>"
-            "</catalogue>");
-        file.close();
-        HlmQueryText catalogue;
-        catalogue.BuildFromSource({source}, folder.filePath(u"kbr_QueryText.cds"_s));
+            "IMESID IN (%s) AND %s %s</sql></statement>"_s);
         demo::CatalogueProbe probe(connection, catalogue);
         const QVector<demo::ProbeFailure> failures = probe.run();
         QCOMPARE(failures.size(), 1);

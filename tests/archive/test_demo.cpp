@@ -26,20 +26,25 @@ using namespace cu;
 
 namespace {
 
-// A small demo archive in its own SQLite file.
+// A payroll archive in its own SQLite file, and the project's catalogue.
 struct DemoDatabase
 {
     QTemporaryDir folder;
     Connection connection;
     std::unique_ptr<HlmQueryText> catalogue;
 
-    explicit DemoDatabase(qint64 people)
+    DemoDatabase()
     {
         ConnectionParams params;
         params.database = folder.filePath(u"demo.sqlite"_s);
         connection.open(params);
         cu::test::createArchive(connection);
         catalogue = cu::test::projectCatalogue(folder.path(), connection);
+    }
+
+    // Writes a demo archive of this many people.
+    void write(qint64 people)
+    {
         demo::DemoOptions options;
         options.people = people;
         ScriptedOperator op;
@@ -65,8 +70,8 @@ private slots:
 
     void archiveExercisesTheImport()
     {
-        DemoDatabase db(80);
-        auto& d = db;
+        DemoDatabase d;
+        d.write(80);
         QCOMPARE(d.count(u"SELECT COUNT(*) FROM TANA_ANAGRAFE"_s), 80);
         QCOMPARE(d.count(u"SELECT COUNT(*) FROM TANA_ANAGRAFE WHERE SANACODFISCALE IS NULL"_s), 1);
 
@@ -137,21 +142,10 @@ private slots:
 
     void countOutsideTheRangeIsRefused()
     {
-        QTemporaryDir folder;
-        Connection connection;
-        ConnectionParams params;
-        params.database = folder.filePath(u"demo.sqlite"_s);
-        connection.open(params);
-        cu::test::createArchive(connection);
-        auto catalogue = cu::test::projectCatalogue(folder.path(), connection);
-        demo::DemoOptions options;
-        options.people = demo::DemoOptions::MaxPeople + 1;
-        ScriptedOperator op;
-        QVERIFY_THROWS_EXCEPTION(
-            EZfError,
-            demo::DemoArchive::write(connection, Folders(cu::test::buildRoot()), *catalogue, options, op));
-        QCOMPARE(connection.database().tables().contains(u"TSED_SEDI"_s), true);
-        connection.close();
+        DemoDatabase d;
+        QVERIFY_THROWS_EXCEPTION(EZfError, d.write(demo::DemoOptions::MaxPeople + 1));
+        QVERIFY(d.connection.database().tables().contains(u"TSED_SEDI"_s));
+        d.connection.close();
     }
 
     void installationFromTheBuildTree()

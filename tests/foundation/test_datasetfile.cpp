@@ -50,15 +50,26 @@ void fill(Dataset& ds, const QVariantList& values)
     ds.post();
 }
 
+// Opens ds with every type and the sample row.
+void openSample(Dataset& ds)
+{
+    ds.setFields(everyType());
+    ds.open();
+    fill(ds, sampleRow());
+}
+
+// A refused stream names the file and leaves the dataset as it was.
 void expectRefused(const QByteArray& bytes, const QString& why)
 {
     Dataset target;
+    openSample(target);
     try {
         target.loadFromBytes(bytes, u"TEST_FILE.cds"_s);
         QFAIL(qPrintable("accepted: " + why));
     } catch (const EZfError& e) {
         QVERIFY2(e.message().contains(u"TEST_FILE.cds"), qPrintable(e.message()));
     }
+    QCOMPARE(target.recordCount(), 1);
 }
 
 const QByteArray EveryType =
@@ -71,15 +82,20 @@ const QByteArray EveryType =
     ",,,,,,,,,\n"
     "#X,0,1,0,-0.0001,-1e+300,1899-12-30,1970-01-01T00:00:00.000,àèìòù €,\n";
 
+// A refused table names file, line and column and leaves the dataset as it was.
 void expectError(const QByteArray& csv, const QString& where)
 {
     Dataset table;
+    CsvTable::read("KEEP:S\nx\n", table, u"a.csv"_s);
     try {
         CsvTable::read(csv, table, u"TABELLA.csv"_s);
         QFAIL("accepted");
     } catch (const EZfError& e) {
-        QVERIFY2(e.message().startsWith(u"TABELLA.csv, "_s + where), qPrintable(e.message()));
+        const QString named = where.isEmpty() ? u"TABELLA.csv"_s : u"TABELLA.csv, "_s + where;
+        QVERIFY2(e.message().startsWith(named), qPrintable(e.message()));
     }
+    QCOMPARE(table.fields()[0].name, u"KEEP"_s);
+    QCOMPARE(table.recordCount(), 1);
 }
 
 } // namespace
@@ -92,9 +108,7 @@ private slots:
     void everyTypeSurvivesARoundTrip()
     {
         Dataset source;
-        source.setFields(everyType());
-        source.open();
-        fill(source, sampleRow());
+        openSample(source);
         source.append(); // a row of nulls
         source.post();
         fill(source, {u"x"_s, 0, 0, false, QVariant::fromValue(Currency()), 0.0, QDate(2024, 1, 1),
@@ -112,8 +126,6 @@ private slots:
         for (int row = 0; row < 3; ++row)
             for (int f = 0; f < everyType().size(); ++f)
                 QCOMPARE(copy.valueAt(row, f), source.valueAt(row, f));
-        QCOMPARE(copy.valueAt(0, 0).toString(), sampleRow()[0].toString());
-        QVERIFY(copy.valueAt(1, 4).isNull());
         QVERIFY(!copy.hasChanges());
         QCOMPARE(copy.state(), Dataset::State::Browse);
     }
@@ -140,9 +152,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"TNOT_NOTE.cds"_s);
         Dataset source;
-        source.setFields(everyType());
-        source.open();
-        fill(source, sampleRow());
+        openSample(source);
         source.saveToFile(path);
         QVERIFY(!source.hasChanges()); // saving merges the change log
         Dataset copy;
@@ -154,9 +164,7 @@ private slots:
     void damagedStreamsAreRefused()
     {
         Dataset source;
-        source.setFields(everyType());
-        source.open();
-        fill(source, sampleRow());
+        openSample(source);
         const QByteArray good = source.saveToBytes();
 
         expectRefused(QByteArray(), "empty");
@@ -173,16 +181,6 @@ private slots:
         const quint32 crc = DatasetFile::crc32(QByteArrayView(future).first(future.size() - 4));
         std::memcpy(future.data() + future.size() - 4, &crc, 4);
         expectRefused(future, "future version");
-    }
-
-    void refusedLoadKeepsTheDatasetAsItWas()
-    {
-        Dataset ds;
-        ds.setFields(everyType());
-        ds.open();
-        fill(ds, sampleRow());
-        QVERIFY_THROWS_EXCEPTION(EZfError, ds.loadFromBytes("garbage", u"x.cds"_s));
-        QCOMPARE(ds.recordCount(), 1);
     }
 
     void crcMatchesTheStandardCheckValue()
@@ -275,6 +273,7 @@ private slots:
         QTest::newRow("unclosed quote") << QByteArray("A:S,B:S\nx,\"abc\n\n") << "riga 2, colonna 2";
         QTest::newRow("text after quote") << QByteArray("A:S\n\"abc\"d\n") << "riga 2, colonna 1";
         QTest::newRow("quote inside") << QByteArray("A:S\nab\"c\n") << "riga 2, colonna 1";
+        QTest::newRow("invalid UTF-8") << QByteArray("A:S\n\xC3\x28\n") << "";
         QTest::newRow("line after multi-line cell") << QByteArray("A:S,B:I\n\"a\nb\",1\nc,x\n") << "riga 4, colonna 2";
         // clang-format on
     }
@@ -284,21 +283,6 @@ private slots:
         QFETCH(QByteArray, csv);
         QFETCH(QString, where);
         expectError(csv, where);
-    }
-
-    void invalidUtf8IsRefused()
-    {
-        Dataset table;
-        QVERIFY_THROWS_EXCEPTION(EZfError, CsvTable::read("A:S\n\xC3\x28\n", table, u"x.csv"_s));
-    }
-
-    void failedReadKeepsTheDataset()
-    {
-        Dataset table;
-        CsvTable::read("A:S\nx\n", table, u"a.csv"_s);
-        QVERIFY_THROWS_EXCEPTION(EZfError, CsvTable::read("A:I\n1\nx\n", table, u"b.csv"_s));
-        QCOMPARE(table.fields()[0].type, FieldType::String);
-        QCOMPARE(table.recordCount(), 1);
     }
 };
 

@@ -109,9 +109,13 @@ private slots:
 
     void defaultsWithoutFile()
     {
-        const ConnectionParams params = ConnectionSettings::fromFile(iniPath(), m_folders->root());
-        QCOMPARE(params.driver, u"QSQLITE"_s);
-        QCOMPARE(params.database, m_folders->root() + u"usr/kbr/modellocu.sqlite"_s);
+        const ConnectionParams connection = ConnectionSettings::fromFile(iniPath(), m_folders->root());
+        QCOMPARE(connection.driver, u"QSQLITE"_s);
+        QCOMPARE(connection.database, m_folders->root() + u"usr/kbr/modellocu.sqlite"_s);
+        ParamManager params = ParamManager::load(*m_folders);
+        QCOMPARE(params.mainDir(), m_folders->root());
+        QVERIFY(params.GetParams(ParamManager::AnfId).isNull());
+        QCOMPARE(HlmUtil::ParamDwgID(params), 0);
     }
 
     void fileThenEnvironmentThenCommandLine()
@@ -197,14 +201,6 @@ private slots:
         QCOMPARE(params.GetParams(u"Nota"_s), QVariant(u"testo libero"_s));
         QVERIFY(params.GetParams(u"ZFUP_Manca"_s).isNull());
         QCOMPARE(params.mainDir(), m_folders->root() + u"installazione/"_s);
-    }
-
-    void mainDirDefaultsToRoot()
-    {
-        ParamManager params = ParamManager::load(*m_folders);
-        QCOMPARE(params.mainDir(), m_folders->root());
-        QVERIFY(params.GetParams(ParamManager::AnfId).isNull());
-        QCOMPARE(HlmUtil::ParamDwgID(params), 0);
     }
 
     void valueCheckDecides()
