@@ -2,6 +2,7 @@
 #include "certificates/agent/CtFormEditing.h"
 
 #include "certificates/CertificateStore.h"
+#include "certificates/CtForm.h"
 #include "certificates/agent/AgentEditing.h"
 #include "foundation/database/Connection.h"
 #include "store/HlmDBCds.h"
@@ -15,11 +16,7 @@ CtFormEditing::CtFormEditing(CertificateStore& certificates, Operator& op)
 
 QString CtFormEditing::agentFlagFor(const Dataset& form)
 {
-    if (form.isEmpty())
-        return QStringLiteral("0");
-    const bool reachable =
-        !form.asString(u"SCTCELL").trimmed().isEmpty() || !form.asString(u"SCTEMAIL").trimmed().isEmpty();
-    return reachable ? QStringLiteral("1") : QStringLiteral("0");
+    return isCtFormPresent(form) ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 void CtFormEditing::saveAfterPost()

@@ -17,7 +17,8 @@ public:
     CtFormEditing(CertificateStore& certificates, Operator& op);
 
     bool canInsert() const override { return rows().isEmpty(); }
-    // The value of LSOSCT for the current row of the form ("0" without one).
+    // The value of LSOSCT for the form: "1" when it is part of the supply
+    // (isCtFormPresent), "0" otherwise.
     static QString agentFlagFor(const Dataset& form);
 
 protected:
