@@ -70,6 +70,29 @@ EditingArguments EditingArguments::parse(const CommandLine& line)
     return a;
 }
 
+bool EditingArguments::helpShown(QTextStream& out, const QString& usage) const
+{
+    if (help)
+        out << usage << commonOptionsHelp();
+    return help;
+}
+
+void EditingArguments::requireShowOrSet() const
+{
+    requireAction({QStringLiteral("show"), QStringLiteral("set")});
+    if (action == u"show")
+        requireNoAssignments();
+    else
+        requireAssignments();
+}
+
+void EditingArguments::requireNothingMore() const
+{
+    if (!action.isEmpty())
+        throw EZfError(QStringLiteral("Argomento inatteso: %1").arg(action));
+    requireNoAssignments();
+}
+
 void EditingArguments::requireAction(const QStringList& actions) const
 {
     if (!actions.contains(action))

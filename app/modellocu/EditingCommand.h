@@ -51,8 +51,14 @@ struct EditingArguments
     // Reads the arguments; an unknown option or a malformed assignment or
     // file line is an EZfError naming it.
     static EditingArguments parse(const CommandLine& line);
+    // With --help: writes the usage and the common options to out, true.
+    bool helpShown(QTextStream& out, const QString& usage) const;
     // Refuses an action outside the list.
     void requireAction(const QStringList& actions) const;
+    // "show" without assignments or "set" with them.
+    void requireShowOrSet() const;
+    // Refuses any action word and any assignment (commands without actions).
+    void requireNothingMore() const;
     // Refuses assignments (for show, list, delete).
     void requireNoAssignments() const;
     void requireAssignments() const;

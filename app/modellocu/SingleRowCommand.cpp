@@ -9,15 +9,9 @@ int runSingleRowCommand(const CommandLine& line, const QString& usage, const Edi
 {
     QTextStream out(stdout);
     const EditingArguments arguments = EditingArguments::parse(line);
-    if (arguments.help) {
-        out << usage << commonOptionsHelp();
+    if (arguments.helpShown(out, usage))
         return 0;
-    }
-    arguments.requireAction({QStringLiteral("show"), QStringLiteral("set")});
-    if (arguments.action == u"show")
-        arguments.requireNoAssignments();
-    else
-        arguments.requireAssignments();
+    arguments.requireShowOrSet();
     EditingInstallation installation(arguments);
     const std::unique_ptr<TableEditing> editing = make(installation.certificates(), installation.op());
     editing->open();

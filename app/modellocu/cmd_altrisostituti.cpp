@@ -43,10 +43,8 @@ int run(const CommandLine& line)
 {
     QTextStream out(stdout);
     const EditingArguments arguments = EditingArguments::parse(line);
-    if (arguments.help) {
-        out << Usage << commonOptionsHelp();
+    if (arguments.helpShown(out, Usage))
         return 0;
-    }
     arguments.requireAction(
         {QStringLiteral("list"), QStringLiteral("show"), QStringLiteral("set"), QStringLiteral("delete")});
     if (arguments.action == u"set")

@@ -57,15 +57,9 @@ int run(const CommandLine& line)
 {
     QTextStream out(stdout);
     const EditingArguments arguments = EditingArguments::parse(line);
-    if (arguments.help) {
-        out << Usage << commonOptionsHelp();
+    if (arguments.helpShown(out, Usage))
         return 0;
-    }
-    arguments.requireAction({QStringLiteral("show"), QStringLiteral("set")});
-    if (arguments.action == u"show")
-        arguments.requireNoAssignments();
-    else
-        arguments.requireAssignments();
+    arguments.requireShowOrSet();
     EditingInstallation installation(arguments);
     CertificateEditing editing(installation.certificates(), installation.op());
     editing.open();

@@ -27,13 +27,9 @@ int run(const CommandLine& line)
 {
     QTextStream out(stdout);
     const EditingArguments arguments = EditingArguments::parse(line);
-    if (arguments.help) {
-        out << Usage << commonOptionsHelp();
+    if (arguments.helpShown(out, Usage))
         return 0;
-    }
-    if (!arguments.action.isEmpty())
-        throw EZfError(QStringLiteral("Argomento inatteso: %1").arg(arguments.action));
-    arguments.requireNoAssignments();
+    arguments.requireNothingMore();
     EditingInstallation installation(arguments);
     CertificateEditing editing(installation.certificates(), installation.op());
     editing.open();
