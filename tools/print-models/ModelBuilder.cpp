@@ -38,9 +38,6 @@ QList<QDomElement> children(const QDomElement& parent, const QString& tag = QStr
     return list;
 }
 
-const QStringList MonthAbbreviations{"GENNAIO", "FEBBRAIO", "MARZO",     "APRILE",  "MAGGIO",   "GIUGNO",
-                                     "LUGLIO",  "AGOSTO",   "SETTEMBRE", "OTTOBRE", "NOVEMBRE", "DICEMBRE"};
-
 } // namespace
 
 struct ModelBuilder::Box
@@ -246,10 +243,9 @@ ModelBuilder::Caption ModelBuilder::captionOf(const TableSchema& table, const Co
             return {c.attribute(QStringLiteral("point")), c.attribute(QStringLiteral("text"))};
     if (!column.caption.isEmpty())
         return {QString(), column.caption};
+    // The month and year counts of the dependants' grid sit under headings
+    // that say whose they are; their box needs only the unit.
     const QString upper = column.name.toUpper();
-    for (const QString& month : MonthAbbreviations)
-        if (upper.contains(month))
-            return {QString(), month.left(1) + month.mid(1, 2).toLower()};
     if (upper.contains(QStringLiteral("MESI")))
         return {QString(), QStringLiteral("mesi")};
     if (upper.contains(QStringLiteral("ANNO")))
