@@ -2,6 +2,7 @@
 // foreign keys, busy timeout and write-ahead log) and nested transactions.
 #include "foundation/database/Connection.h"
 
+#include "foundation/database/ConnectionLost.h"
 #include "foundation/database/Dialect.h"
 #include "foundation/database/StatementCache.h"
 #include "foundation/operator/Errors.h"
@@ -62,8 +63,11 @@ struct Connection::Impl
     void run(const QString& sql)
     {
         QSqlQuery query(db);
-        if (!query.exec(sql))
+        if (!query.exec(sql)) {
+            if (isConnectionLoss(query.lastError(), params.driver))
+                throw ConnectionLost(params);
             throw DatabaseError(driverMessage(query.lastError()), sql);
+        }
     }
 
     // A statement of the rollback path, which runs from scope guards while an
@@ -191,12 +195,13 @@ quint64 Connection::generation() const
     return d->generation;
 }
 
-void Connection::startTransaction()
+void Connection::startTransaction(TransactionKind kind)
 {
     if (!isConnected())
         throw DatabaseError(QStringLiteral("Connessione al database non aperta."));
     if (d->depth == 0) {
-        d->run(d->dialect->beginWriteTransaction());
+        d->run(kind == TransactionKind::ReadSnapshot ? d->dialect->beginReadSnapshot()
+                                                     : d->dialect->beginWriteTransaction());
         d->doomed = false;
     }
     ++d->depth;
@@ -244,6 +249,26 @@ void Connection::rollback()
 bool Connection::inTransaction() const
 {
     return d->depth > 0;
+}
+
+bool Connection::isLost()
+{
+    // Opened here and closed since by the driver, which closes a server
+    // connection that broke.
+    if (d->name.isEmpty())
+        return false;
+    if (!isConnected())
+        return true;
+    QSqlQuery probe(d->db);
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return false;
+    return isConnectionLoss(probe.lastError(), d->params.driver);
+}
+
+void Connection::requireReachable()
+{
+    if (isLost())
+        throw ConnectionLost(d->params);
 }
 
 } // namespace cu

@@ -13,6 +13,15 @@ namespace cu {
 class Dialect;
 class StatementCache;
 
+// What a transaction is for: writing (SQLite takes its write lock at the
+// start), or reading one consistent state of the database (a snapshot that
+// other sessions' commits do not change while it lasts).
+enum class TransactionKind
+{
+    Write,
+    ReadSnapshot
+};
+
 struct ConnectionParams
 {
     QString driver = QStringLiteral("QSQLITE"); // or "QPSQL"
@@ -49,12 +58,22 @@ public:
     StatementCache& statementCache();
     quint64 generation() const;
 
-    // Nesting: only the outermost start begins a database transaction and only
-    // the outermost commit commits; a rollback at any level rolls back all.
-    void startTransaction();
+    // Nesting: only the outermost start begins a database transaction (of the
+    // kind it asks for; an inner level joins the outer one) and only the
+    // outermost commit commits; a rollback at any level rolls back all.
+    void startTransaction(TransactionKind kind = TransactionKind::Write);
     void commit();
     void rollback();
     bool inTransaction() const;
+
+    // Whether the server can no longer be reached through this open
+    // connection: the driver closed it, or a trial statement fails without
+    // the server's answer (a connection error, the session terminated, the
+    // server shut down). False for an open SQLite file and for a connection
+    // never opened or closed here.
+    bool isLost();
+    // Raises ConnectionLost when isLost().
+    void requireReachable();
 
 private:
     struct Impl;
@@ -65,7 +84,7 @@ private:
 class Transaction
 {
 public:
-    explicit Transaction(Connection& connection);
+    explicit Transaction(Connection& connection, TransactionKind kind = TransactionKind::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -15,6 +15,9 @@ class SqliteDialect : public Dialect
 public:
     QString name() const override { return QStringLiteral("sqlite"); }
     QString beginWriteTransaction() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    // A deferred transaction keeps the write-ahead log's snapshot of its
+    // first read until it ends, and lets writers go on meanwhile.
+    QString beginReadSnapshot() const override { return QStringLiteral("BEGIN DEFERRED"); }
     QString lockSuffix() const override { return QString(); }
     QString blobType() const override { return QStringLiteral("BLOB"); }
 };
@@ -26,6 +29,10 @@ class PostgresDialect : public Dialect
 public:
     QString name() const override { return QStringLiteral("postgresql"); }
     QString beginWriteTransaction() const override { return QStringLiteral("BEGIN"); }
+    QString beginReadSnapshot() const override
+    {
+        return QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ");
+    }
     QString lockSuffix() const override { return QStringLiteral(" FOR UPDATE"); }
     QString blobType() const override { return QStringLiteral("BYTEA"); }
 };

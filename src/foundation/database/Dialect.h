@@ -1,5 +1,5 @@
 // The few differences between the database engines, kept in one place: DDL
-// types, the locked read, the start of a write transaction.
+// types, the locked read, the start of a write or of a reading transaction.
 #pragma once
 
 #include <QString>
@@ -14,6 +14,9 @@ public:
     virtual QString name() const = 0; // "sqlite", "postgresql"
     // SQL to begin a transaction that holds a write lock from the start.
     virtual QString beginWriteTransaction() const = 0;
+    // SQL to begin a transaction whose reads all see one state of the
+    // database, whatever other sessions commit meanwhile.
+    virtual QString beginReadSnapshot() const = 0;
     // Suffix of a SELECT that locks the rows it reads until commit
     // (" FOR UPDATE" or empty where the transaction already holds the lock).
     virtual QString lockSuffix() const = 0;

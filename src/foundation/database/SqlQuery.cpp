@@ -305,6 +305,7 @@ int SqlQuery::numRowsAffected() const
 
 void SqlQuery::fail(const QSqlError& error) const
 {
+    m_connection.requireReachable();
     const QString text = error.databaseText().trimmed();
     throw DatabaseError(text.isEmpty() ? error.text().trimmed() : text, m_sql);
 }

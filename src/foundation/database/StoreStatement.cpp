@@ -55,8 +55,10 @@ void StoreStatement::prepare()
 
 void StoreStatement::run()
 {
-    if (!m_query.exec())
-        throw DatabaseError(databaseMessage(m_query.lastError()), m_sql);
+    if (m_query.exec())
+        return;
+    m_connection.requireReachable();
+    throw DatabaseError(databaseMessage(m_query.lastError()), m_sql);
 }
 
 void StoreStatement::exec(std::initializer_list<QVariant> values)

@@ -3,9 +3,9 @@
 
 namespace cu {
 
-Transaction::Transaction(Connection& connection) : m_connection(connection)
+Transaction::Transaction(Connection& connection, TransactionKind kind) : m_connection(connection)
 {
-    m_connection.startTransaction();
+    m_connection.startTransaction(kind);
 }
 
 Transaction::~Transaction()
