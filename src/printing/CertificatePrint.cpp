@@ -1,6 +1,8 @@
 // Selection, output files and printed marks of the certificate print.
 #include "printing/CertificatePrint.h"
 
+#include "foundation/database/Connection.h"
+#include "foundation/database/JobLock.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
+#include <memory>
 
 namespace cu {
 
@@ -130,8 +133,7 @@ const QStringList& CertificatePrint::orderColumns()
 QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
 {
     const QVector<int> rows = selection(list, options);
-    Progress progress(m_op, int(rows.size()));
-    return printRows(list, rows, options, options.outputName, progress);
+    return printOutputs(list, {Output{rows, options.outputName}}, int(rows.size()), options).constFirst();
 }
 
 QStringList CertificatePrint::printPerRecipient(Dataset& list, const CertificatePrintOptions& options)
@@ -146,15 +148,43 @@ QStringList CertificatePrint::printPerRecipient(Dataset& list, const Certificate
             order.append(taxCode);
         byRecipient[taxCode].append(row);
     }
-    // One progress over every recipient: a cancel keeps the files already
-    // saved (and their marks) and stops before the next one is saved.
-    Progress progress(m_op, int(rows.size()));
-    QStringList files;
+    QVector<Output> outputs;
     for (const QString& taxCode : order) {
         const QVector<int>& recipientRows = byRecipient[taxCode];
         list.setRecNo(recipientRows.first());
-        files.append(printRows(list, recipientRows, options, recipientFileName(list), progress));
+        outputs.append({recipientRows, recipientFileName(list)});
     }
+    return printOutputs(list, outputs, int(rows.size()), options);
+}
+
+// One progress over every output: a cancel stops before the next file is
+// saved. The certificates of the files saved are marked together, also when
+// the run ends early.
+QStringList CertificatePrint::printOutputs(Dataset& list, const QVector<Output>& outputs, int certificates,
+                                           const CertificatePrintOptions& options)
+{
+    Connection* connection = m_tables.connection();
+    std::unique_ptr<JobLock> lock;
+    if (connection)
+        lock = std::make_unique<JobLock>(*connection, m_workingYear, JobLock::Job::CertificatePrint);
+    Progress progress(m_op, certificates);
+    QStringList files;
+    QVector<int> printed;
+    try {
+        std::unique_ptr<Transaction> snapshot;
+        if (connection)
+            snapshot = std::make_unique<Transaction>(*connection, TransactionKind::ReadSnapshot);
+        for (const Output& output : outputs) {
+            files.append(printRows(list, output.rows, options, output.name, progress));
+            printed += output.rows;
+        }
+        if (snapshot)
+            snapshot->commit();
+    } catch (const Error&) {
+        markPrinted(list, printed);
+        throw;
+    }
+    markPrinted(list, printed);
     return files;
 }
 
@@ -185,16 +215,19 @@ QString CertificatePrint::printRows(Dataset& list, const QVector<int>& rows,
     run.save(path);
     if (message)
         message(QStringLiteral("File generato: ") + path);
-    markPrinted(list, rows);
     return path;
 }
 
 // Writes iCudStato = 1 for the printed certificates, each month's
-// certificates saved under their own month, then shows the marks in the list.
+// certificates saved under their own month, all in one transaction (every
+// mark or none), then shows the marks in the list.
 void CertificatePrint::markPrinted(Dataset& list, const QVector<int>& rows)
 {
     if (rows.isEmpty())
         return;
+    std::unique_ptr<Transaction> transaction;
+    if (Connection* connection = m_tables.connection())
+        transaction = std::make_unique<Transaction>(*connection);
     QMap<int, QVector<int>> byMonth;
     for (int row : rows) {
         list.setRecNo(row);
@@ -220,6 +253,8 @@ void CertificatePrint::markPrinted(Dataset& list, const QVector<int>& rows)
         }
         m_tables.save(marks, QStringLiteral("TCUD_DATICUD"), it.key());
     }
+    if (transaction)
+        transaction->commit();
     for (int row : rows) {
         list.setRecNo(row);
         list.edit();

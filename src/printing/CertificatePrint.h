@@ -1,7 +1,8 @@
 // The certificate print (no window): prints the chosen certificates of the
 // list, in list order, into one PDF on the synthetic or the ordinary model,
-// or one PDF per recipient, and marks each printed certificate (iCudStato 1)
-// once its PDF has been saved.
+// or one PDF per recipient, and marks the printed certificates (iCudStato 1)
+// together, in one transaction, once their PDFs have been saved. On the
+// store, the run holds the year's job lock and draws from one read snapshot.
 #pragma once
 
 #include "foundation/installation/Folders.h"
@@ -46,8 +47,9 @@ public:
     // Prints into USR/FJ2024/Stp/<name>.pdf and returns that path. A
     // cancel of the operator (EAbort) saves no file and marks nothing.
     QString print(Dataset& list, const CertificatePrintOptions& options);
-    // One file per recipient (surname, name, tax code), marks as print()
-    // does; a cancel keeps the recipients' files saved before it.
+    // One file per recipient (surname, name, tax code), marked together at
+    // the end; a cancel or an error keeps the recipients' files saved before
+    // it and marks their certificates.
     QStringList printPerRecipient(Dataset& list, const CertificatePrintOptions& options);
 
     // Every "File generato: ..." line goes here.
@@ -57,7 +59,14 @@ public:
 
 private:
     class Progress;
+    struct Output
+    {
+        QVector<int> rows;
+        QString name;
+    };
 
+    QStringList printOutputs(Dataset& list, const QVector<Output>& outputs, int certificates,
+                             const CertificatePrintOptions& options);
     QString printRows(Dataset& list, const QVector<int>& rows, const CertificatePrintOptions& options,
                       const QString& outputName, Progress& progress);
     void markPrinted(Dataset& list, const QVector<int>& rows);

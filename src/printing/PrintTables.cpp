@@ -15,6 +15,11 @@ void StorePrintTables::save(Dataset& dataset, const QString& tableName, int mont
     m_store.save(dataset, tableName, month, m_year);
 }
 
+Connection* StorePrintTables::connection()
+{
+    return &m_store.connection();
+}
+
 int certificateMonth(const QString& scudMese)
 {
     const QString trimmed = scudMese.trimmed();

@@ -6,6 +6,7 @@
 
 namespace cu {
 
+class Connection;
 class Dataset;
 class HlmDBCds;
 
@@ -17,6 +18,9 @@ public:
     virtual void open(Dataset& dataset, const QString& tableName) = 0;
     // Writes the data set's changes for the month (-1 when it has none).
     virtual void save(Dataset& dataset, const QString& tableName, int month) = 0;
+    // The database the tables live in (for the jobs' lock, a read snapshot
+    // and one transaction over several saves); null for a source without one.
+    virtual Connection* connection() { return nullptr; }
 };
 
 // The tables of the field-value store for a financial year.
@@ -26,6 +30,7 @@ public:
     StorePrintTables(HlmDBCds& store, int year) : m_store(store), m_year(year) {}
     void open(Dataset& dataset, const QString& tableName) override;
     void save(Dataset& dataset, const QString& tableName, int month) override;
+    Connection* connection() override;
 
 private:
     HlmDBCds& m_store;
