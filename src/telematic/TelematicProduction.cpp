@@ -4,6 +4,8 @@
 
 #include "certificates/CtForm.h"
 #include "certificates/checks/CheckData.h"
+#include "foundation/database/Connection.h"
+#include "foundation/database/JobLock.h"
 #include "foundation/installation/AppContext.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
@@ -504,10 +506,13 @@ void TelematicProduction::addLog(const QString& line)
 
 TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions& options)
 {
+    const JobLock lock(*context.connection, context.workingYear, JobLock::Job::TelematicFile);
     TelematicProduction production(context.folders, context.requireOperator(), context.store);
     production.setCompanyRegistration(companyRegistrationLookup(context));
     production.setLogSink(options.log);
+    Transaction snapshot(*context.connection, TransactionKind::ReadSnapshot);
     production.load();
+    snapshot.commit();
     const QVector<int> positions = production.choose(options);
     if (!production.checkCertificates(positions))
         throw EAbort();

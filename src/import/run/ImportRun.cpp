@@ -1,9 +1,11 @@
-// The run over the list of positions.
+// The run over the list of positions, holding the year's job lock.
 #include "import/run/ImportRun.h"
 
 #include "certificates/CertificateSchema.h"
 #include "foundation/catalogue/HlmQueryText.h"
 #include "foundation/database/Connection.h"
+#include "foundation/database/ConnectionLost.h"
+#include "foundation/database/JobLock.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/installation/AppContext.h"
 #include "foundation/installation/HlmAnno.h"
@@ -256,8 +258,8 @@ private:
 
 void Run::persona(const ArchiveRows& list, int row, ImportOutcome& outcome)
 {
-    Transaction transaction(*m_ctx.connection);
     try {
+        Transaction transaction(*m_ctx.connection);
         switch (ImportaDipendente::run(m_env, list, row)) {
         case ImportaDipendente::Esito::Importato:
             ++outcome.imported;
@@ -272,7 +274,12 @@ void Run::persona(const ArchiveRows& list, int row, ImportOutcome& outcome)
         transaction.commit();
     } catch (const EAbort&) {
         ++outcome.skipped;
+    } catch (const ConnectionLost&) {
+        throw;
     } catch (const Error& e) {
+        // A statement that failed because the server is gone is no fault of
+        // the person's data: the run stops with that one message.
+        m_ctx.connection->requireReachable();
         ++outcome.failed;
         m_op.stop(failureMessage(list, row, e.message(), m_ctx.catalogue->lastOperation()));
     }
@@ -348,14 +355,21 @@ ImportOutcome runImport(AppContext& context, const ImportParameters& params, Ope
     int siteId = options.siteId;
     if (siteId == 0 && context.params)
         siteId = HlmUtil::ParamDwgID(*context.params);
-    verificaParametri(params, ParametriContributivi::leggi(*context.connection, *context.catalogue,
-                                                           HlmAnnoFinanziario::YearToId(context.workingYear), siteId)
-                                  .cfSoggettoDenuncia);
+    verificaParametri(params,
+                      ParametriContributivi::leggi(*context.connection, *context.catalogue,
+                                                   HlmAnnoFinanziario::YearToId(context.workingYear), siteId)
+                          .cfSoggettoDenuncia);
+    const JobLock lock(*context.connection, context.workingYear, JobLock::Job::Import);
     CatalogueArchive archive(*context.connection, *context.catalogue);
     StoredChoice storedChoice;
     SceltaPosizioniGiuridiche& choice = options.choice ? *options.choice : storedChoice;
     Run run(context, params, op, options, archive, schema, choice);
-    return run.execute(siteId);
+    try {
+        return run.execute(siteId);
+    } catch (const DatabaseError&) {
+        context.connection->requireReachable();
+        throw;
+    }
 }
 
 } // namespace cu
