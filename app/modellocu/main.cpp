@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cstdio>
 
 namespace cu::cli {
 
@@ -26,9 +27,21 @@ void printHelp(QTextStream& out)
     out << "\nOgni comando accetta --help per le sue opzioni.\n";
 }
 
+// The libraries' own warnings (a database driver that cannot free its
+// statements once the server is gone, and the like) are not for the
+// operator, who gets the program's message; MODELLOCU_DEBUG shows them.
+void quietLibraryWarnings(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 } // namespace
 
-const QList<Command>& commands() { return registry(); }
+const QList<Command>& commands()
+{
+    return registry();
+}
 
 CommandRegistration::CommandRegistration(Command command)
 {
@@ -43,6 +56,8 @@ int main(int argc, char* argv[])
 {
     using namespace cu::cli;
     QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("MODELLOCU_DEBUG"))
+        qInstallMessageHandler(quietLibraryWarnings);
     QCoreApplication::setApplicationName(QStringLiteral("modellocu"));
     QCoreApplication::setApplicationVersion(QStringLiteral(MODELLOCU_VERSION));
     QTextStream out(stdout);
