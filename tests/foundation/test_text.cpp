@@ -177,6 +177,9 @@ private slots:
         QCOMPARE(text::withoutControlCharacters(u"\n\t"_s), QString());
         QCOMPARE(text::withoutControlCharacters(u"  DE  ROSSI "_s), u"  DE  ROSSI "_s); // untouched
         QVERIFY(!text::hasControlCharacters(u"É' ~"_s));
+        // Lines that the program writes keep their breaks.
+        QCOMPARE(text::withoutControlCharacters(u"AI) dal\t01/01\r\nZZ) fine\n"_s, text::LineBreaks::Keep),
+                 u"AI) dal 01/01\r\nZZ) fine\n"_s);
     }
 
     void latin1Equivalents()

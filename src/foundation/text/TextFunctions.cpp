@@ -63,19 +63,28 @@ bool isControl(QChar c)
     return c.unicode() < u' ' || c.unicode() == 0x7f;
 }
 
-bool hasControlCharacters(QStringView text)
+namespace {
+
+bool isControlOf(QChar c, LineBreaks lineBreaks)
 {
-    return std::any_of(text.begin(), text.end(), isControl);
+    return isControl(c) && (lineBreaks == LineBreaks::Control || (c != u'\r' && c != u'\n'));
 }
 
-QString withoutControlCharacters(const QString& text)
+} // namespace
+
+bool hasControlCharacters(QStringView text, LineBreaks lineBreaks)
 {
-    if (!hasControlCharacters(text))
+    return std::any_of(text.begin(), text.end(), [lineBreaks](QChar c) { return isControlOf(c, lineBreaks); });
+}
+
+QString withoutControlCharacters(const QString& text, LineBreaks lineBreaks)
+{
+    if (!hasControlCharacters(text, lineBreaks))
         return text;
     QString result;
     result.reserve(text.size());
     for (const QChar c : text) {
-        const QChar plain = isControl(c) ? QChar(u' ') : c;
+        const QChar plain = isControlOf(c, lineBreaks) ? QChar(u' ') : c;
         if (plain != u' ' || (!result.isEmpty() && !result.endsWith(u' ')))
             result.append(plain);
     }
