@@ -184,8 +184,7 @@ Request parse(const QStringList& args)
         else if (opt == u"--log") {
             r.logFile = o.value(opt);
             r.logRequested = true;
-        }
-        else
+        } else
             throw EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(opt));
     }
     // "Solo dati INPS" clears the fiscal data of the NoiPA liquidations, as in the wizard.

@@ -111,17 +111,18 @@ private slots:
         list.post();
         flow.certificates().saveCertificate(list);
         const QString where = u"Certificazione %1/12 "_s.arg(sample::rossi().fiscalCode);
-        QCOMPARE(lines(checkYear(flow.certificates())),
-                 QStringList({where + "SCUDCOGNOME: Campo errato: caratteri di controllo (a capo, tabulazioni) "
-                                      "in SCUDCOGNOME",
-                              where + "SCUDNOME: Campo errato: SCUDNOME \"...\" senza alcuna lettera",
-                              where + "SCUDSEX: Campo errato: sesso \"X\" del percipiente (ammessi M e F)",
-                              where + "DCUDDATANAS: Campo errato: data di nascita del percipiente 01/03/1850 "
-                                      "non plausibile",
-                              where + "fCudReddDetr: Campo errato: importo 10.000.000.000.000,00 (fCudReddDetr) "
-                                      "oltre il limite di 9.999.999.999.999,99",
-                              where + "fCudRitIrpef: Campo errato: importo -12,00 (fCudRitIrpef) negativo in un "
-                                      "campo che ammette solo valori positivi"}));
+        QCOMPARE(
+            lines(checkYear(flow.certificates())),
+            QStringList({where + "SCUDCOGNOME: Campo errato: caratteri di controllo (a capo, tabulazioni) "
+                                 "in SCUDCOGNOME",
+                         where + "SCUDNOME: Campo errato: SCUDNOME \"...\" senza alcuna lettera",
+                         where + "SCUDSEX: Campo errato: sesso \"X\" del percipiente (ammessi M e F)",
+                         where + "DCUDDATANAS: Campo errato: data di nascita del percipiente 01/03/1850 "
+                                 "non plausibile",
+                         where + "fCudReddDetr: Campo errato: importo 10.000.000.000.000,00 (fCudReddDetr) "
+                                 "oltre il limite di 9.999.999.999.999,99",
+                         where + "fCudRitIrpef: Campo errato: importo -12,00 (fCudRitIrpef) negativo in un "
+                                 "campo che ammette solo valori positivi"}));
     }
 
     // The limit of the amounts is the width of the file's amount fields.
@@ -133,8 +134,10 @@ private slots:
         QVERIFY(increased.size() > amounts::FieldWidth);
         const QRegularExpression amountField(uR"re(Width="(\d+)" Format="V[PN]")re"_s);
         int fields = 0;
-        for (const QString& record : QDir(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel"_s).entryList({u"*.xml"_s})) {
-            const QString layout = QString::fromUtf8(cu::test::readFile(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel/"_s + record));
+        for (const QString& record :
+             QDir(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel"_s).entryList({u"*.xml"_s})) {
+            const QString layout = QString::fromUtf8(
+                cu::test::readFile(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel/"_s + record));
             for (auto it = amountField.globalMatch(layout); it.hasNext(); ++fields)
                 QCOMPARE(it.next().captured(1).toInt(), amounts::FieldWidth);
         }

@@ -33,8 +33,8 @@ const Hostile Cases[] = {
     {"control characters", "UPDATE TANA_ANAGRAFE SET SANACOGNOME = :V", u"ROSSI\r\n\tBIS\x7f"_s, false,
      "Cognome o denominazione (SCUDCOGNOME): caratteri di controllo", false},
     {"blank surname", "UPDATE TANA_ANAGRAFE SET SANACOGNOME = :V", u"  "_s, false, "cognome mancante", false},
-    {"no birth date", "UPDATE TANA_ANAGRAFE SET DANANASCITA = :V", QVariant(QMetaType::fromType<QDate>()), false,
-     "data di nascita mancante o non valida", false},
+    {"no birth date", "UPDATE TANA_ANAGRAFE SET DANANASCITA = :V", QVariant(QMetaType::fromType<QDate>()),
+     false, "data di nascita mancante o non valida", false},
     {"negative withholding", "UPDATE TVARR_VARRITENUTE SET FVARRRITDIP = :V", -250, false,
      "importo negativo -", false},
     {"text amount", "UPDATE TVARR_VARRITENUTE SET FVARRRITDIP = :V", u"abc"_s, true,
@@ -96,8 +96,9 @@ private slots:
             for (const QString& line : demo.dump())
                 for (const QString& field : line.split(u'|'))
                     QVERIFY2(field.startsWith(u"SCUDANNOTAZIONI=") ||
-                                 (!field.contains(u'\r') && !field.contains(u"\\n"_s) && !field.contains(u'\t') &&
-                                  !field.contains(QChar(0x7f)) && !field.contains(u"=-")),
+                                 (!field.contains(u'\r') && !field.contains(u"\\n"_s) &&
+                                  !field.contains(u'\t') && !field.contains(QChar(0x7f)) &&
+                                  !field.contains(u"=-")),
                              qPrintable(field));
         }
         connection.close();

@@ -26,11 +26,13 @@ QVector<FieldProblem> amountProblems(const Dataset& row, const TableSchema& tabl
             continue;
         const Currency amount = row.asCurrency(column.name);
         if (beyondLimit(amount))
-            problems.append({column.name, wrong.arg(amount.toItalian(), column.name) +
-                                              QStringLiteral("oltre il limite di %1").arg(Limit.toItalian())});
+            problems.append(
+                {column.name, wrong.arg(amount.toItalian(), column.name) +
+                                  QStringLiteral("oltre il limite di %1").arg(Limit.toItalian())});
         else if (amount < Currency() && isPositiveOnly(column))
-            problems.append({column.name, wrong.arg(amount.toItalian(), column.name) +
-                                              QStringLiteral("negativo in un campo che ammette solo valori positivi")});
+            problems.append(
+                {column.name, wrong.arg(amount.toItalian(), column.name) +
+                                  QStringLiteral("negativo in un campo che ammette solo valori positivi")});
     }
     return problems;
 }

@@ -153,7 +153,8 @@ QVector<FieldProblem> personalDataDefects(const Dataset& certificate, bool perso
     for (const char* column : {"SCUDCOGNOME", "SCUDNOME", "SCUDCOMNAS", "SCUDPROVNAS", "SCUDSEX"}) {
         const QString value = columnText(certificate, column);
         if (text::hasControlCharacters(value))
-            wrong(column, QStringLiteral("caratteri di controllo (a capo, tabulazioni) in %1").arg(QLatin1String(column)));
+            wrong(column, QStringLiteral("caratteri di controllo (a capo, tabulazioni) in %1")
+                              .arg(QLatin1String(column)));
         else if (!value.trimmed().isEmpty() && QByteArrayView(column) != "SCUDSEX" &&
                  QByteArrayView(column) != "SCUDPROVNAS" && !hasLetter(value))
             wrong(column, QStringLiteral("%1 \"%2\" senza alcuna lettera").arg(QLatin1String(column), value));

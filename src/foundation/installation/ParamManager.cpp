@@ -66,8 +66,9 @@ void ParamManager::requireStartupParameters(const QString& path)
         bool whole = false;
         const qlonglong number = text.toLongLong(&whole);
         if (!whole || number < 1)
-            throw EZfError(QStringLiteral("%1: valore \"%2\" non valido (atteso un numero intero maggiore di zero).")
-                               .arg(setting, text));
+            throw EZfError(
+                QStringLiteral("%1: valore \"%2\" non valido (atteso un numero intero maggiore di zero).")
+                    .arg(setting, text));
     }
 }
 

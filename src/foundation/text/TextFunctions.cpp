@@ -74,7 +74,8 @@ bool isControlOf(QChar c, LineBreaks lineBreaks)
 
 bool hasControlCharacters(QStringView text, LineBreaks lineBreaks)
 {
-    return std::any_of(text.begin(), text.end(), [lineBreaks](QChar c) { return isControlOf(c, lineBreaks); });
+    return std::any_of(text.begin(), text.end(),
+                       [lineBreaks](QChar c) { return isControlOf(c, lineBreaks); });
 }
 
 QString withoutControlCharacters(const QString& text, LineBreaks lineBreaks)

@@ -12,10 +12,11 @@ void richiediImportiNumerici(PayrollArchive& archive, qint64 iacomId)
         {QStringLiteral("QRY_CUD_IMPORTI_NON_NUMERICI"), {{QStringLiteral("IACOMID"), iacomId}}, {}, {}});
     if (rows.isEmpty())
         return;
-    throw EZfError(QStringLiteral("Importo non valido nella colonna %1 della tabella %2 dei dati retributivi: "
-                                  "\"%3\" non è un numero.")
-                       .arg(rows.string(0, QStringLiteral("COLONNA")), rows.string(0, QStringLiteral("TABELLA")),
-                            rows.string(0, QStringLiteral("VALORE"))));
+    throw EZfError(
+        QStringLiteral("Importo non valido nella colonna %1 della tabella %2 dei dati retributivi: "
+                       "\"%3\" non è un numero.")
+            .arg(rows.string(0, QStringLiteral("COLONNA")), rows.string(0, QStringLiteral("TABELLA")),
+                 rows.string(0, QStringLiteral("VALORE"))));
 }
 
 } // namespace cu

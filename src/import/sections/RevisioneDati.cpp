@@ -24,7 +24,8 @@ void nota(CudContext& owner, const QString& remark)
 
 QString nomeColonna(const ColumnSchema& column)
 {
-    return column.caption.isEmpty() ? column.name : QStringLiteral("%1 (%2)").arg(column.caption, column.name);
+    return column.caption.isEmpty() ? column.name
+                                    : QStringLiteral("%1 (%2)").arg(column.caption, column.name);
 }
 
 // The annotations' summary is made of lines by the program (one per
@@ -61,9 +62,10 @@ bool controlloImporto(Dataset& rows, const TableSchema& table, const ColumnSchem
         return false;
     rows.edit();
     rows.setValue(column.name, QVariant());
-    nota(owner, QStringLiteral("%1: importo negativo %2 non riportato, il campo ammette solo valori positivi: "
-                               "verificare")
-                    .arg(nomeColonna(column), amount.toItalian()));
+    nota(owner,
+         QStringLiteral("%1: importo negativo %2 non riportato, il campo ammette solo valori positivi: "
+                        "verificare")
+             .arg(nomeColonna(column), amount.toItalian()));
     return true;
 }
 
@@ -87,7 +89,8 @@ void datiMancanti(Dataset& cud, CudContext& owner)
 {
     const QString code = owner.sel.codFiscale;
     if (cud.asString(u"SCUDCOGNOME").trimmed().isEmpty())
-        nota(owner, QStringLiteral("cognome mancante nell'archivio retributivo (codice fiscale %1)").arg(code));
+        nota(owner,
+             QStringLiteral("cognome mancante nell'archivio retributivo (codice fiscale %1)").arg(code));
     if (cud.asString(u"SCUDNOME").trimmed().isEmpty() && code.size() != 11)
         nota(owner, QStringLiteral("nome mancante nell'archivio retributivo (codice fiscale %1)").arg(code));
     if (!cud.value(cud.fieldIndex(QStringLiteral("DCUDDATANAS"))).toDate().isValid() && code.size() != 11)
