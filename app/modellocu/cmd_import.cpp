@@ -21,6 +21,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <atomic>
 #include <csignal>
@@ -133,6 +134,7 @@ struct Request
     int year = WorkingYear::Default;
     int site = 0;
     QString logFile;
+    bool logRequested = false;
     bool help = false;
 };
 
@@ -179,15 +181,35 @@ Request parse(const QStringList& args)
             p.only += o.value(opt).split(u',', Qt::SkipEmptyParts);
         else if (opt == u"--sede")
             r.site = o.number(opt, 1, 1000000);
-        else if (opt == u"--log")
+        else if (opt == u"--log") {
             r.logFile = o.value(opt);
-        else
+            r.logRequested = true;
+        } else
             throw EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(opt));
     }
     // "Solo dati INPS" clears the fiscal data of the NoiPA liquidations, as in the wizard.
     if (p.soloInps)
         p.fiscaleNoipa = false;
     return r;
+}
+
+// The log file is checked before the import starts, so that a run is never
+// done and then its log lost: a name, in a folder that exists and can be
+// written, that is not a folder itself nor a file that cannot be written.
+void requireLogPath(const QString& path)
+{
+    if (path.trimmed().isEmpty())
+        throw EZfError(QStringLiteral("--log vuole il nome del file del registro."));
+    const QFileInfo file(path);
+    if (file.isDir())
+        throw EZfError(QStringLiteral("Il registro %1 è una cartella: indicare un file.").arg(path));
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir())
+        throw EZfError(QStringLiteral("La cartella del registro %1 non esiste.").arg(path));
+    if (file.exists() ? !file.isWritable() : !folder.isWritable())
+        throw EZfError(QStringLiteral("Il registro %1 non può essere scritto: permesso negato.").arg(path));
+    if (file.exists() && !file.isFile())
+        throw EZfError(QStringLiteral("Il registro %1 non è un file ordinario.").arg(path));
 }
 
 void writeLog(const QString& path, const QStringList& lines)
@@ -212,6 +234,9 @@ int runImportCommand(const CommandLine& line)
         out << Usage << ConnectionSettings::commandLineHelp();
         return 0;
     }
+
+    if (request.logRequested)
+        requireLogPath(request.logFile);
 
     TerminalOperator terminal;
     InterruptibleOperator op(terminal);
@@ -239,7 +264,7 @@ int runImportCommand(const CommandLine& line)
     else
         for (const QString& l : outcome.lines)
             out << l << '\n';
-    if (!request.logFile.isEmpty())
+    if (request.logRequested)
         writeLog(request.logFile, outcome.lines);
     return 0;
 }

@@ -67,7 +67,12 @@ int main(int argc, char* argv[])
     CommandLine line;
     while (!args.isEmpty() && args.first().startsWith(u'-')) {
         const QString opt = args.takeFirst();
-        if (opt == u"--root" && !args.isEmpty()) {
+        if (opt == u"--root") {
+            // An empty root would be read as the program's own installation.
+            if (args.isEmpty() || args.first().trimmed().isEmpty()) {
+                err << "L'opzione --root vuole la cartella dell'installazione (non vuota).\n";
+                return 2;
+            }
             line.root = args.takeFirst();
         } else if (opt == u"--help" || opt == u"-h") {
             printHelp(out);

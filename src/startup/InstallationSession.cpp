@@ -2,6 +2,7 @@
 #include "startup/InstallationSession.h"
 
 #include "foundation/installation/ConnectionSettings.h"
+#include "foundation/installation/ParamManager.h"
 #include "foundation/operator/Errors.h"
 
 #include <QFileInfo>
@@ -40,6 +41,7 @@ InstallationSession::~InstallationSession() = default;
 
 bool InstallationSession::open(const ConnectionParams& params, int workingYear)
 {
+    ParamManager::requireStartupParameters(ConnectionSettings::settingsFile(m_folders));
     requireSqliteArchive(params);
     try {
         if (!m_connectionModule.OpenConnection(&m_connection, params))

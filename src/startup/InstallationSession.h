@@ -34,7 +34,9 @@ public:
 
     // Connects to the archive of params for workingYear. False when the
     // catalogue or the program's version was refused: the operator has been
-    // told why and nothing is connected. An SQLite archive that does not
+    // told why and nothing is connected. A settings file that is missing,
+    // empty or without valid start-up parameters is an EZfError naming the
+    // setting (ParamManager::requireStartupParameters). An SQLite archive that does not
     // exist is an EZfError naming it (no empty file is left behind); a
     // connection that does not open or a failing maintenance statement is
     // the DatabaseError of the connection.

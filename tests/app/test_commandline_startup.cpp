@@ -3,6 +3,9 @@
 // and the prints work on the installation opened that way; an altered
 // catalogue signature ends the command with its message and an error status
 // without touching the archive; a missing archive is named and not created.
+// A broken installation (settings file missing or empty, a start-up
+// parameter missing or no positive whole number), an empty --root and an
+// import log that cannot be written are refused before anything is imported.
 #include "CommandLine.h"
 #include "foundation/database/Connection.h"
 #include "foundation/installation/ConnectionSettings.h"
@@ -64,6 +67,21 @@ class TestCommandLineStartup : public QObject
                 " VALUES (%1, %2, 14, 0, 0, 100, 100, 100, 100)"_s.arg(id)
                     .arg(reg));
         return id;
+    }
+
+    qint64 certificates()
+    {
+        auto connection = archive();
+        return scalar(*connection, u"SELECT COUNT(*) FROM TAFI_ANAFISCALE"_s);
+    }
+
+    // The import is refused with the expected text and stores nothing.
+    void verifyRefused(const Run& run, const QString& expected, qint64 before)
+    {
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(expected), qPrintable(run.err));
+        QVERIFY2(!run.out.contains(u"Posizioni: "), qPrintable(run.out));
+        QCOMPARE(certificates(), before);
     }
 
     qint64 taxableOf(qint64 row)
@@ -134,6 +152,65 @@ private slots:
         }
         QVERIFY(!QFile::exists(folders().stp() + u"rifiutata.pdf"_s));
         QCOMPARE(taxableOf(row), 100); // never connected: no repair ran
+    }
+
+    void brokenSettingsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // empty: no file at all
+        QTest::addColumn<QString>("expected");
+        const auto withParams = [](const char* params) {
+            return "[Database]\nDriver = QSQLITE\nDatabase = usr/kbr/modellocu.sqlite\n[Params]\n" +
+                   QByteArray(params);
+        };
+        QTest::newRow("missing file") << QByteArray() << u"File delle impostazioni non trovato: "_s;
+        QTest::newRow("empty file") << QByteArray("; niente\n") << u"File delle impostazioni vuoto: "_s;
+        QTest::newRow("site -1") << withParams("ZFUP_AnfId = 55\nZFUP_AnsId = 55\nZFUP_DwgId = -1\n")
+                                 << u"impostazione ZFUP_DwgId: valore \"-1\" non valido"_s;
+        QTest::newRow("year abc") << withParams("ZFUP_AnfId = abc\nZFUP_AnsId = 55\nZFUP_DwgId = 1\n")
+                                  << u"impostazione ZFUP_AnfId: valore \"abc\" non valido"_s;
+        QTest::newRow("school year missing") << withParams("ZFUP_AnfId = 55\nZFUP_DwgId = 1\n")
+                                             << u"impostazione ZFUP_AnsId: valore mancante"_s;
+    }
+    void brokenSettingsAreRefused()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, expected);
+        const QString path = folders().etc() + u"modellocu.ini"_s;
+        const QByteArray original = cu::test::readFile(path);
+        const qint64 before = certificates();
+        QFile::remove(path);
+        if (!settings.isEmpty())
+            cu::test::writeFile(path, settings);
+        const Run run = modellocu({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s});
+        cu::test::writeFile(path, original);
+        verifyRefused(run, expected, before);
+    }
+
+    void emptyRootIsRefused()
+    {
+        QProcess process;
+        process.start(test::modellocuProgram(), {u"--root"_s, u""_s, u"import"_s});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 2);
+        QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains(u"--root"));
+    }
+
+    void unusableLogIsRefused_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty") << QString() << u"--log vuole il nome del file"_s;
+        QTest::newRow("a folder") << m_root.path() << u"è una cartella"_s;
+        QTest::newRow("missing folder") << m_root.path() + u"/manca/registro.txt"_s << u"non esiste"_s;
+        QTest::newRow("special file") << u"/dev/null"_s << u"non è un file ordinario"_s;
+    }
+    void unusableLogIsRefused()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, expected);
+        const qint64 before = certificates();
+        verifyRefused(modellocu({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s, u"--log"_s, log}), expected,
+                      before);
     }
 
     void missingArchiveIsNamed()

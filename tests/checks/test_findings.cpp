@@ -1,14 +1,18 @@
 // The checks as findings: over a year of the store (agent, supplier,
 // certificates and sections, on SQLite and PostgreSQL) each finding names
-// its place and column; and the field checks a window runs while typing.
+// its place and column, personal data and amounts that the file refuses
+// included; and the field checks a window runs while typing.
 #include "certificates/CertificateSchema.h"
 #include "certificates/CertificateStore.h"
+#include "certificates/checks/AmountRules.h"
 #include "certificates/checks/FieldValidators.h"
 #include "certificates/checks/YearChecks.h"
 #include "store/HlmDBCds.h"
 #include "support/StoreFlowFixture.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -81,6 +85,63 @@ private slots:
         QCOMPARE(findings.first().person, flow.personOf(sample::rossi().fiscalCode));
         QCOMPARE(findings.last().table, u"TCUDN_INPDAP"_s);
         QCOMPARE(findings.last().month, u"12"_s);
+    }
+
+    // Personal data and amounts stored before the import checked them, or
+    // changed since: the checks flag each, where the file would be refused.
+    void storedDefects_data() { cu::test::TestDatabases::addEngineColumns(); }
+    void storedDefects()
+    {
+        QFETCH(QString, engine);
+        StoreFlow flow(engine);
+        CU_REQUIRE_DATABASE(flow.database());
+        flow.install();
+        flow.writeSampleSupply();
+        Dataset list;
+        flow.certificates().openCertificates(list);
+        QVERIFY(list.locate(u"SCUDCODFIS"_s, {sample::rossi().fiscalCode}));
+        list.edit();
+        list.setValue(u"SCUDCOGNOME", u"ROSSI\nBIS"_s);
+        list.setValue(u"SCUDNOME", u"..."_s);
+        list.setValue(u"SCUDSEX", u"X"_s);
+        list.setValue(u"DCUDDATANAS", QDate(1850, 3, 1));
+        list.setValue(u"fCudRitIrpef", QVariant::fromValue(Currency::fromUnits(-12)));
+        list.setValue(u"FCUDQUOTA2122", QVariant::fromValue(Currency::fromUnits(-5))); // no point: free
+        list.setValue(u"fCudReddDetr", QVariant::fromValue(Currency::fromUnits(10'000'000'000'000)));
+        list.post();
+        flow.certificates().saveCertificate(list);
+        const QString where = u"Certificazione %1/12 "_s.arg(sample::rossi().fiscalCode);
+        QCOMPARE(
+            lines(checkYear(flow.certificates())),
+            QStringList({where + "SCUDCOGNOME: Campo errato: caratteri di controllo (a capo, tabulazioni) "
+                                 "in SCUDCOGNOME",
+                         where + "SCUDNOME: Campo errato: SCUDNOME \"...\" senza alcuna lettera",
+                         where + "SCUDSEX: Campo errato: sesso \"X\" del percipiente (ammessi M e F)",
+                         where + "DCUDDATANAS: Campo errato: data di nascita del percipiente 01/03/1850 "
+                                 "non plausibile",
+                         where + "fCudReddDetr: Campo errato: importo 10.000.000.000.000,00 (fCudReddDetr) "
+                                 "oltre il limite di 9.999.999.999.999,99",
+                         where + "fCudRitIrpef: Campo errato: importo -12,00 (fCudRitIrpef) negativo in un "
+                                 "campo che ammette solo valori positivi"}));
+    }
+
+    // The limit of the amounts is the width of the file's amount fields.
+    void amountLimitFitsTheFile()
+    {
+        const QString limit = amounts::Limit.toString(2).replace(u'.', u',');
+        QCOMPARE(limit.size(), amounts::FieldWidth);
+        const QString increased = (amounts::Limit + Currency::fromRaw(100)).toString(2);
+        QVERIFY(increased.size() > amounts::FieldWidth);
+        const QRegularExpression amountField(uR"re(Width="(\d+)" Format="V[PN]")re"_s);
+        int fields = 0;
+        for (const QString& record :
+             QDir(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel"_s).entryList({u"*.xml"_s})) {
+            const QString layout = QString::fromUtf8(
+                cu::test::readFile(cu::test::buildRoot() + u"/USR/FJ2024/Res/filetel/"_s + record));
+            for (auto it = amountField.globalMatch(layout); it.hasNext(); ++fields)
+                QCOMPARE(it.next().captured(1).toInt(), amounts::FieldWidth);
+        }
+        QVERIFY(fields > 0);
     }
 
     void fieldChecks_data()

@@ -170,6 +170,18 @@ private slots:
         QCOMPARE(text::trimEnd(u" \t "_s), QString());
     }
 
+    void controlCharacters()
+    {
+        QCOMPARE(text::withoutControlCharacters(u"VIA ROMA\r\n 12\tA"_s), u"VIA ROMA 12 A"_s);
+        QCOMPARE(text::withoutControlCharacters(u"\x01ROSSI\x7f"_s), u"ROSSI"_s);
+        QCOMPARE(text::withoutControlCharacters(u"\n\t"_s), QString());
+        QCOMPARE(text::withoutControlCharacters(u"  DE  ROSSI "_s), u"  DE  ROSSI "_s); // untouched
+        QVERIFY(!text::hasControlCharacters(u"É' ~"_s));
+        // Lines that the program writes keep their breaks.
+        QCOMPARE(text::withoutControlCharacters(u"AI) dal\t01/01\r\nZZ) fine\n"_s, text::LineBreaks::Keep),
+                 u"AI) dal 01/01\r\nZZ) fine\n"_s);
+    }
+
     void latin1Equivalents()
     {
         for (QChar c : u"Aa9 'éÒÿ"_s)

@@ -41,7 +41,8 @@ std::unique_ptr<cu::test::TestInstallation> installation(const TestDatabase& db,
     setup.open(db.params());
     prepare(setup);
     inst->installCatalogue(setup);
-    cu::test::writeFile(inst->folders().etc() + u"modellocu.ini"_s, "[Params]\nZFUP_AnfId = 55\n");
+    cu::test::writeFile(inst->folders().etc() + u"modellocu.ini"_s,
+                        "[Params]\nZFUP_AnfId = 55\nZFUP_AnsId = 55\nZFUP_DwgId = 1\n");
     return inst;
 }
 

@@ -4,10 +4,12 @@
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/text/Currency.h"
+#include "foundation/text/TextFunctions.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <algorithm>
 
 namespace cu {
 
@@ -101,7 +103,7 @@ bool hasValue(const Dataset& dataset, int field)
     }
 }
 
-QString text(const Dataset& dataset, const char* column)
+QString columnText(const Dataset& dataset, const char* column)
 {
     const int field = dataset.fieldIndex(QString::fromLatin1(column));
     return field < 0 ? QString() : dataset.value(field).toString();
@@ -110,9 +112,9 @@ QString text(const Dataset& dataset, const char* column)
 // The representative of the declaration: a denomination, or surname and name.
 QString representativeRule(const Dataset& dataset)
 {
-    const bool denomination = !text(dataset, "SSOSDENRAPPR").isEmpty();
-    const bool surname = !text(dataset, "SSOSCOGNRAPPR").isEmpty();
-    const bool name = !text(dataset, "SSOSNOMERAPPR").isEmpty();
+    const bool denomination = !columnText(dataset, "SSOSDENRAPPR").isEmpty();
+    const bool surname = !columnText(dataset, "SSOSCOGNRAPPR").isEmpty();
+    const bool name = !columnText(dataset, "SSOSNOMERAPPR").isEmpty();
     if (denomination && (surname || name))
         return Excess +
                QStringLiteral("Nome o cognome del rappresentante della dichiarazione compilati in presenza "
@@ -134,6 +136,38 @@ QString columnRule(const Dataset& dataset, const QString& column)
     if (column.compare(u"SSOSDENRAPPR", Qt::CaseInsensitive) == 0)
         return representativeRule(dataset);
     return QString();
+}
+
+// The personal data as the agency accepts them, once they are there:
+// surname and first name with at least a letter, sex M or F, a birth date
+// from 1900 up to today, no control character in the personal texts.
+QVector<FieldProblem> personalDataDefects(const Dataset& certificate, bool person)
+{
+    QVector<FieldProblem> problems;
+    const auto wrong = [&](const char* column, const QString& what) {
+        problems.append({QString::fromLatin1(column), Wrong + what});
+    };
+    const auto hasLetter = [](const QString& value) {
+        return std::any_of(value.begin(), value.end(), [](QChar c) { return c.isLetter(); });
+    };
+    for (const char* column : {"SCUDCOGNOME", "SCUDNOME", "SCUDCOMNAS", "SCUDPROVNAS", "SCUDSEX"}) {
+        const QString value = columnText(certificate, column);
+        if (text::hasControlCharacters(value))
+            wrong(column, QStringLiteral("caratteri di controllo (a capo, tabulazioni) in %1")
+                              .arg(QLatin1String(column)));
+        else if (!value.trimmed().isEmpty() && QByteArrayView(column) != "SCUDSEX" &&
+                 QByteArrayView(column) != "SCUDPROVNAS" && !hasLetter(value))
+            wrong(column, QStringLiteral("%1 \"%2\" senza alcuna lettera").arg(QLatin1String(column), value));
+    }
+    const QString sex = columnText(certificate, "SCUDSEX").trimmed();
+    if (person && !sex.isEmpty() && sex != u"M" && sex != u"F")
+        wrong("SCUDSEX", QStringLiteral("sesso \"%1\" del percipiente (ammessi M e F)").arg(sex));
+    const int birthField = certificate.fieldIndex(QStringLiteral("DCUDDATANAS"));
+    const QDate birth = birthField < 0 ? QDate() : certificate.value(birthField).toDate();
+    if (person && birth.isValid() && (birth < QDate(1900, 1, 1) || birth > QDate::currentDate()))
+        wrong("DCUDDATANAS", QStringLiteral("data di nascita del percipiente %1 non plausibile")
+                                 .arg(birth.toString(QStringLiteral("dd/MM/yyyy"))));
+    return problems;
 }
 
 bool appendMessages(QStringList& messages, const QVector<FieldProblem>& problems)
@@ -206,7 +240,7 @@ QVector<FieldProblem> recipientProblems(const Dataset& certificate)
         {"DCUDDATANAS", "Data di nascita del percipiente", true},
         {"SCUDCOMNAS", "Comune o stato estero di nascita del percipiente", true},
     };
-    const bool person = text(certificate, "SCUDCODFIS").trimmed().size() != 11;
+    const bool person = columnText(certificate, "SCUDCODFIS").trimmed().size() != 11;
     QVector<FieldProblem> problems;
     for (const Required& r : required) {
         if (r.personOnly && !person)
@@ -218,6 +252,7 @@ QVector<FieldProblem> recipientProblems(const Dataset& certificate)
             continue;
         problems.append({column, Missing + QString::fromUtf8(r.description)});
     }
+    problems += personalDataDefects(certificate, person);
     return problems;
 }
 

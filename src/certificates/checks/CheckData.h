@@ -43,7 +43,10 @@ bool checkData(QStringList& messages, const QVector<const Dataset*>& datasets, i
 bool checkFiscalCodes(QStringList& messages, const Dataset& dataset);
 
 // The recipient data that record D needs: fiscal code, surname, and for a
-// person (16-character code) first name, sex, date and place of birth.
+// person (16-character code) first name, sex, date and place of birth; and,
+// once there, as the agency accepts them: surname, name and place of birth
+// with a letter and without control characters, sex M or F, a birth date
+// from 1900 up to today.
 bool checkRecipient(QStringList& messages, const Dataset& certificate);
 
 } // namespace cu

@@ -4,6 +4,7 @@
 #include "certificates/CertificateKey.h"
 #include "certificates/CertificateSchema.h"
 #include "certificates/CertificateStore.h"
+#include "certificates/checks/AmountRules.h"
 #include "certificates/checks/CheckData.h"
 #include "foundation/dataset/Dataset.h"
 
@@ -97,6 +98,8 @@ void checkCertificates(CertificateStore& certificates, QVector<CheckFinding>& fi
     std::vector<std::unique_ptr<SectionRows>> sections;
     for (const QString& table : certificate::sectionTables())
         sections.push_back(std::make_unique<SectionRows>(certificates, table));
+    const CertificateSchema& schema = certificates.schema();
+    const TableSchema& certificateTable = *schema.table(certificate::Table);
     for (list.first(); !list.eof(); list.next()) {
         CheckFinding where = CheckFinding::in(certificate::Table);
         where.person = list.asInteger(u"iAfiID");
@@ -105,8 +108,10 @@ void checkCertificates(CertificateStore& certificates, QVector<CheckFinding>& fi
         add(findings, where, mandatoryProblems(list));
         add(findings, where, recipientProblems(list));
         add(findings, where, fiscalCodeProblems(list));
+        add(findings, where, amounts::amountProblems(list, certificateTable));
         for (const auto& section : sections) {
             const bool family = section->table() == u"TCUDC_CONFAMCARICO";
+            const TableSchema* sectionTable = schema.table(section->table());
             section->forEachOf(where.person, [&](const Dataset& row, int number) {
                 CheckFinding inSection = where;
                 inSection.table = section->table();
@@ -117,6 +122,8 @@ void checkCertificates(CertificateStore& certificates, QVector<CheckFinding>& fi
                 QVector<FieldProblem> codes = fiscalCodeProblems(row);
                 codes.removeIf([](const FieldProblem& p) { return p.column.toUpper() == u"SCUDCODFIS"; });
                 add(findings, inSection, codes);
+                if (sectionTable)
+                    add(findings, inSection, amounts::amountProblems(row, *sectionTable));
             });
         }
     }

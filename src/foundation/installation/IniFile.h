@@ -19,6 +19,8 @@ public:
     static IniFile parse(const QString& text, const QString& sourceName);
 
     bool exists() const { return m_exists; }
+    // No key in any section (an empty file, or one of comments only).
+    bool isEmpty() const { return m_values.isEmpty(); }
     const QString& path() const { return m_path; }
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key, const QString& fallback = QString()) const;

@@ -4,6 +4,7 @@
 #include "foundation/installation/ConnectionSettings.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/installation/IniFile.h"
+#include "foundation/operator/Errors.h"
 
 #include <QDir>
 
@@ -48,6 +49,27 @@ ParamManager ParamManager::fromFile(const QString& path, const Folders& folders)
 ParamManager ParamManager::load(const Folders& folders)
 {
     return fromFile(ConnectionSettings::settingsFile(folders), folders);
+}
+
+void ParamManager::requireStartupParameters(const QString& path)
+{
+    const IniFile ini = IniFile::read(path);
+    if (!ini.exists())
+        throw EZfError(QStringLiteral("File delle impostazioni non trovato: %1").arg(path));
+    if (ini.isEmpty())
+        throw EZfError(QStringLiteral("File delle impostazioni vuoto: %1").arg(path));
+    for (const QString& key : {AnfId, AnsId, DwgId}) {
+        const QString text = ini.value(Section, key).trimmed();
+        const QString setting = QStringLiteral("%1, sezione [%2], impostazione %3").arg(path, Section, key);
+        if (text.isEmpty())
+            throw EZfError(QStringLiteral("%1: valore mancante.").arg(setting));
+        bool whole = false;
+        const qlonglong number = text.toLongLong(&whole);
+        if (!whole || number < 1)
+            throw EZfError(
+                QStringLiteral("%1: valore \"%2\" non valido (atteso un numero intero maggiore di zero).")
+                    .arg(setting, text));
+    }
 }
 
 QVariant ParamManager::GetParams(const QString& key) const

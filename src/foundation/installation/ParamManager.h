@@ -31,6 +31,11 @@ public:
     // Whole numbers become integers; other values stay texts.
     static ParamManager fromFile(const QString& path, const Folders& folders);
     static ParamManager load(const Folders& folders); // etc/modellocu.ini
+    // The settings file must exist, hold something, and give each start-up
+    // parameter (AnfId, AnsId, DwgId) as a whole number from 1: without them
+    // a run selects no year or no site and would end having done nothing.
+    // Otherwise an EZfError naming the file and the setting.
+    static void requireStartupParameters(const QString& path);
 
     // The value of a key, a null QVariant when the key is missing.
     QVariant GetParams(const QString& key) const;

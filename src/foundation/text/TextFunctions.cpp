@@ -1,6 +1,8 @@
 // Padding, zero-filling and trimming of texts; nearest Latin-1 characters.
 #include "foundation/text/TextFunctions.h"
 
+#include <algorithm>
+
 namespace cu::text {
 
 namespace {
@@ -54,6 +56,42 @@ QString trimEnd(const QString& text)
     while (end > 0 && isBlank(text[end - 1]))
         --end;
     return text.left(end);
+}
+
+bool isControl(QChar c)
+{
+    return c.unicode() < u' ' || c.unicode() == 0x7f;
+}
+
+namespace {
+
+bool isControlOf(QChar c, LineBreaks lineBreaks)
+{
+    return isControl(c) && (lineBreaks == LineBreaks::Control || (c != u'\r' && c != u'\n'));
+}
+
+} // namespace
+
+bool hasControlCharacters(QStringView text, LineBreaks lineBreaks)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [lineBreaks](QChar c) { return isControlOf(c, lineBreaks); });
+}
+
+QString withoutControlCharacters(const QString& text, LineBreaks lineBreaks)
+{
+    if (!hasControlCharacters(text, lineBreaks))
+        return text;
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        const QChar plain = isControlOf(c, lineBreaks) ? QChar(u' ') : c;
+        if (plain != u' ' || (!result.isEmpty() && !result.endsWith(u' ')))
+            result.append(plain);
+    }
+    if (result.endsWith(u' '))
+        result.chop(1);
+    return result;
 }
 
 QChar latin1Equivalent(QChar c)

@@ -37,6 +37,22 @@ QString trimBoth(const QString& text);
 // The text without blanks at its end; leading blanks stay.
 QString trimEnd(const QString& text);
 
+// Whether the character is a control character: below the space (tab, line
+// breaks, ...) or DEL.
+bool isControl(QChar c);
+// Whether line breaks (CR, LF) count as control characters: in a text made
+// of lines by the program itself they are its structure.
+enum class LineBreaks
+{
+    Control,
+    Keep,
+};
+bool hasControlCharacters(QStringView text, LineBreaks lineBreaks = LineBreaks::Control);
+// The text with every control character replaced by a space, runs of spaces
+// collapsed into one and both ends trimmed; a text without control
+// characters is returned as it is.
+QString withoutControlCharacters(const QString& text, LineBreaks lineBreaks = LineBreaks::Control);
+
 // The character itself when Latin-1 holds it; otherwise its nearest Latin-1
 // form, one character for one so that fixed widths stay: typographic quotes,
 // dashes and spaces become the plain ones (’ → '), a letter with a mark that

@@ -43,7 +43,7 @@ QVariant ArchiveRows::value(int row, const QString& column) const
     return m_rows.at(row).at(requireColumn(column));
 }
 
-Currency ArchiveRows::toCurrency(const QVariant& value)
+Currency ArchiveRows::toCurrency(const QVariant& value, const QString& column)
 {
     if (value.isNull() || !value.isValid())
         return {};
@@ -52,12 +52,13 @@ Currency ArchiveRows::toCurrency(const QVariant& value)
     const QString text = value.toString().trimmed();
     if (text.isEmpty())
         return {};
-    throw EZfError(QStringLiteral("Importo non valido nei dati retributivi: \"%1\"").arg(text));
+    throw EZfError(
+        QStringLiteral("Importo non valido nella colonna %1 dei dati retributivi: \"%2\"").arg(column, text));
 }
 
 Currency ArchiveRows::currency(int row, const QString& column) const
 {
-    return toCurrency(value(row, column));
+    return toCurrency(value(row, column), column);
 }
 
 qint64 ArchiveRows::integer(int row, const QString& column) const
@@ -66,7 +67,7 @@ qint64 ArchiveRows::integer(int row, const QString& column) const
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::QString)
-        return toCurrency(v).rounded(0).units();
+        return toCurrency(v, column).rounded(0).units();
     return v.toLongLong();
 }
 

@@ -41,10 +41,12 @@ public:
     qint64 firstInteger(const QString& column) const;
     Currency sumCurrency(const QString& column) const;
 
-    // Exact conversion of a database value to an amount: strings (numeric
-    // columns read with high precision) are parsed, integers taken as units,
-    // a REAL rounded to the fourth decimal.
-    static Currency toCurrency(const QVariant& value);
+    // Exact conversion of a database value of a column to an amount: strings
+    // (numeric columns read with high precision) are parsed, integers taken
+    // as units, a REAL rounded to the fourth decimal. A text that is no
+    // amount ("abc", "12,3,4": SQLite keeps whatever was written) is an
+    // EZfError naming the column, never a zero.
+    static Currency toCurrency(const QVariant& value, const QString& column);
 
 private:
     int columnIndex(const QString& column) const;

@@ -12,6 +12,7 @@
 #include "import/builders/SezioneFiscale.h"
 #include "import/run/ImportEnvironment.h"
 #include "import/run/PosizioniGiuridicheScelta.h"
+#include "import/sections/RevisioneDati.h"
 #include "import/sections/SezioneAutonomo.h"
 #include "import/sections/SezioneInpdap.h"
 #include "import/sections/SezioneInps.h"
@@ -159,6 +160,7 @@ ImportaDipendente::Esito Persona::importa()
     if (!sovrascrive())
         return ImportaDipendente::Esito::Saltato;
     const ImportaDipendente::Esito esito = importaDati();
+    RevisioneDati::Rivedi(m_sections, m_ctx);
     m_sections.save(m_env.store, sel.meseFinale, m_env.year);
     return esito;
 }

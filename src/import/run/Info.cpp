@@ -1,24 +1,27 @@
 // The import log and its layout rules.
 #include "import/run/Info.h"
 
+#include "foundation/text/TextFunctions.h"
+
 #include <array>
 
 namespace cu {
 
 QString Info::sectionTitle(Section section)
 {
-    static const std::array<QString, 4> titles = {
+    static const std::array<QString, 5> titles = {
         QStringLiteral("Sezione fiscale"),
         QStringLiteral("Sezione familiari a carico per detrazioni"),
         QStringLiteral("INPS Sezione 2 - Gestione Pubblica"),
         QStringLiteral("Dati autonomo"),
+        QStringLiteral("Dati anagrafici"),
     };
     return titles.at(static_cast<std::size_t>(section));
 }
 
 void Info::add(const QString& surname, const QString& name, const QString& remark, Section section)
 {
-    const QString person = surname + u' ' + name;
+    const QString person = text::withoutControlCharacters(surname + u' ' + name);
     bool personLineAdded = false;
     if (person != m_person) {
         m_person = person;

@@ -18,13 +18,15 @@ public:
         Fiscale = 0,
         Familiari = 1,
         InpsPubblica = 2,
-        Autonomo = 3
+        Autonomo = 3,
+        Anagrafici = 4
     };
 
     static QString sectionTitle(Section section);
 
-    // Adds "- " + remark under the person ("Dipendente " + surname + " " + name)
-    // and the section, writing those headings when they are due.
+    // Adds "- " + remark under the person ("Dipendente " + surname + " " + name,
+    // without the control characters a name of the archive may hold) and the
+    // section, writing those headings when they are due.
     void add(const QString& surname, const QString& name, const QString& remark, Section section);
     void clear();
     bool isEmpty() const { return m_lines.isEmpty(); }

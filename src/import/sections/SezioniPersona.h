@@ -40,6 +40,7 @@ public:
     static QString tableName(Tabella table);
 
     Dataset& operator[](Tabella table) { return *m_datasets[table]; }
+    const CertificateSchema& schema() const { return m_schema; }
 
     // Opens every table on the rows of the person (0 = no certificate yet:
     // empty tables with their fields).
