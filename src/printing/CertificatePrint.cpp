@@ -6,6 +6,8 @@
 #include "foundation/operator/Operator.h"
 #include "printing/CertificateRun.h"
 #include "printing/LayoutFiles.h"
+#include "printing/OutputName.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintTables.h"
 
 #include <QFile>
@@ -129,7 +131,9 @@ const QStringList& CertificatePrint::orderColumns()
 
 QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
 {
+    requireOutputName(options.outputName);
     const QVector<int> rows = selection(list, options);
+    printfont::requireDrawableRows(list, rows);
     Progress progress(m_op, int(rows.size()));
     return printRows(list, rows, options, options.outputName, progress);
 }
@@ -139,6 +143,7 @@ QStringList CertificatePrint::printPerRecipient(Dataset& list, const Certificate
     QStringList order;
     QMap<QString, QVector<int>> byRecipient;
     const QVector<int> rows = selection(list, options);
+    printfont::requireDrawableRows(list, rows);
     for (int row : rows) {
         list.setRecNo(row);
         const QString taxCode = list.asString(u"SCUDCODFIS");
