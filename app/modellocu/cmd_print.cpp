@@ -14,9 +14,11 @@
 #include "printing/AgentPrint.h"
 #include "printing/CertificatePrint.h"
 #include "printing/EliStampePDF.h"
+#include "printing/OutputName.h"
 #include "printing/PrintTables.h"
 #include "store/HlmDBCds.h"
 
+#include <QMap>
 #include <QSet>
 #include <QTextStream>
 
@@ -58,7 +60,31 @@ struct PrintRequest
     QString name;
     bool nameGiven = false;
     QString order;
+    QStringList given; // the options given, as written
 };
+
+// The options each print reads; any other option given is refused rather
+// than silently ignored.
+const QMap<QString, QStringList>& optionsOfKind()
+{
+    static const QStringList certificates{"--anno", "--cf",     "--fronte-retro",   "--firma-omessa",
+                                          "--nome", "--ordina", "--per-percipiente"};
+    static const QMap<QString, QStringList> options{
+        {"sintetico", certificates},  {"ordinario", certificates},   {"frontespizio", {"--anno", "--nome"}},
+        {"ct", {"--anno", "--nome"}}, {"firme", {"--anno", "--cf"}}, {"informativa", {"--anno"}}};
+    return options;
+}
+
+void requireOptionsOfKind(const PrintRequest& request)
+{
+    const QStringList& allowed = optionsOfKind().value(request.kind);
+    for (const QString& option : request.given)
+        if (!allowed.contains(option))
+            throw EZfError(QStringLiteral("%1 non vale per la stampa %2").arg(option, request.kind));
+    if (request.nameGiven && request.perRecipient)
+        throw EZfError(QStringLiteral(
+            "--nome non vale con --per-percipiente: ogni file prende il nome del percipiente"));
+}
 
 PrintRequest parse(QStringList args)
 {
@@ -70,6 +96,8 @@ PrintRequest parse(QStringList args)
     };
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
+        if (arg.startsWith(u"--"))
+            request.given.append(arg);
         if (arg == u"--anno") {
             bool ok = false;
             request.year = value(i, arg).toInt(&ok);
@@ -78,8 +106,14 @@ PrintRequest parse(QStringList args)
                                    .arg(WorkingYear::Earliest)
                                    .arg(WorkingYear::Latest));
         } else if (arg == u"--cf") {
-            for (const QString& code : value(i, arg).split(u',', Qt::SkipEmptyParts))
-                request.taxCodes.append(code.trimmed().toUpper());
+            QStringList codes;
+            for (const QString& code : value(i, arg).split(u','))
+                if (!code.trimmed().isEmpty())
+                    codes.append(code.trimmed().toUpper());
+            request.taxCodes += codes;
+            if (codes.isEmpty())
+                throw EZfError(QStringLiteral("--cf senza codici fiscali: indicare almeno un codice "
+                                              "fiscale (senza --cf si stampano tutte le certificazioni)"));
         } else if (arg == u"--fronte-retro") {
             request.duplex = true;
         } else if (arg == u"--firma-omessa") {
@@ -93,6 +127,7 @@ PrintRequest parse(QStringList args)
                                    .arg(CertificatePrint::orderColumns().join(QStringLiteral(", "))));
         } else if (arg == u"--nome") {
             request.name = value(i, arg);
+            requireOutputName(request.name);
             request.nameGiven = true;
         } else if (arg.startsWith(u'-')) {
             throw EZfError(QStringLiteral("Opzione sconosciuta: %1").arg(arg));
@@ -102,10 +137,10 @@ PrintRequest parse(QStringList args)
             throw EZfError(QStringLiteral("Argomento inatteso: %1").arg(arg));
         }
     }
-    const QStringList kinds{"sintetico", "ordinario", "frontespizio", "ct", "firme", "informativa"};
-    if (!kinds.contains(request.kind))
-        throw EZfError(
-            QStringLiteral("Stampa sconosciuta: \"%1\" (%2)").arg(request.kind, kinds.join(u", ")));
+    if (!optionsOfKind().contains(request.kind))
+        throw EZfError(QStringLiteral("Stampa sconosciuta: \"%1\" (%2)")
+                           .arg(request.kind, optionsOfKind().keys().join(u", ")));
+    requireOptionsOfKind(request);
     return request;
 }
 

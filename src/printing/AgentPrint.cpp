@@ -7,6 +7,8 @@
 #include "printing/EliUXml.h"
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"
+#include "printing/OutputName.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintValues.h"
 
 #include <QDir>
@@ -30,34 +32,46 @@ KindData kindData(AgentPrintKind kind)
     return {"StpQuadroCT.xml", "2", "Copia II pagina", "QuadroCT"};
 }
 
-// Every edit of the section from the row: check boxes as "X", amounts
-// "#,##0.00", dates centred by parts, texts as they are (also "0").
+// One edit from the row: check boxes as "X", amounts "#,##0.00", dates
+// centred by parts, texts as they are (also "0").
+void drawAgentEdit(LayoutDrawing& drawing, const EliUXml::XMLEditType& edit, const Dataset& data,
+                   const QVariantMap& computed)
+{
+    const EliUXml::XMLPrintRectType rect = edit.PrintRect();
+    const double x = rect.Left();
+    const double y = rect.Top();
+    const double size = rect.Height();
+    const QVariant value =
+        computed.contains(edit.Name()) ? computed.value(edit.Name()) : data.value(edit.Name());
+    const QString text = text::valueText(value, text::ValueTextForm::Print);
+    if (edit.Type() == u"CB") {
+        if (text == u"1")
+            drawing.DrawValue(QStringLiteral("X"), x, y, size, edit.Alignment(), edit.Space());
+    } else if (edit.Alignment() == u"taRightJustify") {
+        if (text.isEmpty())
+            return;
+        const QString formatted = printvalues::amount(printvalues::requireNumber(value));
+        if (formatted != u"0,00")
+            drawing.DrawValue(formatted, x, y, size, edit.Alignment(), edit.Space());
+    } else if (edit.Alignment() == u"taData") {
+        if (!text.isEmpty())
+            drawing.DrawDate(printvalues::requireDate(value).toString(QStringLiteral("dd/MM/yyyy")), x, y,
+                             size, 4, 4, HlkPdf::Alignment::Centre);
+    } else {
+        drawing.DrawValue(text, x, y, size, edit.Alignment(), edit.Space());
+    }
+}
+
+// Every edit of the section; a character the font cannot draw is refused
+// naming the column and the withholding agent.
 void drawAgentSection(LayoutDrawing& drawing, const EliUXml::XMLSectionType& section, const Dataset& data,
                       const QVariantMap& computed)
 {
     for (const EliUXml::XMLEditType edit : section.Edit()) {
-        const EliUXml::XMLPrintRectType rect = edit.PrintRect();
-        const double x = rect.Left();
-        const double y = rect.Top();
-        const double size = rect.Height();
-        const QVariant value =
-            computed.contains(edit.Name()) ? computed.value(edit.Name()) : data.value(edit.Name());
-        const QString text = text::valueText(value, text::ValueTextForm::Print);
-        if (edit.Type() == u"CB") {
-            if (text == u"1")
-                drawing.DrawValue(QStringLiteral("X"), x, y, size, edit.Alignment(), edit.Space());
-        } else if (edit.Alignment() == u"taRightJustify") {
-            if (text.isEmpty())
-                continue;
-            const QString formatted = printvalues::amount(printvalues::requireNumber(value));
-            if (formatted != u"0,00")
-                drawing.DrawValue(formatted, x, y, size, edit.Alignment(), edit.Space());
-        } else if (edit.Alignment() == u"taData") {
-            if (!text.isEmpty())
-                drawing.DrawDate(printvalues::requireDate(value).toString(QStringLiteral("dd/MM/yyyy")), x, y,
-                                 size, 4, 4, HlkPdf::Alignment::Centre);
-        } else {
-            drawing.DrawValue(text, x, y, size, edit.Alignment(), edit.Space());
+        try {
+            drawAgentEdit(drawing, edit, data, computed);
+        } catch (const UndrawableCharacter& e) {
+            throw e.inField(edit.Name()).ofPerson(QStringLiteral("sostituto d'imposta"));
         }
     }
 }
@@ -86,6 +100,7 @@ QString AgentPrint::printQuadroCT(const Dataset& ctForm, const QString& outputNa
 QString AgentPrint::print(AgentPrintKind kind, const Dataset& data, const QVariantMap& computed,
                           const QString& outputName)
 {
+    requireOutputName(outputName);
     const KindData k = kindData(kind);
     const EliUXml::XMLCudType layout = EliUXml::LoadCud(m_folders.res() + QString::fromLatin1(k.layout));
     HlkPdf pdf;

@@ -8,6 +8,8 @@
 #include "foundation/operator/Operator.h"
 #include "printing/CertificateRun.h"
 #include "printing/LayoutFiles.h"
+#include "printing/OutputName.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintTables.h"
 
 #include <QFile>
@@ -132,7 +134,9 @@ const QStringList& CertificatePrint::orderColumns()
 
 QString CertificatePrint::print(Dataset& list, const CertificatePrintOptions& options)
 {
+    requireOutputName(options.outputName);
     const QVector<int> rows = selection(list, options);
+    printfont::requireDrawableRows(list, rows);
     return printOutputs(list, {Output{rows, options.outputName}}, int(rows.size()), options).constFirst();
 }
 
@@ -141,6 +145,7 @@ QStringList CertificatePrint::printPerRecipient(Dataset& list, const Certificate
     QStringList order;
     QMap<QString, QVector<int>> byRecipient;
     const QVector<int> rows = selection(list, options);
+    printfont::requireDrawableRows(list, rows);
     for (int row : rows) {
         list.setRecNo(row);
         const QString taxCode = list.asString(u"SCUDCODFIS");

@@ -26,7 +26,7 @@ struct CertificatePrintOptions
     bool signatureOmitted = false; // "Firma omessa ai sensi di legge"
     bool all = true;               // "Tutti"; false: "Selezionati"
     QVector<int> selectedRows;     // positions in the list's order, for "Selezionati"
-    QString outputName;            // without ".pdf"; empty: ".pdf" as the operator left it
+    QString outputName;            // without ".pdf"; empty or a path is refused (OutputName.h)
 };
 
 class CertificatePrint

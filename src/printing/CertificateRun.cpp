@@ -7,6 +7,7 @@
 #include "foundation/operator/Operator.h"
 #include "foundation/text/ValueText.h"
 #include "printing/CertificateSections.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintTables.h"
 #include "printing/PrintValues.h"
 
@@ -86,11 +87,15 @@ void CertificateRun::printCertificate(const Dataset& certificate)
     m_annotations = certificate.asString(u"SCUDANNOTAZIONI");
     if (m_printed > 0)
         m_drawing.AddBlankPageForDuplex();
-    firstPage(certificate);
-    if (m_settings.ordinary)
-        printOrdinary(certificate);
-    else
-        printSynthetic(certificate);
+    try {
+        firstPage(certificate);
+        if (m_settings.ordinary)
+            printOrdinary(certificate);
+        else
+            printSynthetic(certificate);
+    } catch (const UndrawableCharacter& e) {
+        throw e.ofPerson(printfont::personOf(certificate));
+    }
     ++m_printed;
 }
 

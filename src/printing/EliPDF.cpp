@@ -5,6 +5,7 @@
 #include "foundation/operator/Errors.h"
 #include "foundation/text/ValueText.h"
 #include "printing/LayoutDrawing.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintValues.h"
 
 #include <QDir>
@@ -20,8 +21,7 @@ bool EliPDF::OpenTemplate(const QString& templatePath, const QString& configPath
     if (!QFileInfo::exists(templatePath) || !QFileInfo::exists(configPath))
         return false;
     m_config.reset();
-    m_config = xmlbinding::loadFile(configPath);
-    EliUXmlPdfConfig::GetPdfConf(m_config);
+    m_config = EliUXmlPdfConfig::LoadPdfConf(configPath);
     m_pdf = std::make_unique<HlkPdf>();
     m_pdf->SetLastOperation(QStringLiteral("Caricamento modello base"));
     m_pdf->LoadFromFile(templatePath);
@@ -78,8 +78,13 @@ void EliPDF::PrintEdit(const EliUXmlPdfConfig::XMLEditType& edit, int index)
         if (maxIndex != 0 && (index < minIndex || index > maxIndex))
             continue;
         const int k = index - minIndex;
-        DrawField(value, rect.Left() + k * rect.oOffset(), rect.Top() + k * rect.vOffset(), rect.Height(),
-                  rect.Space(), edit.Alignment(), edit.Type());
+        try {
+            DrawField(value, rect.Left() + k * rect.oOffset(), rect.Top() + k * rect.vOffset(), rect.Height(),
+                      rect.Space(), edit.Alignment(), edit.Type());
+        } catch (const UndrawableCharacter& e) {
+            const bool certificate = data->hasField(u"SCUDCODFIS") && data->hasField(u"SCUDCOGNOME");
+            throw e.inField(edit.Name()).ofPerson(certificate ? printfont::personOf(*data) : QString());
+        }
     }
 }
 

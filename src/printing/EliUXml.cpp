@@ -2,6 +2,7 @@
 #include "printing/EliUXml.h"
 
 #include "foundation/operator/Errors.h"
+#include "printing/LayoutGeometry.h"
 
 namespace cu::EliUXml {
 
@@ -19,6 +20,7 @@ XMLCudType LoadCud(const QString& fileName)
     if (root.tagName() != u"Cud")
         throw EZfError(QStringLiteral("Il file di layout %1 non descrive un modello (elemento radice \"%2\")")
                            .arg(fileName, root.tagName()));
+    layoutgeometry::requireCudOnPage(*source);
     return {source, root};
 }
 

@@ -100,7 +100,8 @@ public:
 };
 
 // Loads a layout file and returns its typed Cud root; a missing or
-// malformed file, or a root that is not Cud, is an EZfError.
+// malformed file, a root that is not Cud or a position off the page
+// (LayoutGeometry.h) is an EZfError.
 XMLCudType LoadCud(const QString& fileName);
 
 } // namespace cu::EliUXml

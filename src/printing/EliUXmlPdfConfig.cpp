@@ -2,6 +2,7 @@
 #include "printing/EliUXmlPdfConfig.h"
 
 #include "foundation/operator/Errors.h"
+#include "printing/LayoutGeometry.h"
 
 namespace cu::EliUXmlPdfConfig {
 
@@ -13,6 +14,14 @@ XMLPdfConfType GetPdfConf(const std::shared_ptr<xmlbinding::Source>& document)
             QStringLiteral("Il file %1 non è una configurazione di stampa (elemento radice \"%2\")")
                 .arg(document->fileName, root.tagName()));
     return {document, root};
+}
+
+std::shared_ptr<xmlbinding::Source> LoadPdfConf(const QString& path)
+{
+    auto source = xmlbinding::loadFile(path);
+    GetPdfConf(source);
+    layoutgeometry::requirePdfConfOnPage(*source);
+    return source;
 }
 
 } // namespace cu::EliUXmlPdfConfig

@@ -80,5 +80,8 @@ public:
 
 // The typed PdfConf root of a loaded document.
 XMLPdfConfType GetPdfConf(const std::shared_ptr<xmlbinding::Source>& document);
+// Loads a print configuration: a missing or malformed file, a root that is
+// not PdfConf or a position off the page (LayoutGeometry.h) is an EZfError.
+std::shared_ptr<xmlbinding::Source> LoadPdfConf(const QString& path);
 
 } // namespace cu::EliUXmlPdfConfig

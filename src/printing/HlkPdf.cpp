@@ -4,7 +4,7 @@
 #include "printing/HlkPdf.h"
 
 #include "foundation/operator/Errors.h"
-#include "foundation/text/TextFunctions.h"
+#include "printing/PrintFont.h"
 
 #include <QSaveFile>
 #include <QStringList>
@@ -64,26 +64,11 @@ struct Document
     std::map<std::pair<int, int>, PlacedPage> placed; // (source id, page index)
 };
 
-// The characters above Latin-1 that the WinAnsi encoding of the text font
-// prints.
-bool inWinAnsi(char16_t code)
-{
-    static const QString extras = QStringLiteral("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
-    return code <= 0xFF || extras.contains(QChar(code));
-}
-
-// The text in the font's encoding: a character the encoding lacks is printed
-// as its nearest Latin-1 form (Ș as S) or as "?", never silently left out.
+// The text as PoDoFo's Unicode string, which the font's identity encoding
+// turns into glyph numbers.
 PdfString pdfText(const QString& text)
 {
-    QString printable = text;
-    for (QChar& c : printable) {
-        if (!inWinAnsi(c.unicode())) {
-            const QChar equivalent = text::latin1Equivalent(c);
-            c = equivalent.isNull() ? QChar(u'?') : equivalent;
-        }
-    }
-    const QByteArray utf8 = printable.toUtf8();
+    const QByteArray utf8 = text.toUtf8();
     return PdfString(reinterpret_cast<const pdf_utf8*>(utf8.constData()));
 }
 
@@ -202,14 +187,17 @@ struct HlkPdf::Impl
         painterPage = pageIndex;
     }
 
+    // The print font, embedded as the subset of the glyphs the document
+    // uses (written when the document is saved).
     PdfFont* font(Document& doc)
     {
         if (!doc.font) {
-            doc.font = doc.pdf->CreateFont("Helvetica", false, false, false,
-                                           PdfEncodingFactory::GlobalWinAnsiEncodingInstance(),
-                                           PdfFontCache::eFontCreationFlags_AutoSelectBase14, false);
+            const QByteArray file = printfont::path().toLocal8Bit();
+            doc.font = doc.pdf->CreateFontSubset("LiberationSans", false, false, false,
+                                                 PdfEncodingFactory::GlobalIdentityEncodingInstance(),
+                                                 file.constData());
             if (!doc.font)
-                fail(QStringLiteral("Carattere Helvetica non disponibile"));
+                fail(QStringLiteral("Carattere di stampa %1 non leggibile").arg(printfont::path()));
         }
         doc.font->SetFontSize(static_cast<float>(textSize));
         return doc.font;
@@ -380,6 +368,7 @@ void HlkPdf::ZfDrawText(double x, double y, const QString& text, double spacing,
 {
     if (text.isEmpty())
         return;
+    printfont::requireDrawable(text);
     d->guarded([&] {
         PdfPainter& painter = d->painterOnSelection();
         PdfPage* page = d->currentPage();
@@ -410,6 +399,7 @@ void HlkPdf::DrawRotatedText(double left, double top, double angle, const QStrin
 {
     if (text.isEmpty())
         return;
+    printfont::requireDrawable(text);
     d->guarded([&] {
         PdfPainter& painter = d->painterOnSelection();
         PdfPage* page = d->currentPage();

@@ -51,7 +51,8 @@ public:
     // Draws text at (x, y), the baseline at y, aligned with respect to x. A
     // positive spacing is a fixed pitch: each character is centred in its
     // own cell of that width, the cells starting at x (left), ending at x
-    // (right) or centred on x.
+    // (right) or centred on x. Text holding a character the print font
+    // cannot draw is refused (UndrawableCharacter) before anything is drawn.
     void ZfDrawText(double x, double y, const QString& text, double spacing, Alignment alignment);
     // Text turned counter-clockwise by angle degrees about (left, top).
     void DrawRotatedText(double left, double top, double angle, const QString& text);

@@ -3,6 +3,7 @@
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/text/ValueText.h"
+#include "printing/PrintFont.h"
 #include "printing/PrintValues.h"
 
 namespace cu {
@@ -76,36 +77,45 @@ void LayoutDrawing::DrawDayMonth(const QString& date, double x, double y, double
 void LayoutDrawing::PrintLayoutSection(const EliUXml::XMLSectionType& section, const Dataset& data)
 {
     for (const EliUXml::XMLEditType edit : section.Edit()) {
-        const QVariant value = data.value(edit.Name());
-        if (value.isNull())
-            continue;
-        const EliUXml::XMLPrintRectType rect = edit.PrintRect();
-        const double x = rect.Left();
-        const double y = rect.Top();
-        const double size = rect.Height();
-        const QString text = text::valueText(value, text::ValueTextForm::Print);
-        const QString alignment = edit.Alignment();
-        if (alignment == u"taRightJustify") {
-            Currency amount;
-            if (rect.Format() == u"Round")
-                amount = Currency::fromVariant(value).value_or(Currency()).rounded(0);
-            else
-                amount = printvalues::requireNumber(value);
-            const QString formatted = printvalues::amount(amount);
-            if (formatted != u"0,00")
-                DrawValue(formatted, x, y, size, QStringLiteral("taRightJustify"), QStringLiteral("no"));
-        } else if (alignment == u"taData") {
-            if (text != EmptyDate && !text.isEmpty())
-                DrawDate(dateText(value), x, y, size, 4, 4);
-        } else if (alignment == u"taDataggmm") {
-            if (text != EmptyDate && !text.isEmpty())
-                DrawDayMonth(dateText(value), x, y, size, 4);
-        } else if (alignment == u"tacheckbox") {
-            if (text == u"1")
-                DrawValue(QStringLiteral("X"), x, y, size, QStringLiteral("taLeftJustify"), edit.Space());
-        } else if (text != u"0") {
-            DrawValue(text, x, y, size, alignment, edit.Space());
+        try {
+            DrawLayoutEdit(edit, data);
+        } catch (const UndrawableCharacter& e) {
+            throw e.inField(edit.Name());
         }
+    }
+}
+
+void LayoutDrawing::DrawLayoutEdit(const EliUXml::XMLEditType& edit, const Dataset& data)
+{
+    const QVariant value = data.value(edit.Name());
+    if (value.isNull())
+        return;
+    const EliUXml::XMLPrintRectType rect = edit.PrintRect();
+    const double x = rect.Left();
+    const double y = rect.Top();
+    const double size = rect.Height();
+    const QString text = text::valueText(value, text::ValueTextForm::Print);
+    const QString alignment = edit.Alignment();
+    if (alignment == u"taRightJustify") {
+        Currency amount;
+        if (rect.Format() == u"Round")
+            amount = Currency::fromVariant(value).value_or(Currency()).rounded(0);
+        else
+            amount = printvalues::requireNumber(value);
+        const QString formatted = printvalues::amount(amount);
+        if (formatted != u"0,00")
+            DrawValue(formatted, x, y, size, QStringLiteral("taRightJustify"), QStringLiteral("no"));
+    } else if (alignment == u"taData") {
+        if (text != EmptyDate && !text.isEmpty())
+            DrawDate(dateText(value), x, y, size, 4, 4);
+    } else if (alignment == u"taDataggmm") {
+        if (text != EmptyDate && !text.isEmpty())
+            DrawDayMonth(dateText(value), x, y, size, 4);
+    } else if (alignment == u"tacheckbox") {
+        if (text == u"1")
+            DrawValue(QStringLiteral("X"), x, y, size, QStringLiteral("taLeftJustify"), edit.Space());
+    } else if (text != u"0") {
+        DrawValue(text, x, y, size, alignment, edit.Space());
     }
 }
 

@@ -36,6 +36,7 @@ public:
     void DrawDate(const QString& date, double x, double y, double size, int gap1, int gap2,
                   HlkPdf::Alignment alignment = HlkPdf::Alignment::Left);
     void DrawDayMonth(const QString& date, double x, double y, double size, int gap);
+    // A character the font cannot draw is refused naming the edit's column.
     void PrintLayoutSection(const EliUXml::XMLSectionType& section, const Dataset& data);
     void DrawPageNumber(int number);
     void DrawMakerLine();
@@ -44,6 +45,8 @@ public:
     HlkPdf& pdf() { return m_pdf; }
 
 private:
+    void DrawLayoutEdit(const EliUXml::XMLEditType& edit, const Dataset& data);
+
     HlkPdf& m_pdf;
     bool m_duplex;
 };

@@ -1,23 +1,29 @@
 // The PDF filling engine: type codes, amounts and rounding, repeat indexes of
 // the print configuration, page copies, the blank page of two-sided prints,
-// Italian letters, failures that carry the operation and the size of a
-// document that copies the same template page many times; the layout
-// bindings (refusals with the file, line and attribute, absent children
-// created empty) and every shipped layout naming existing columns at
-// positions on the page.
+// the letters of the archive in the embedded subset of the print font and the
+// refusal of a character it cannot draw, failures that carry the operation
+// and the size of a document that copies the same template page many times;
+// the layout bindings (malformed files and positions off the page refused
+// when loaded, with the file, line and column; absent children created
+// empty) and every shipped layout naming existing columns at positions on
+// the page.
 #include "certificates/CertificateSchema.h"
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "printing/EliPDF.h"
 #include "printing/EliUXml.h"
+#include "printing/EliUXmlPdfConfig.h"
 #include "printing/HlkPdf.h"
 #include "printing/LayoutDrawing.h"
+#include "printing/PrintFont.h"
 #include "support/PrintingFixture.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -61,6 +67,15 @@ bool near(const cu::test::PdfWord* w, double xPoints, double yPoints)
 {
     return w && std::abs(w->left / MmPerPoint - xPoints) < 1.5 && w->top / MmPerPoint < yPoints &&
            w->bottom / MmPerPoint > yPoints - 1;
+}
+
+// What a program of poppler-utils prints.
+QString toolOutput(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString resource(const QString& name)
@@ -266,10 +281,10 @@ private slots:
         QVERIFY(month->left - day->right > 2.5); // four spaces between the parts
     }
 
-    // Page numbers one character a cell; letters the font's encoding lacks
-    // printed as their nearest form, or as "?", never left out; what WinAnsi
-    // holds (’) stays.
-    void pageNumberCellsAndLettersOutsideTheEncoding()
+    // Page numbers one character a cell; every letter that can reach the
+    // archive printed as itself, in a subset of the print font embedded in
+    // the PDF, which stays small.
+    void pageNumberCellsAndLettersOfTheArchive()
     {
         HlkPdf pdf;
         pdf.NewDocument();
@@ -278,8 +293,12 @@ private slots:
         LayoutDrawing drawing(pdf, false);
         drawing.DrawPageNumber(7);
         drawing.DrawValue(u"AB"_s, 50, 50, 10, u"taLeftJustify"_s, u"no"_s);
-        drawing.DrawValue(u"ȘTEFAN D’ANGELO X王Y"_s, 20, 80, 10, u"taLeftJustify"_s, u"no"_s);
-        const QString output = m_dir.path() + u"/spacing.pdf"_s;
+        const QStringList letters{u"àèéìòù"_s,   u"ÀÈÉÌÒÙ"_s,  u"Straße"_s, u"Łódź"_s,
+                                  u"Erdős"_s,    u"Žižek"_s,   u"Œuvre"_s,  u"€"_s,
+                                  u"D’ANGELO"_s, u"“Città”"_s, u"ȘTEFAN"_s};
+        drawing.DrawValue(letters.join(u' '), 20, 80, 10, u"taLeftJustify"_s, u"no"_s);
+        drawing.DrawValue(u"ĂÂÎ"_s, 20, 90, 10, u"taLeftJustify"_s, u"5"_s); // one cell each
+        const QString output = m_dir.path() + u"/letters.pdf"_s;
         pdf.SaveToFile(output);
         const PdfPageText page = readPdf(output).value(0);
         const cu::test::PdfWord* zero = page.find(u"0"_s);
@@ -288,7 +307,69 @@ private slots:
         QVERIFY(zero->left > 192 && zero->right < 197);   // cell 192..197
         QVERIFY(seven->left > 197 && seven->right < 202); // cell 197..202
         QVERIFY(page.contains(u"AB"_s));                  // "no" spacing: ordinary text
-        QVERIFY(page.contains(u"STEFAN"_s) && page.contains(u"D’ANGELO"_s) && page.contains(u"X?Y"_s));
+        QCOMPARE(cu::test::missingWords({page}, letters + QStringList{u"Ă"_s, u"Â"_s, u"Î"_s}),
+                 QStringList());
+        const QString fonts = toolOutput(u"pdffonts"_s, {output});
+        QVERIFY2(QRegularExpression(u"[A-Z]{6}\\+LiberationSans +CID TrueType +Identity-H +yes +yes +yes"_s)
+                     .match(fonts)
+                     .hasMatch(),
+                 qPrintable(fonts));
+        QVERIFY2(QFileInfo(output).size() < 40000, qPrintable(QString::number(QFileInfo(output).size())));
+    }
+
+    // A character the print font has no glyph for is refused before
+    // anything of its text is drawn, naming the character; a layout section
+    // names the column too.
+    void charactersWithoutAGlyphAreRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("ideograph") << u"X王Y"_s << u"\"王\" (U+738B)"_s;
+        QTest::newRow("emoji") << u"OK 😀"_s << u"(U+1F600)"_s;
+        QTest::newRow("tab") << u"VIA\tROMA"_s << u"(U+0009)"_s;
+    }
+    void charactersWithoutAGlyphAreRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, named);
+        HlkPdf pdf;
+        pdf.NewDocument();
+        pdf.SetMeasurementUnits(1);
+        try {
+            pdf.ZfDrawText(20, 20, text, 0, HlkPdf::Alignment::Left);
+            QFAIL("an undrawable character must be refused");
+        } catch (const UndrawableCharacter& e) {
+            QVERIFY2(e.message().contains(named), qPrintable(e.message()));
+        }
+        const QString layoutPath = writeFile(m_dir.path(), u"glyph.xml"_s, QStringLiteral(R"(
+<Cud><Pag1><Section Name="s">
+  <Edit Name="SCUDCOGNOME" Alignment="taLeftJustify" Space="no"><PrintRect Top="20" Left="20" Height="8"/></Edit>
+</Section></Pag1></Cud>)"));
+        Dataset data;
+        data.setFields({{u"SCUDCOGNOME"_s, FieldType::String, 40}});
+        data.open();
+        cu::test::appendRow(data, {{u"SCUDCOGNOME"_s, text}});
+        LayoutDrawing drawing(pdf, false);
+        try {
+            drawing.PrintLayoutSection(EliUXml::LoadCud(layoutPath).Pag1().Section().Item(0), data);
+            QFAIL("an undrawable character must be refused");
+        } catch (const UndrawableCharacter& e) {
+            QVERIFY2(e.message().contains(u"campo SCUDCOGNOME"_s), qPrintable(e.message()));
+        }
+        const QString output = m_dir.path() + u"/nothing.pdf"_s;
+        pdf.SaveToFile(output);
+        QCOMPARE(readPdf(output).value(0).words.size(), 0);
+    }
+
+    void missingFontNamesThePackage()
+    {
+        try {
+            printfont::locate({m_dir.filePath(u"assente.ttf"_s)});
+            QFAIL("a missing font must be refused");
+        } catch (const EZfError& e) {
+            QVERIFY2(e.message().contains(u"Liberation Sans non trovato"_s), qPrintable(e.message()));
+            QVERIFY(e.message().contains(u"fonts-liberation2"_s));
+        }
     }
 
     void failuresCarryTheOperation()
@@ -354,28 +435,61 @@ private slots:
         }
     }
 
-    void integerAttributesAreConvertedWhenRead()
+    // A position off the page, a number that is not a whole number, an
+    // unreadable text size or spacing, an edit without position: the layout
+    // is refused when loaded, naming the file, the line and the column.
+    void layoutsOffThePageAreRefusedWhenLoaded_data()
     {
-        const QString path = writeFile(m_dir.path(), u"numeri.xml"_s,
-                                       "<Cud><Pag1><Section Name=\"s\">"
-                                       "<Edit Name=\"A\" Alignment=\"taCenter\" Space=\"no\">"
-                                       "<PrintRect Top=\"dieci\" Left=\"12\" Height=\"8\"/></Edit>"
-                                       "<Edit Name=\"B\"/></Section></Pag1></Cud>");
-        const EliUXml::XMLCudType root = EliUXml::LoadCud(path); // loading does not read the numbers
-        const auto edits = root.Pag1().Section().Item(0).Edit();
-        QCOMPARE(edits.Item(0).PrintRect().Left(), 12);
+        QTest::addColumn<QString>("rect"); // a certificate layout's PrintRect, or a configuration's
+        QTest::addColumn<bool>("configuration");
+        QTest::addColumn<QString>("problem");
+        const QString conf = u"Height=\"9\" Space=\"0\" vOffset=\"0\" oOffset=\"0\" "_s;
+        // clang-format off
+        QTest::newRow("negative left") << u"Top=\"20\" Left=\"-1\" Height=\"8\""_s << false << u"Left -1, Top 20"_s;
+        QTest::newRow("beyond the width") << u"Top=\"20\" Left=\"211\" Height=\"8\""_s << false << u"fuori dalla pagina"_s;
+        QTest::newRow("beyond the height") << u"Top=\"298\" Left=\"20\" Height=\"8\""_s << false << u"fuori dalla pagina"_s;
+        QTest::newRow("NaN") << u"Top=\"NaN\" Left=\"20\" Height=\"8\""_s << false << u"Top dell'elemento PrintRect"_s;
+        QTest::newRow("garbage") << u"Top=\"dieci\" Left=\"20\" Height=\"8\""_s << false << u"non è un numero intero"_s;
+        QTest::newRow("no size") << u"Top=\"20\" Left=\"20\" Height=\"0\""_s << false << u"Height 0"_s;
+        QTest::newRow("spacing NaN") << u"Top=\"20\" Left=\"20\" Height=\"8\"/></Edit><Edit Name=\"CAMPO\" Space=\"nan\"><PrintRect Top=\"1\" Left=\"1\" Height=\"8\""_s << false << u"Space \"nan\""_s;
+        QTest::newRow("no position") << u"Top=\"20\" Left=\"20\" Height=\"8\"/></Edit><Edit Name=\"CAMPO\"><Nulla"_s << false << u"manca la posizione"_s;
+        QTest::newRow("points beyond A4") << conf + u"Top=\"10\" Left=\"600\" MinIndex=\"0\" MaxIndex=\"0\""_s << true << u"Left 600"_s;
+        QTest::newRow("last repeat off the page") << u"Height=\"9\" Space=\"0\" oOffset=\"0\" Top=\"150\" Left=\"40\" vOffset=\"40\" MinIndex=\"0\" MaxIndex=\"22\""_s << true << u"Top 1030"_s;
+        QTest::newRow("repeat indexes") << conf + u"Top=\"10\" Left=\"10\" MinIndex=\"5\" MaxIndex=\"2\""_s << true << u"MinIndex 5, MaxIndex 2"_s;
+        // clang-format on
+    }
+    void layoutsOffThePageAreRefusedWhenLoaded()
+    {
+        QFETCH(QString, rect);
+        QFETCH(bool, configuration);
+        QFETCH(QString, problem);
+        const QString text =
+            configuration
+                ? u"<PdfConf><Page Name=\"P\" Template=\"1\"><Section Name=\"s\">\n"
+                  "<Edit Name=\"CAMPO\" Alignment=\"taLeftJustify\" Type=\"SP\"><PrintRect %1/></Edit>"
+                  "</Section></Page></PdfConf>"_s.arg(rect)
+                : u"<Cud><Pag1><Section Name=\"s\">\n"
+                  "<Edit Name=\"CAMPO\" Alignment=\"taLeftJustify\" Space=\"no\"><PrintRect %1/></Edit>"
+                  "</Section></Pag1></Cud>"_s.arg(rect);
+        const QString path = writeFile(m_dir.path(), u"fuori.xml"_s, text);
         try {
-            edits.Item(0).PrintRect().Top();
-            QFAIL("a Top that is not a number must be refused");
+            if (configuration)
+                EliUXmlPdfConfig::LoadPdfConf(path);
+            else
+                EliUXml::LoadCud(path);
+            QFAIL("the layout must be refused");
         } catch (const EZfError& e) {
-            QVERIFY(e.message().contains(u"numeri.xml"_s));
-            QVERIFY(e.message().contains(u"Top"_s));
-            QVERIFY(e.message().contains(u"PrintRect"_s));
+            QVERIFY2(e.message().contains(problem), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(u"fuori.xml, riga 2"_s), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(u"CAMPO"_s), qPrintable(e.message()));
         }
-        // An absent PrintRect is created empty; its numbers are then missing.
-        const EliUXml::XMLPrintRectType absent = edits.Item(1).PrintRect();
-        QVERIFY(!absent.isNull());
-        QVERIFY_THROWS_EXCEPTION(EZfError, absent.Height());
+    }
+
+    void absentChildrenAreCreatedEmpty()
+    {
+        const QString path = writeFile(m_dir.path(), u"vuoto.xml"_s, u"<Cud><Pag1/></Cud>"_s);
+        const EliUXml::XMLCudType root = EliUXml::LoadCud(path);
+        QCOMPARE(root.Pag1().Section().Count(), 0);
         QCOMPARE(root.Pag12().Section().Count(), 0);
         QCOMPARE(root.Sos().Section().Edit().Count(), 0);
     }

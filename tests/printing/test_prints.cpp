@@ -11,6 +11,7 @@
 #include "printing/CertificatePrint.h"
 #include "printing/EliStampePDF.h"
 #include "support/PrintingFixture.h"
+#include "support/StoreFlowFixture.h"
 #include "support/TestInstallation.h"
 
 #include <QDir>
@@ -517,6 +518,92 @@ private slots:
             names += w.text.startsWith(u"COGNOME"_s);
         QCOMPARE(names, 1);
         QVERIFY(!module.cdsDipendenti.isActive()); // the sheet's data are closed afterwards
+    }
+
+    // Every letter that can reach the archive prints as itself on the
+    // certificate, in the recipient's name and place of birth and in the
+    // agent's block.
+    void lettersOfTheArchive()
+    {
+        addAgent({{"SSOSDENOM", u"ISTITUTO “ŁUKASIEWICZ” Ő"_s}});
+        const QString cf = u"RSSMRA80A01H501U"_s;
+        addCertificate(cf, u"D’ŒUVRE-ŻÓŁW"_s, u"12"_s,
+                       {{"SCUDNOME", u"ÀÈÉÌÒÙ àèéìòù ßőŽ"_s}, {"SCUDCOMNAS", u"ŠTÚROVO €"_s}});
+        const QVector<PdfPageText> pages = print();
+        QCOMPARE(test::missingWords(pages, {u"D’ŒUVRE-ŻÓŁW"_s, u"ÀÈÉÌÒÙ"_s, u"àèéìòù"_s, u"ßőŽ"_s,
+                                            u"ŠTÚROVO"_s, u"€"_s, u"“ŁUKASIEWICZ”"_s, u"Ő"_s}),
+                 QStringList());
+    }
+
+    // A character the font cannot draw refuses the whole print before any
+    // file is written, naming the person and the column; nothing is marked.
+    void characterWithoutAGlyphRefusesThePrint_data()
+    {
+        QTest::addColumn<bool>("perRecipient");
+        QTest::newRow("one file") << false;
+        QTest::newRow("one file per recipient") << true;
+    }
+    void characterWithoutAGlyphRefusesThePrint()
+    {
+        QFETCH(bool, perRecipient);
+        addCertificate(u"BNCLRA80A41H501X"_s, u"BIANCHI"_s, u"12"_s);
+        addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s, {{"SCUDCOMNAS", u"北京"_s}});
+        CertificatePrint run(m_installation->folders(), *m_tables, m_op, 2024);
+        CertificatePrintOptions options;
+        options.outputName = u"CU-2025"_s;
+        try {
+            if (perRecipient)
+                run.printPerRecipient(list(), options);
+            else
+                run.print(list(), options);
+            QFAIL("the print must be refused");
+        } catch (const EZfError& e) {
+            QVERIFY2(e.message().contains(u"\"北\" (U+5317)"_s), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(u"campo SCUDCOMNAS, percipiente ROSSI MARIO (RSSMRA80A01H501U)"_s),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(QDir(m_installation->folders().stp()).entryList(QDir::Files), QStringList());
+        QVERIFY(m_tables->saves.isEmpty());
+    }
+
+    // A name that is empty, a path or holds a character no file name holds
+    // is refused before anything is printed, by every print that takes one.
+    void outputNamesThatAreNotFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("problem");
+        // clang-format off
+        QTest::newRow("empty") << u""_s << u"vuoto"_s;
+        QTest::newRow("blank") << u"   "_s << u"vuoto"_s;
+        QTest::newRow("parent folder") << u"../fuori"_s << u"\"..\""_s;
+        QTest::newRow("dots") << u".."_s << u"\"..\""_s;
+        QTest::newRow("subfolder") << u"sotto/file"_s << u"\"/\""_s;
+        QTest::newRow("backslash") << u"sotto\\file"_s << u"\"\\\""_s;
+        QTest::newRow("drive") << u"C:file"_s << u"\":\""_s;
+        QTest::newRow("leading space") << u" CU"_s << u"spazio"_s;
+        QTest::newRow("line feed") << u"CU\n2025"_s << u"controllo"_s;
+        // clang-format on
+    }
+    void outputNamesThatAreNotFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        addCertificate(u"RSSMRA80A01H501U"_s, u"ROSSI"_s, u"12"_s);
+        CertificatePrint certificates(m_installation->folders(), *m_tables, m_op, 2024);
+        CertificatePrintOptions options;
+        options.outputName = name;
+        AgentPrint agent(m_installation->folders());
+        Dataset ct;
+        m_tables->open(ct, u"TCUCT_DATICT"_s);
+        const QString refusals[] = {test::refusal([&] { certificates.print(list(), options); }),
+                                    test::refusal([&] { agent.printQuadroCT(ct, name); })};
+        for (const QString& refusal : refusals) {
+            QVERIFY2(refusal.startsWith(u"Nome del file di stampa non valido"_s), qPrintable(refusal));
+            QVERIFY2(refusal.contains(problem), qPrintable(refusal));
+        }
+        QCOMPARE(QDir(m_installation->folders().stp()).entryList(QDir::Files), QStringList());
+        QVERIFY(!QFileInfo::exists(m_installation->folders().stp() + u"../fuori.pdf"_s));
+        QVERIFY(m_tables->saves.isEmpty());
     }
 
     void informationNotice()

@@ -4,7 +4,8 @@
 // names and amounts ("#,##0.00", rounded half away from zero); the printed
 // mark is the only change the print leaves in the certificate rows; the
 // ordinary model's annotation rows are rebuilt for the printed certificate
-// only; and both engines give the same words at the same places.
+// only; stored letters print as themselves and a character the font cannot
+// draw is refused; and both engines give the same words at the same places.
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
 #include "printing/CertificatePrint.h"
@@ -239,6 +240,44 @@ private slots:
             QVERIFY(code->top > surname->top && code->top - surname->top < 10);
             QVERIFY(page.contains(c.name.section(u' ', 0, 0)));
         }
+    }
+    // Letters stored through the store print as themselves; a stored
+    // character the font cannot draw refuses the print naming the person and
+    // the column, writes no file and marks nothing.
+    void lettersOfTheStore_data() { TestDatabases::addEngineColumns(); }
+    void lettersOfTheStore()
+    {
+        QFETCH(QString, engine);
+        const auto flow = sampleFlow(engine);
+        CU_REQUIRE_DATABASE(flow->database());
+        const SampleCertificate letters{u"LTTRLL80A01H501K"_s, u"D’ŒUVRE-ŻÓŁW"_s,
+                                        u"ÀÉÌ ßőŽ"_s,          u"M"_s,
+                                        QDate(1980, 1, 1),     {{u"SCUDCOMNAS"_s, u"ŠTÚROVO €"_s}}};
+        const SampleCertificate ideograph{
+            u"DGRPHD80A01H501K"_s,         u"ZHANG"_s, u"WEI"_s, u"M"_s, QDate(1980, 1, 1),
+            {{u"SCUDCOMNAS"_s, u"北京"_s}}};
+        flow->writeCertificate(letters);
+        flow->writeCertificate(ideograph);
+        const QStringList before = flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s});
+
+        QCOMPARE(missingWords(printCertificate(*flow, letters.fiscalCode, false),
+                              {u"D’ŒUVRE-ŻÓŁW"_s, u"ÀÉÌ"_s, u"ßőŽ"_s, u"ŠTÚROVO"_s, u"€"_s}),
+                 QStringList());
+
+        StorePrintTables tables(flow->store(), 2024);
+        Dataset list;
+        openList(tables, list);
+        CertificatePrintOptions options;
+        options.all = false;
+        options.selectedRows = {rowOf(list, ideograph.fiscalCode)};
+        options.outputName = u"ideogramma"_s;
+        CertificatePrint print(flow->folders(), tables, flow->op(), 2024);
+        const QString refused = refusal([&] { print.print(list, options); });
+        QVERIFY2(refused.contains(u"campo SCUDCOMNAS, percipiente ZHANG WEI (DGRPHD80A01H501K)"_s),
+                 qPrintable(refused));
+        QVERIFY(!QFile::exists(flow->folders().stp() + u"ideogramma.pdf"_s));
+        QCOMPARE(printedStates(*flow).value(ideograph.fiscalCode), 0);
+        QCOMPARE(flow->dumpTable(u"TCUD_DATICUD"_s, {u"ICUDSTATO"_s}), before);
     }
     void enginesPrintTheSameText()
     {
