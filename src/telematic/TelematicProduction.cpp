@@ -11,6 +11,8 @@
 #include "store/HlmDBCds.h"
 #include "telematic/ProducerSetting.h"
 #include "telematic/SupplySplit.h"
+#include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -68,6 +71,8 @@ void requireLineLength(const QString& line, const QString& letter)
                 .arg(LineLengthWithControl));
 }
 
+} // namespace
+
 // One file of the supply, written under a temporary name beside its final one.
 class PendingFile
 {
@@ -97,12 +102,18 @@ public:
                 QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
     }
 
+    const QString& finalName() const { return m_finalName; }
+    QString temporaryName() const { return m_temp.fileName(); }
+
+    // The file takes its final name in one step, replacing the previous
+    // file only when it is in place.
     void moveIntoPlace()
     {
-        if (QFileInfo::exists(m_finalName) && !QFile::remove(m_finalName))
+        std::error_code failure;
+        std::filesystem::rename(QFile::encodeName(m_temp.fileName()).toStdString(),
+                                QFile::encodeName(m_finalName).toStdString(), failure);
+        if (failure)
             throw EZfError(QStringLiteral("Impossibile sostituire il file %1").arg(m_finalName));
-        if (!QFile::rename(m_temp.fileName(), m_finalName))
-            throw EZfError(QStringLiteral("Impossibile rinominare il file %1").arg(m_finalName));
         m_temp.setAutoRemove(false);
     }
 
@@ -121,8 +132,6 @@ private:
     QTemporaryFile m_temp;
     QByteArray m_buffer;
 };
-
-} // namespace
 
 TelematicProduction::TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store)
     : m_folders(folders), m_op(op), m_store(store)
@@ -202,7 +211,7 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
     if (!agent.isEmpty())
         lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
 
-    CertificateSelection selection(m_data, m_folders, m_op);
+    CertificateSelection selection(m_data, m_folders);
     selection.prepare();
     Dataset& dip = m_data.dip();
     for (int position : positions) {
@@ -304,7 +313,7 @@ void TelematicProduction::writeFieldList(const QVector<int>& positions)
     m_countG = 0;
     m_countH = 0;
 
-    CertificateSelection selection(m_data, m_folders, m_op,
+    CertificateSelection selection(m_data, m_folders,
                                    [this](qint64 person, int month, const QVector<QStringList>& rows) {
                                        writeAnnotations(person, month, rows);
                                    });
@@ -439,13 +448,59 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
                              .arg(certificates)
                              .arg(names.mid(names.size() - files).join(QStringLiteral(", "))));
     }
-    for (auto& file : pending)
-        file->moveIntoPlace();
     for (const QString& line : supplyLog)
         addLog(line);
+    refuseDefectiveFiles(pending);
+    for (auto& file : pending)
+        file->moveIntoPlace();
+    removeFurtherFiles(chosenName, int(names.size()));
     addLog(QStringLiteral("Forniture scritte: %1, file scritti: %2").arg(supplies.size()).arg(names.size()));
     storeCertificateCount(m_countG + m_countH);
     return names;
+}
+
+// Every file of every supply is verified before any takes its final name:
+// one that fails leaves the previous production's files as they were.
+void TelematicProduction::refuseDefectiveFiles(const std::vector<std::unique_ptr<PendingFile>>& pending)
+{
+    constexpr int FindingsShown = 20;
+    const FileLayouts layouts(m_folders);
+    const TelematicVerifier verifier(layouts, FindingsShown);
+    for (const auto& file : pending) {
+        const VerifyReport report = verifier.verify(file->temporaryName());
+        if (report.ok()) {
+            addLog(QStringLiteral("Controllo del file %1: %2 righe, nessun difetto")
+                       .arg(file->finalName())
+                       .arg(report.lines));
+            continue;
+        }
+        QStringList message{
+            QStringLiteral("Il file %1 non supera il controllo (%2 difetti): nessun file è stato scritto, "
+                           "i file precedenti restano invariati.")
+                .arg(file->finalName())
+                .arg(report.defectCount)};
+        message += report.defects;
+        if (report.defectCount > report.defects.size())
+            message +=
+                QStringLiteral("... e altri %1 difetti").arg(report.defectCount - report.defects.size());
+        throw EZfError(message.join(u'\n'));
+    }
+}
+
+// The files numbered past the new production's last one belong to an
+// earlier, larger production: they go, so that the folder never holds
+// supplies of two productions.
+void TelematicProduction::removeFurtherFiles(const QString& chosenName, int written)
+{
+    for (int index = written + 1;; ++index) {
+        const QString further = fileNameOf(chosenName, index);
+        if (!QFileInfo(further).isFile())
+            return;
+        if (!QFile::remove(further))
+            throw EZfError(
+                QStringLiteral("Impossibile eliminare il file %1 della produzione precedente").arg(further));
+        addLog(QStringLiteral("Eliminato il file %1 della produzione precedente").arg(further));
+    }
 }
 
 void TelematicProduction::storeCertificateCount(int certificates)

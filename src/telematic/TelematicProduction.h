@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace cu {
 
@@ -20,6 +22,7 @@ struct AppContext;
 class Folders;
 class HlmDBCds;
 class Operator;
+class PendingFile;
 
 struct TelematicOptions
 {
@@ -117,6 +120,8 @@ private:
     void showProgress(int& visited);
     void buildRecords();
     QStringList writeFiles(const QString& chosenName);
+    void refuseDefectiveFiles(const std::vector<std::unique_ptr<PendingFile>>& pending);
+    void removeFurtherFiles(const QString& chosenName, int written);
     void storeCertificateCount(int certificates);
     void writeAnnotations(qint64 person, int month, const QVector<QStringList>& rows);
     void addLog(const QString& line);

@@ -162,16 +162,36 @@ private slots:
         QCOMPARE(test::CodedFields(g[1].record).trimmed(u"DN001006"_s), u"N59"_s);
         QVERIFY(!test::CodedFields(g[1].record).contains(u"DN001007"_s));
     }
-    void annotationsWithoutNotesTableAreReported()
+    // A notes table that is missing or damaged refuses the production,
+    // naming the file, as the import and the print do: the annotation codes
+    // are never dropped in silence.
+    void unreadableNotesTableIsRefused_data()
     {
-        QFile::remove(m_installation->folders().tabelle() + u"TNOT_NOTE.cds"_s);
+        QTest::addColumn<QByteArray>("contents"); // empty: no file; "-": a table without Codice and Nota
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << u"Tabella delle annotazioni mancante"_s;
+        QTest::newRow("not a table") << QByteArray("\x01\x02 danneggiato") << u"danneggiato"_s;
+        QTest::newRow("without its columns") << QByteArray("-") << u"mancano le colonne Codice e Nota"_s;
+    }
+    void unreadableNotesTableIsRefused()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        const QString path = m_installation->folders().tabelle() + u"TNOT_NOTE.cds"_s;
+        QFile::remove(path);
+        if (contents == "-") {
+            Dataset other;
+            other.setFields({{u"Altro"_s, FieldType::String, 2}});
+            other.open();
+            other.saveToFile(path);
+        } else if (!contents.isEmpty()) {
+            test::writeFile(path, contents);
+        }
         test::appendCertificate(*m_data, 1,
                                 {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}, {u"fCudReddDetr"_s, amount("10")}});
-        const QVector<FileLine> lines = run({0});
-        QVERIFY(m_op.texts(Severity::Error)
-                    .contains(u"Controllare le annotazioni nel Modello CU: "_s + test::personalCode(1)));
-        QCOMPARE(linesOf(lines, u"D"_s).size(), 1);
-        QCOMPARE(linesOf(lines, u"G"_s).size(), 1);
+        const QString error = test::errorOf([&] { run({0}); });
+        QVERIFY2(error.contains(path) && error.contains(message), qPrintable(error));
+        QVERIFY(m_storedAnnotations.isEmpty());
     }
     void chosenCertificatesKeepTheirPositions()
     {
@@ -462,7 +482,7 @@ private slots:
     {
         test::appendCertificate(*m_data, 1, {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}});
         CertificateSelection selection(
-            *m_data, m_installation->folders(), m_op,
+            *m_data, m_installation->folders(),
             [](qint64, int, const QVector<QStringList>&) { throw DatabaseError(u"disco pieno"_s); });
         selection.prepare();
         try {
@@ -480,7 +500,7 @@ private:
         FieldList fields;
         RecordList records;
         CertificateSelection selection(
-            *m_data, m_installation->folders(), m_op,
+            *m_data, m_installation->folders(),
             [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
         selection.prepare();
         RecordWriterContext context{*m_data,
