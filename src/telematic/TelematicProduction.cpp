@@ -149,6 +149,20 @@ QString TelematicProduction::defaultFileName(const Folders& folders)
     return folders.dichCU() + supplyCode();
 }
 
+void TelematicProduction::requireOutputPath(const QString& chosenName)
+{
+    if (chosenName.trimmed().isEmpty())
+        throw EZfError(QStringLiteral("Nome del file telematico mancante"));
+    const QFileInfo file(chosenName);
+    if (file.isDir())
+        throw EZfError(
+            QStringLiteral("%1 è una cartella: indicare il nome del file telematico").arg(chosenName));
+    if (!QFileInfo(file.absolutePath()).isDir())
+        throw EZfError(
+            QStringLiteral("La cartella %1 non esiste: il file telematico %2 non può esservi scritto")
+                .arg(file.absolutePath(), chosenName));
+}
+
 QString TelematicProduction::fileNameOf(const QString& chosenName, int index)
 {
     return index == 1 ? chosenName : chosenName + u'_' + QString::number(index);

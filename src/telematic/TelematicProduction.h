@@ -109,6 +109,9 @@ public:
     // returns their names, in order (the chosen name, then "_2", "_3" ...).
     QStringList save(const QString& chosenName);
 
+    // A chosen name the files can be written under: not empty, not a
+    // folder, in a folder that exists; an EZfError naming it otherwise.
+    static void requireOutputPath(const QString& chosenName);
     // The default chosen name: DichCU folder + "CUR25".
     static QString defaultFileName(const Folders& folders);
     // The name of file i (1-based) of a supply.
