@@ -82,7 +82,8 @@ public:
     {
         if (!m_temp.open())
             throw EZfError(
-                QStringLiteral("Impossibile creare il file %1: %2").arg(finalName, m_temp.errorString()));
+                QStringLiteral("Impossibile creare il file %1: cartella protetta da scrittura o disco pieno")
+                    .arg(finalName));
     }
 
     void writeLine(const QString& line)
@@ -98,8 +99,8 @@ public:
         flush();
         m_temp.close();
         if (m_temp.error() != QFileDevice::NoError)
-            throw EZfError(
-                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+            throw EZfError(QStringLiteral("Errore di scrittura del file %1: disco pieno o non scrivibile")
+                               .arg(m_finalName));
     }
 
     const QString& finalName() const { return m_finalName; }
@@ -123,8 +124,8 @@ private:
         if (m_buffer.isEmpty())
             return;
         if (m_temp.write(m_buffer) != m_buffer.size())
-            throw EZfError(
-                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+            throw EZfError(QStringLiteral("Errore di scrittura del file %1: disco pieno o non scrivibile")
+                               .arg(m_finalName));
         m_buffer.clear();
     }
 

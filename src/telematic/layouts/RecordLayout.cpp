@@ -7,6 +7,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamWriter>
@@ -138,19 +139,18 @@ QString LayoutField::code() const
 RecordLayout RecordLayout::load(const QString& path, LayoutBinding binding)
 {
     QFile file(path);
+    if (!QFileInfo(path).isFile())
+        throw EZfError(QStringLiteral("Tracciato %1 mancante").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw EZfError(
-            QStringLiteral("Impossibile aprire il tracciato %1: %2").arg(path, file.errorString()));
+        throw EZfError(QStringLiteral("Impossibile aprire il tracciato %1: accesso negato").arg(path));
     QDomDocument doc;
-    QString message;
     int line = 0;
     int column = 0;
-    if (!doc.setContent(&file, &message, &line, &column))
-        throw EZfError(QStringLiteral("Tracciato %1 non valido (riga %2, colonna %3): %4")
+    if (!doc.setContent(&file, nullptr, &line, &column))
+        throw EZfError(QStringLiteral("Tracciato %1 non valido: XML malformato alla riga %2, colonna %3")
                            .arg(path)
                            .arg(line)
-                           .arg(column)
-                           .arg(message));
+                           .arg(column));
     const BindingNames names = namesOf(binding);
     RecordLayout layout(binding);
     const QDomElement root = doc.documentElement();
