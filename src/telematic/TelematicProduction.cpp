@@ -463,12 +463,12 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
                              .arg(certificates)
                              .arg(names.mid(names.size() - files).join(QStringLiteral(", "))));
     }
-    for (const QString& line : supplyLog)
-        addLog(line);
     refuseDefectiveFiles(pending);
     for (auto& file : pending)
         file->moveIntoPlace();
     removeFurtherFiles(chosenName, int(names.size()));
+    for (const QString& line : supplyLog)
+        addLog(line);
     addLog(QStringLiteral("Forniture scritte: %1, file scritti: %2").arg(supplies.size()).arg(names.size()));
     storeCertificateCount(m_countG + m_countH);
     return names;

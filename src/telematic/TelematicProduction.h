@@ -107,6 +107,9 @@ public:
     void requireCreation() const;
     // "Salva": records A, B, packing, Z and the files of every supply;
     // returns their names, in order (the chosen name, then "_2", "_3" ...).
+    // Every file is written and verified under a temporary name first: a
+    // finding is an EZfError listing the findings, and then no file of the
+    // previous production is replaced (all supplies or none).
     QStringList save(const QString& chosenName);
 
     // A chosen name the files can be written under: not empty, not a
