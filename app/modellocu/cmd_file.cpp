@@ -21,6 +21,7 @@
 
 #include <QDir>
 #include <QTextStream>
+#include <optional>
 
 namespace cu::cli {
 
@@ -51,9 +52,20 @@ struct Request
     int year = WorkingYear::Default;
     bool yes = false;
     bool help = false;
-    QString verify;
-    QString show;
+    bool outputGiven = false;
+    std::optional<QString> verify;
+    std::optional<QString> show;
 };
+
+// --tutti, --solo and --nessuno each choose the certificates: two different
+// choices on one line are refused rather than the last one silently winning.
+void choose(Request& r, TelematicOptions::Choice choice, std::optional<TelematicOptions::Choice>& given)
+{
+    if (given && *given != choice)
+        throw EZfError(QStringLiteral("Le opzioni --tutti, --solo e --nessuno si escludono a vicenda"));
+    given = choice;
+    r.options.choice = choice;
+}
 
 QString valueOf(const QStringList& args, int& i, const QString& option)
 {
@@ -65,22 +77,24 @@ QString valueOf(const QStringList& args, int& i, const QString& option)
 Request parse(const QStringList& args)
 {
     Request r;
+    std::optional<TelematicOptions::Choice> choices;
     for (int i = 0; i < args.size(); ++i) {
         const QString& opt = args[i];
         if (opt == u"--help" || opt == u"-h")
             r.help = true;
         else if (opt == u"--tutti")
-            r.options.choice = TelematicOptions::Choice::All;
+            choose(r, TelematicOptions::Choice::All, choices);
         else if (opt == u"--nessuno")
-            r.options.choice = TelematicOptions::Choice::None;
+            choose(r, TelematicOptions::Choice::None, choices);
         else if (opt == u"--solo") {
-            r.options.choice = TelematicOptions::Choice::Selected;
+            choose(r, TelematicOptions::Choice::Selected, choices);
             r.options.selected += valueOf(args, i, opt).split(u',', Qt::SkipEmptyParts);
         } else if (opt == u"--ordina")
             r.options.order = valueOf(args, i, opt);
-        else if (opt == u"--output")
+        else if (opt == u"--output") {
             r.options.outputPath = valueOf(args, i, opt);
-        else if (opt == u"--anno") {
+            r.outputGiven = true;
+        } else if (opt == u"--anno") {
             bool ok = false;
             r.year = valueOf(args, i, opt).toInt(&ok);
             if (!ok || !WorkingYear::isChoosable(r.year))
@@ -136,10 +150,7 @@ int produce(const Folders& folders, const ConnectionParams& connectionParams, co
     out << QStringLiteral("Certificazioni: %1\n").arg(result.certificates);
     for (const QString& file : result.files)
         out << QStringLiteral("File scritto: %1\n").arg(file);
-    int status = 0;
-    for (const QString& file : result.files)
-        status |= verifyFile(folders, file, out);
-    return status;
+    return 0;
 }
 
 int runFileCommand(const CommandLine& line)
@@ -153,13 +164,17 @@ int runFileCommand(const CommandLine& line)
         out << Usage << ConnectionSettings::commandLineHelp();
         return 0;
     }
-    if (!request.verify.isEmpty())
-        return verifyFile(folders, request.verify, out);
-    if (!request.show.isEmpty()) {
+    if (request.verify && request.show)
+        throw EZfError(QStringLiteral("Le opzioni --verify e --show si escludono a vicenda"));
+    if (request.verify)
+        return verifyFile(folders, *request.verify, out);
+    if (request.show) {
         const FileLayouts layouts(folders);
-        TelematicViewer(layouts).show(request.show, out);
+        TelematicViewer(layouts).show(*request.show, out);
         return 0;
     }
+    if (request.outputGiven)
+        TelematicProduction::requireOutputPath(request.options.outputPath);
     return produce(folders, connectionParams, request, out);
 }
 

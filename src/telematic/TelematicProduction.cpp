@@ -13,6 +13,8 @@
 #include "store/HlmDBCds.h"
 #include "telematic/ProducerSetting.h"
 #include "telematic/SupplySplit.h"
+#include "telematic/TelematicVerifier.h"
+#include "telematic/layouts/FileLayouts.h"
 #include "telematic/layouts/FileText.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -70,6 +73,8 @@ void requireLineLength(const QString& line, const QString& letter)
                 .arg(LineLengthWithControl));
 }
 
+} // namespace
+
 // One file of the supply, written under a temporary name beside its final one.
 class PendingFile
 {
@@ -79,7 +84,8 @@ public:
     {
         if (!m_temp.open())
             throw EZfError(
-                QStringLiteral("Impossibile creare il file %1: %2").arg(finalName, m_temp.errorString()));
+                QStringLiteral("Impossibile creare il file %1: cartella protetta da scrittura o disco pieno")
+                    .arg(finalName));
     }
 
     void writeLine(const QString& line)
@@ -95,16 +101,22 @@ public:
         flush();
         m_temp.close();
         if (m_temp.error() != QFileDevice::NoError)
-            throw EZfError(
-                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+            throw EZfError(QStringLiteral("Errore di scrittura del file %1: disco pieno o non scrivibile")
+                               .arg(m_finalName));
     }
 
+    const QString& finalName() const { return m_finalName; }
+    QString temporaryName() const { return m_temp.fileName(); }
+
+    // The file takes its final name in one step, replacing the previous
+    // file only when it is in place.
     void moveIntoPlace()
     {
-        if (QFileInfo::exists(m_finalName) && !QFile::remove(m_finalName))
+        std::error_code failure;
+        std::filesystem::rename(QFile::encodeName(m_temp.fileName()).toStdString(),
+                                QFile::encodeName(m_finalName).toStdString(), failure);
+        if (failure)
             throw EZfError(QStringLiteral("Impossibile sostituire il file %1").arg(m_finalName));
-        if (!QFile::rename(m_temp.fileName(), m_finalName))
-            throw EZfError(QStringLiteral("Impossibile rinominare il file %1").arg(m_finalName));
         m_temp.setAutoRemove(false);
     }
 
@@ -114,8 +126,8 @@ private:
         if (m_buffer.isEmpty())
             return;
         if (m_temp.write(m_buffer) != m_buffer.size())
-            throw EZfError(
-                QStringLiteral("Errore di scrittura del file %1: %2").arg(m_finalName, m_temp.errorString()));
+            throw EZfError(QStringLiteral("Errore di scrittura del file %1: disco pieno o non scrivibile")
+                               .arg(m_finalName));
         m_buffer.clear();
     }
 
@@ -123,8 +135,6 @@ private:
     QTemporaryFile m_temp;
     QByteArray m_buffer;
 };
-
-} // namespace
 
 TelematicProduction::TelematicProduction(const Folders& folders, Operator& op, HlmDBCds* store)
     : m_folders(folders), m_op(op), m_store(store)
@@ -140,6 +150,20 @@ void TelematicProduction::load()
 QString TelematicProduction::defaultFileName(const Folders& folders)
 {
     return folders.dichCU() + supplyCode();
+}
+
+void TelematicProduction::requireOutputPath(const QString& chosenName)
+{
+    if (chosenName.trimmed().isEmpty())
+        throw EZfError(QStringLiteral("Nome del file telematico mancante"));
+    const QFileInfo file(chosenName);
+    if (file.isDir())
+        throw EZfError(
+            QStringLiteral("%1 è una cartella: indicare il nome del file telematico").arg(chosenName));
+    if (!QFileInfo(file.absolutePath()).isDir())
+        throw EZfError(
+            QStringLiteral("La cartella %1 non esiste: il file telematico %2 non può esservi scritto")
+                .arg(file.absolutePath(), chosenName));
 }
 
 QString TelematicProduction::fileNameOf(const QString& chosenName, int index)
@@ -204,7 +228,7 @@ QStringList TelematicProduction::checkMessages(const QVector<int>& positions)
     if (!agent.isEmpty())
         lines << QStringLiteral("Sostituto d'imposta, fornitore e quadro CT:") << agent;
 
-    CertificateSelection selection(m_data, m_folders, m_op);
+    CertificateSelection selection(m_data, m_folders);
     selection.prepare();
     Dataset& dip = m_data.dip();
     for (int position : positions) {
@@ -306,7 +330,7 @@ void TelematicProduction::writeFieldList(const QVector<int>& positions)
     m_countG = 0;
     m_countH = 0;
 
-    CertificateSelection selection(m_data, m_folders, m_op,
+    CertificateSelection selection(m_data, m_folders,
                                    [this](qint64 person, int month, const QVector<QStringList>& rows) {
                                        writeAnnotations(person, month, rows);
                                    });
@@ -441,13 +465,59 @@ QStringList TelematicProduction::writeFiles(const QString& chosenName)
                              .arg(certificates)
                              .arg(names.mid(names.size() - files).join(QStringLiteral(", "))));
     }
+    refuseDefectiveFiles(pending);
     for (auto& file : pending)
         file->moveIntoPlace();
+    removeFurtherFiles(chosenName, int(names.size()));
     for (const QString& line : supplyLog)
         addLog(line);
     addLog(QStringLiteral("Forniture scritte: %1, file scritti: %2").arg(supplies.size()).arg(names.size()));
     storeCertificateCount(m_countG + m_countH);
     return names;
+}
+
+// Every file of every supply is verified before any takes its final name:
+// one that fails leaves the previous production's files as they were.
+void TelematicProduction::refuseDefectiveFiles(const std::vector<std::unique_ptr<PendingFile>>& pending)
+{
+    constexpr int FindingsShown = 20;
+    const FileLayouts layouts(m_folders);
+    const TelematicVerifier verifier(layouts, FindingsShown);
+    for (const auto& file : pending) {
+        const VerifyReport report = verifier.verify(file->temporaryName());
+        if (report.ok()) {
+            addLog(QStringLiteral("Controllo del file %1: %2 righe, nessun difetto")
+                       .arg(file->finalName())
+                       .arg(report.lines));
+            continue;
+        }
+        QStringList message{
+            QStringLiteral("Il file %1 non supera il controllo (%2 difetti): nessun file è stato scritto, "
+                           "i file precedenti restano invariati.")
+                .arg(file->finalName())
+                .arg(report.defectCount)};
+        message += report.defects;
+        if (report.defectCount > report.defects.size())
+            message +=
+                QStringLiteral("... e altri %1 difetti").arg(report.defectCount - report.defects.size());
+        throw EZfError(message.join(u'\n'));
+    }
+}
+
+// The files numbered past the new production's last one belong to an
+// earlier, larger production: they go, so that the folder never holds
+// supplies of two productions.
+void TelematicProduction::removeFurtherFiles(const QString& chosenName, int written)
+{
+    for (int index = written + 1;; ++index) {
+        const QString further = fileNameOf(chosenName, index);
+        if (!QFileInfo(further).isFile())
+            return;
+        if (!QFile::remove(further))
+            throw EZfError(
+                QStringLiteral("Impossibile eliminare il file %1 della produzione precedente").arg(further));
+        addLog(QStringLiteral("Eliminato il file %1 della produzione precedente").arg(further));
+    }
 }
 
 void TelematicProduction::storeCertificateCount(int certificates)

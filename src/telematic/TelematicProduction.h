@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace cu {
 
@@ -20,6 +22,7 @@ struct AppContext;
 class Folders;
 class HlmDBCds;
 class Operator;
+class PendingFile;
 
 struct TelematicOptions
 {
@@ -104,8 +107,14 @@ public:
     void requireCreation() const;
     // "Salva": records A, B, packing, Z and the files of every supply;
     // returns their names, in order (the chosen name, then "_2", "_3" ...).
+    // Every file is written and verified under a temporary name first: a
+    // finding is an EZfError listing the findings, and then no file of the
+    // previous production is replaced (all supplies or none).
     QStringList save(const QString& chosenName);
 
+    // A chosen name the files can be written under: not empty, not a
+    // folder, in a folder that exists; an EZfError naming it otherwise.
+    static void requireOutputPath(const QString& chosenName);
     // The default chosen name: DichCU folder + "CUR25".
     static QString defaultFileName(const Folders& folders);
     // The name of file i (1-based) of a supply.
@@ -117,6 +126,8 @@ private:
     void showProgress(int& visited);
     void buildRecords();
     QStringList writeFiles(const QString& chosenName);
+    void refuseDefectiveFiles(const std::vector<std::unique_ptr<PendingFile>>& pending);
+    void removeFurtherFiles(const QString& chosenName, int written);
     void storeCertificateCount(int certificates);
     void writeAnnotations(qint64 person, int month, const QVector<QStringList>& rows);
     void addLog(const QString& line);

@@ -4,6 +4,7 @@
 #include "certificates/checks/FiscalCode.h"
 #include "foundation/operator/Errors.h"
 #include "telematic/FieldFormCheck.h"
+#include "telematic/SupplyFileGuard.h"
 #include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
 
@@ -415,17 +416,22 @@ private:
 
 VerifyReport TelematicVerifier::verify(const QString& path) const
 {
+    requireSupplyFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EZfError(QStringLiteral("Impossibile leggere il file %1: %2").arg(path, file.errorString()));
+        throw EZfError(QStringLiteral("Impossibile leggere il file %1: accesso negato").arg(path));
     VerifyReport report;
     Pass pass(m_layouts, report, m_maxListed);
     QByteArray pending;
     constexpr qint64 Chunk = 8 << 20;
+    qint64 total = 0;
     while (true) {
         const QByteArray chunk = file.read(Chunk);
         if (chunk.isEmpty())
             break;
+        total += chunk.size();
+        if (total > MaxSupplyFileBytes)
+            refuseOversizedSupplyFile(path);
         pending += chunk;
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf('\n', start)) >= 0; start = end + 1) {
@@ -433,9 +439,15 @@ VerifyReport TelematicVerifier::verify(const QString& path) const
             pass.line(sub(QByteArrayView(pending), start, end - start - (crlf ? 1 : 0)), crlf, true);
         }
         pending.remove(0, start);
+        // Text far past a line's length without a line end is reported as
+        // one unterminated line, so that the memory held stays bounded.
+        if (pending.size() > 4 * LineLength) {
+            pass.line(QByteArrayView(pending), false, false);
+            pending.clear();
+        }
     }
     if (file.error() != QFileDevice::NoError)
-        throw EZfError(QStringLiteral("Errore di lettura del file %1: %2").arg(path, file.errorString()));
+        throw EZfError(QStringLiteral("Errore di lettura del file %1").arg(path));
     if (!pending.isEmpty())
         pass.line(QByteArrayView(pending), false, false);
     pass.finish();

@@ -33,7 +33,8 @@ public:
     {
     }
 
-    // A file that cannot be read is an EZfError naming it.
+    // A file that cannot be read, or is no regular file of a supply's size
+    // (requireSupplyFile), is an EZfError naming it.
     VerifyReport verify(const QString& path) const;
 
 private:

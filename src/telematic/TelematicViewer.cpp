@@ -2,6 +2,7 @@
 #include "telematic/TelematicViewer.h"
 
 #include "foundation/operator/Errors.h"
+#include "telematic/SupplyFileGuard.h"
 #include "telematic/layouts/FieldNumbers.h"
 #include "telematic/layouts/FileLayouts.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int DataLength = 1897;
 constexpr int CodedLength = 24;
+constexpr qint64 LineLimit = 4 * 1900;
 
 QString recordName(QChar letter)
 {
@@ -46,17 +48,29 @@ QString ViewedField::label() const
 
 QVector<ViewedLine> TelematicViewer::read(const QString& path) const
 {
+    QVector<ViewedLine> lines;
+    forEachLine(path, [&lines](ViewedLine line) { lines.append(std::move(line)); });
+    return lines;
+}
+
+void TelematicViewer::forEachLine(const QString& path, const std::function<void(ViewedLine)>& use) const
+{
+    requireSupplyFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EZfError(QStringLiteral("Impossibile leggere il file %1: %2").arg(path, file.errorString()));
-    QVector<ViewedLine> lines;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
+        throw EZfError(QStringLiteral("Impossibile leggere il file %1: accesso negato").arg(path));
+    qint64 total = 0;
+    for (int number = 1; !file.atEnd(); ++number) {
+        // A line is read up to a little past its length, so that a file
+        // without line ends never fills the memory.
+        QByteArray line = file.readLine(LineLimit);
+        total += line.size();
+        if (total > MaxSupplyFileBytes)
+            refuseOversizedSupplyFile(path);
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
-        lines.append(readLine(int(lines.size()) + 1, QString::fromLatin1(line)));
+        use(readLine(number, QString::fromLatin1(line)));
     }
-    return lines;
 }
 
 ViewedLine TelematicViewer::readLine(int number, const QString& line) const
@@ -100,8 +114,7 @@ ViewedLine TelematicViewer::readLine(int number, const QString& line) const
 
 void TelematicViewer::show(const QString& path, QTextStream& out) const
 {
-    for (const ViewedLine& line : read(path))
-        print(line, out);
+    forEachLine(path, [&out](const ViewedLine& line) { print(line, out); });
 }
 
 void TelematicViewer::showLine(int number, const QString& line, QTextStream& out) const

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QVector>
+#include <functional>
 
 class QTextStream;
 
@@ -40,7 +41,8 @@ class TelematicViewer
 public:
     explicit TelematicViewer(const FileLayouts& layouts) : m_layouts(layouts) {}
 
-    // A file that cannot be read is an EZfError naming it.
+    // A file that cannot be read, or is no regular file of a supply's size
+    // (requireSupplyFile), is an EZfError naming it.
     QVector<ViewedLine> read(const QString& path) const;
     // One line of the file (without its terminator), numbered from 1.
     ViewedLine readLine(int number, const QString& line) const;
@@ -50,6 +52,8 @@ public:
     void showLine(int number, const QString& line, QTextStream& out) const;
 
 private:
+    // Reads the file line by line, each line handed over as it is read.
+    void forEachLine(const QString& path, const std::function<void(ViewedLine)>& use) const;
     static void print(const ViewedLine& line, QTextStream& out);
 
     const FileLayouts& m_layouts;

@@ -26,10 +26,10 @@ TestInstallation::TestInstallation() : m_folders(m_dir.path())
 void TestInstallation::writeNotes(const QStringList& codes)
 {
     Dataset notes;
-    notes.setFields({{u"CODICE"_s, FieldType::String, 10}, {u"DESCRIZIONE"_s, FieldType::String, 200}});
+    notes.setFields({{u"CODICE"_s, FieldType::String, 10}, {u"Nota"_s, FieldType::String, 200}});
     notes.open();
     for (const QString& code : codes)
-        appendRow(notes, {{u"CODICE"_s, code}, {u"DESCRIZIONE"_s, u"Nota "_s + code}});
+        appendRow(notes, {{u"CODICE"_s, code}, {u"Nota"_s, u"Nota "_s + code}});
     notes.saveToFile(Folders::resolve(m_folders.tabelle(), u"TNOT_NOTE.cds"_s));
 }
 

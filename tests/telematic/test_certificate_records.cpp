@@ -13,6 +13,7 @@
 #include "support/TestSupport.h"
 #include "telematic/ProducerSetting.h"
 #include "telematic/WorkingLists.h"
+#include "telematic/layouts/FileLayouts.h"
 #include "telematic/layouts/RecordLayout.h"
 #include "telematic/records/CertificateRecords.h"
 #include "telematic/records/CertificateSelection.h"
@@ -162,16 +163,36 @@ private slots:
         QCOMPARE(test::CodedFields(g[1].record).trimmed(u"DN001006"_s), u"N59"_s);
         QVERIFY(!test::CodedFields(g[1].record).contains(u"DN001007"_s));
     }
-    void annotationsWithoutNotesTableAreReported()
+    // A notes table that is missing or damaged refuses the production,
+    // naming the file, as the import and the print do: the annotation codes
+    // are never dropped in silence.
+    void unreadableNotesTableIsRefused_data()
     {
-        QFile::remove(m_installation->folders().tabelle() + u"TNOT_NOTE.cds"_s);
+        QTest::addColumn<QByteArray>("contents"); // empty: no file; "-": a table without Codice and Nota
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QByteArray() << u"Tabella delle annotazioni mancante"_s;
+        QTest::newRow("not a table") << QByteArray("\x01\x02 danneggiato") << u"danneggiato"_s;
+        QTest::newRow("without its columns") << QByteArray("-") << u"mancano le colonne Codice e Nota"_s;
+    }
+    void unreadableNotesTableIsRefused()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        const QString path = m_installation->folders().tabelle() + u"TNOT_NOTE.cds"_s;
+        QFile::remove(path);
+        if (contents == "-") {
+            Dataset other;
+            other.setFields({{u"Altro"_s, FieldType::String, 2}});
+            other.open();
+            other.saveToFile(path);
+        } else if (!contents.isEmpty()) {
+            test::writeFile(path, contents);
+        }
         test::appendCertificate(*m_data, 1,
                                 {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}, {u"fCudReddDetr"_s, amount("10")}});
-        const QVector<FileLine> lines = run({0});
-        QVERIFY(m_op.texts(Severity::Error)
-                    .contains(u"Controllare le annotazioni nel Modello CU: "_s + test::personalCode(1)));
-        QCOMPARE(linesOf(lines, u"D"_s).size(), 1);
-        QCOMPARE(linesOf(lines, u"G"_s).size(), 1);
+        const QString error = test::errorOf([&] { run({0}); });
+        QVERIFY2(error.contains(path) && error.contains(message), qPrintable(error));
+        QVERIFY(m_storedAnnotations.isEmpty());
     }
     void chosenCertificatesKeepTheirPositions()
     {
@@ -220,6 +241,38 @@ private slots:
         } catch (const EAssertion& e) {
             QVERIFY2(e.message().startsWith(u"Sezione non trovata cdsNessuno"_s), qPrintable(e.message()));
         }
+    }
+    // A layout that lost a head field, or whose type is another letter, is
+    // refused when loaded, naming the file, the record and the field: a D
+    // layout without its type would drop every D record in silence.
+    void layoutWithoutHeadFieldsIsRefused_data()
+    {
+        QTest::addColumn<QString>("letter");
+        QTest::addColumn<QString>("from"); // text of the layout file replaced
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+        QTest::newRow("D without its type") << "D" << R"(<CampoE Number="1" )" << R"(<CampoE Number="x" )" << "record D senza i campi di testa: 1 (tipo record)";
+        QTest::newRow("D typed as G") << "D" << R"(Fixed="D")" << R"(Fixed="G")" << "il campo 1 (tipo record) vale \"G\" invece di \"D\"";
+        QTest::newRow("D without sections") << "D" << "SectionE" << "SectionX" << "1 (tipo record), 3 (progressivo modulo), 4 (codice fiscale del percipiente), 5 (progressivo della certificazione), 9 (tipo operazione)";
+        QTest::newRow("G without certificate") << "G" << R"(<CampoG Number="5" )" << R"(<CampoG Number="x" )" << "record G senza i campi di testa: 5 (progressivo della certificazione)";
+        QTest::newRow("B without count") << "B" << R"(<CampoB Number="24" )" << R"(<CampoB Number="x" )" << "record B senza i campi di testa: 24 (numero delle certificazioni)";
+        QTest::newRow("Z without D counter") << "Z" << R"(<CampoZ Number="5" )" << R"(<CampoZ Number="x" )" << "record Z senza i campi di testa: 5 (numero dei record D)";
+        QTest::newRow("A without file number") << "A" << R"(<CampoA Number="7" )" << R"(<CampoA Number="x" )" << "record A senza i campi di testa: 7 (progressivo dell'invio)";
+        // clang-format on
+    }
+    void layoutWithoutHeadFieldsIsRefused()
+    {
+        QFETCH(QString, letter);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, message);
+        const QString path = m_installation->folders().filetel() + u"Record_%1.xml"_s.arg(letter);
+        QString text = QString::fromUtf8(test::readFile(path));
+        QVERIFY(text.contains(from));
+        test::writeFile(path, text.replace(from, to).toUtf8());
+        const QString error = test::errorOf([&] { FileLayouts layouts(m_installation->folders()); });
+        QVERIFY2(error.contains(path) && error.contains(message), qPrintable(error));
     }
     // Record A at the agency's positions; the supply code is the program's,
     // whatever the layout's field 3 holds.
@@ -462,7 +515,7 @@ private slots:
     {
         test::appendCertificate(*m_data, 1, {{u"SCUDANNOTAZIONI"_s, u"AA) testo"_s}});
         CertificateSelection selection(
-            *m_data, m_installation->folders(), m_op,
+            *m_data, m_installation->folders(),
             [](qint64, int, const QVector<QStringList>&) { throw DatabaseError(u"disco pieno"_s); });
         selection.prepare();
         try {
@@ -480,7 +533,7 @@ private:
         FieldList fields;
         RecordList records;
         CertificateSelection selection(
-            *m_data, m_installation->folders(), m_op,
+            *m_data, m_installation->folders(),
             [this](qint64, int, const QVector<QStringList>& rows) { m_storedAnnotations.append(rows); });
         selection.prepare();
         RecordWriterContext context{*m_data,

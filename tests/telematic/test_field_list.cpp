@@ -131,6 +131,11 @@ private slots:
         QTest::newRow("stroke") << "AN" << "@@" << u"Øystein Łukasz"_s << "OYSTEIN LUKASZ";
         QTest::newRow("no-break space and dash") << "AN" << "@@" << u"Via\u00A0Roma \u2013 1"_s << "VIA ROMA - 1";
         QTest::newRow("character without a form") << "AN" << "@@" << u"王"_s << u"!\"王\" (U+738B)"_s;
+        QTest::newRow("line feed") << "AN" << "@@" << u"Via Roma\n1"_s << "!carattere di controllo U+000A";
+        QTest::newRow("carriage return") << "AN" << "@@" << u"Rossi\r"_s << "!carattere di controllo U+000D";
+        QTest::newRow("tab") << "AN" << "@@" << u"Mario\tLuigi"_s << "!carattere di controllo U+0009";
+        QTest::newRow("escape") << "AN" << "@@" << u"Rossi\x1b"_s << "!carattere di controllo U+001B";
+        QTest::newRow("delete") << "AN" << "@@" << u"Rossi\x7f"_s << "!carattere di controllo U+007F";
         QTest::newRow("number longer than its field") << "NP" << "@@" << u"12345678901234567"_s << "!non sta nei 16 caratteri";
         QTest::newRow("amount 0") << "VP" << "@@" << u"0"_s << "";
         QTest::newRow("amount 0.004") << "VP" << "@@" << u"0.004"_s << "";

@@ -12,6 +12,7 @@
 #include "telematic/TelematicVerifier.h"
 #include "telematic/layouts/FileLayouts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -233,6 +234,64 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EZfError, m_production->save(blocked));
         QVERIFY(QFileInfo(blocked).isDir());
         QCOMPARE(QDir(m_installation->root() + u"/blocked"_s).entryList(QDir::Files).size(), 0);
+    }
+    // Every file is verified under a temporary name before any takes its
+    // final one: a supply that fails is refused with its findings, and the
+    // files of the previous production (all its supplies) stay as they were.
+    void failedVerificationKeepsThePreviousFiles_data()
+    {
+        QTest::addColumn<int>("certificates");
+        QTest::addColumn<int>("perSupply"); // 0: the agency's limit
+        QTest::addColumn<int>("faulty");    // the certificate whose recipient code is wrong
+        // clang-format off
+        QTest::newRow("one supply") << 2 << 0 << 2;
+        QTest::newRow("third of three supplies") << 5 << 2 << 5;
+        // clang-format on
+    }
+    void failedVerificationKeepsThePreviousFiles()
+    {
+        QFETCH(int, certificates);
+        QFETCH(int, perSupply);
+        QFETCH(int, faulty);
+        if (perSupply > 0)
+            m_production->setLimits({perSupply, 100});
+        for (int i = 1; i <= certificates; ++i)
+            test::appendCertificate(m_production->data(), i, {{u"fCudReddDetr"_s, amount("10")}});
+        QStringList files;
+        createAndSave({}, &files);
+        QHash<QString, QByteArray> previous;
+        for (const QString& file : files)
+            previous.insert(file, test::readFile(file));
+        m_op.clear();
+
+        Dataset& dip = m_production->data().dip();
+        dip.setRecNo(faulty - 1);
+        dip.edit();
+        dip.setValue(u"SCUDCODFIS"_s, u"RSSMRA85T10A562X"_s); // wrong check character
+        dip.post();
+        m_production->createFieldList(m_production->choose({}));
+        const QString error = test::errorOf([&] { m_production->save(output()); });
+        QVERIFY2(error.contains(u"non supera il controllo"_s) && error.contains(u"RSSMRA85T10A562X"_s),
+                 qPrintable(error));
+        for (const QString& file : files)
+            QCOMPARE(test::readFile(file), previous.value(file));
+        QCOMPARE(QDir(m_installation->folders().dichCU()).entryList({u"CUR25*"_s}, QDir::Files).size(), files.size());
+        QVERIFY(m_op.texts(Severity::Warning).filter(u"completata con successo"_s).isEmpty());
+    }
+    // A production with fewer files than the previous one removes the
+    // previous one's further files: the folder never mixes two productions.
+    void fewerFilesRemoveThePreviousFurtherFiles()
+    {
+        for (int i = 1; i <= 3; ++i)
+            test::appendCertificate(m_production->data(), i, {{u"fCudReddDetr"_s, amount("10")}});
+        m_production->setLimits({1, 100});
+        createAndSave({});
+        QVERIFY(QFile::exists(output() + u"_3"_s));
+        m_production->setLimits({});
+        QStringList files;
+        createAndSave({}, &files);
+        QCOMPARE(files, QStringList{output()});
+        QCOMPARE(QDir(m_installation->folders().dichCU()).entryList({u"CUR25*"_s}, QDir::Files), QStringList{u"CUR25"_s});
     }
     void verifyNamesTheDefect_data()
     {

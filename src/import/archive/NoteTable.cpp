@@ -10,6 +10,10 @@ NoteTable NoteTable::load(const QString& path)
 {
     Dataset table;
     table.loadFromFile(path);
+    if (!table.hasField(u"Codice") || !table.hasField(u"Nota"))
+        throw EZfError(
+            QStringLiteral("Tabella delle annotazioni %1 danneggiata: mancano le colonne Codice e Nota")
+                .arg(path));
     QHash<QString, QString> notes;
     for (table.first(); !table.eof(); table.next())
         notes.insert(table.asString(u"Codice").trimmed(), table.asString(u"Nota"));

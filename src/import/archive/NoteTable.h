@@ -15,6 +15,7 @@ public:
     // Loads the table file; a missing or damaged file is an error naming it.
     static NoteTable load(const QString& path);
 
+    bool contains(const QString& code) const { return m_notes.contains(code); }
     // code + ") " + note + "\r\n"; an unknown code is a fault of the
     // installation: EAssertion "Codice annotazione non gestito :" + code.
     QString line(const QString& code) const;

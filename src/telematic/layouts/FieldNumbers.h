@@ -44,4 +44,50 @@ inline const QVector<std::pair<QChar, QString>>& lineCounters()
     return counters;
 }
 
+// A field a record's layout must hold for the program to write and read
+// the record: its Number and what it is, as a refusal names it.
+struct HeadField
+{
+    QString number;
+    QString label;
+};
+
+// The head fields of each record letter: the record type (whose Fixed text
+// must be the letter) and every field above that the program fills or reads
+// for that letter. A layout without one of them would write or verify its
+// records wrongly (a D record without its type is never written).
+inline QVector<HeadField> headFields(QChar letter)
+{
+    QVector<HeadField> fields{{RecordLetter, QStringLiteral("tipo record")}};
+    switch (letter.unicode()) {
+    case u'A':
+        fields += {{SupplyCode, QStringLiteral("codice fornitura")},
+                   {FileNumber, QStringLiteral("progressivo dell'invio")},
+                   {FileCount, QStringLiteral("numero degli invii")}};
+        break;
+    case u'B':
+        fields += {{Producer, QStringLiteral("codice fiscale del produttore del software")},
+                   {CertificateCount, QStringLiteral("numero delle certificazioni")},
+                   {CtBox, QStringLiteral("casella del quadro CT")}};
+        break;
+    case u'C':
+    case u'D':
+    case u'G':
+    case u'H':
+        fields += {{Module, QStringLiteral("progressivo modulo")},
+                   {Recipient, QStringLiteral("codice fiscale del percipiente")},
+                   {Certificate, QStringLiteral("progressivo della certificazione")}};
+        if (letter == u'D')
+            fields += {Operation, QStringLiteral("tipo operazione")};
+        break;
+    case u'Z':
+        for (const auto& [counted, number] : lineCounters())
+            fields += {number, QStringLiteral("numero dei record %1").arg(counted)};
+        break;
+    default:
+        break;
+    }
+    return fields;
+}
+
 } // namespace cu::fieldnumbers

@@ -43,9 +43,8 @@ QString undecomposedLetter(QChar c)
     return i < 0 ? QString() : plain[i];
 }
 
-// Quotes, dashes and spaces of typography, and control characters; a null
-// QChar for anything else. Beyond Latin-1 they are the common nearest forms
-// (’ “ – and the typographic spaces).
+// Quotes, dashes and spaces of typography; a null QChar for anything else. Beyond Latin-1 they are the common
+// nearest forms (’ “ – and the typographic spaces).
 QChar typographic(QChar c)
 {
     switch (c.unicode()) {
@@ -59,8 +58,6 @@ QChar typographic(QChar c)
     default:
         break;
     }
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-        return u' ';
     const QChar plain = latin1Equivalent(c);
     return c.unicode() > 0xFF && !plain.isNull() && !plain.isLetterOrNumber() ? plain : QChar();
 }
@@ -88,19 +85,42 @@ QString plainForm(QChar c)
     return plain;
 }
 
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+// The text as a message quotes it: its control characters as their code
+// point, so that the message keeps to one line.
+QString quotable(const QString& text)
+{
+    QString quoted;
+    for (QChar c : text.trimmed())
+        quoted += isControl(c) ? u'[' + codePoint(c) + u']' : QString(c);
+    return quoted;
+}
+
+QString unwritableMessage(QChar character, const QString& text)
+{
+    if (isControl(character))
+        return QStringLiteral(
+                   "Carattere non ammesso nel file telematico: carattere di controllo %1 in \"%2\"")
+            .arg(codePoint(character), quotable(text));
+    return QStringLiteral("Carattere non ammesso nel file telematico: \"%1\" (%2) in \"%3\"")
+        .arg(character, codePoint(character), quotable(text));
+}
+
 } // namespace
+
+UnwritableCharacter::UnwritableCharacter(QChar character, const QString& text)
+    : EZfError(unwritableMessage(character, text)), m_character(character)
+{
+}
 
 QString unmarked(QString text)
 {
     text.replace(PadMarker, u' ');
     return text;
-}
-
-UnwritableCharacter::UnwritableCharacter(QChar character, const QString& text)
-    : EZfError(QStringLiteral("Carattere non ammesso nel file telematico: \"%1\" (%2) in \"%3\"")
-                   .arg(character, codePoint(character), text.trimmed())),
-      m_character(character)
-{
 }
 
 QString fileText(const QString& text)

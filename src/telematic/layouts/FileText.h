@@ -3,9 +3,9 @@
 // formatted: letters in upper case, a vowel with a grave or acute accent as
 // the plain vowel followed by an apostrophe (NICCOLÒ -> NICCOLO'), any other
 // letter as its nearest plain form (Ș -> S, ß -> SS, Ø -> O), typographic
-// quotes, dashes and spaces as their ASCII form, control characters as a
-// blank. A character without such a form is refused, never dropped or
-// written as "?".
+// quotes, dashes and spaces as their ASCII form. A character without such a
+// form is refused, never dropped or written as "?"; so is a control
+// character (line feed, tab ...), which would break the file's lines.
 //
 // Left-aligned fields are filled with a pad marker that stands for a blank
 // until a line is finished. Padding and trimming are the common text

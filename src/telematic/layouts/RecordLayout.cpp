@@ -3,10 +3,13 @@
 
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
+#include "telematic/layouts/FieldNumbers.h"
 
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 #include <QXmlStreamWriter>
 
 namespace cu {
@@ -136,19 +139,18 @@ QString LayoutField::code() const
 RecordLayout RecordLayout::load(const QString& path, LayoutBinding binding)
 {
     QFile file(path);
+    if (!QFileInfo(path).isFile())
+        throw EZfError(QStringLiteral("Tracciato %1 mancante").arg(path));
     if (!file.open(QIODevice::ReadOnly))
-        throw EZfError(
-            QStringLiteral("Impossibile aprire il tracciato %1: %2").arg(path, file.errorString()));
+        throw EZfError(QStringLiteral("Impossibile aprire il tracciato %1: accesso negato").arg(path));
     QDomDocument doc;
-    QString message;
     int line = 0;
     int column = 0;
-    if (!doc.setContent(&file, &message, &line, &column))
-        throw EZfError(QStringLiteral("Tracciato %1 non valido (riga %2, colonna %3): %4")
+    if (!doc.setContent(&file, nullptr, &line, &column))
+        throw EZfError(QStringLiteral("Tracciato %1 non valido: XML malformato alla riga %2, colonna %3")
                            .arg(path)
                            .arg(line)
-                           .arg(column)
-                           .arg(message));
+                           .arg(column));
     const BindingNames names = namesOf(binding);
     RecordLayout layout(binding);
     const QDomElement root = doc.documentElement();
@@ -227,42 +229,61 @@ FieldSpan RecordLayout::span(const QString& number) const
     return {};
 }
 
+void RecordLayout::requireHeadFields(QChar letter, const QString& path) const
+{
+    QStringList missing;
+    for (const fieldnumbers::HeadField& head : fieldnumbers::headFields(letter))
+        if (!span(head.number).isValid())
+            missing.append(QStringLiteral("%1 (%2)").arg(head.number, head.label));
+    if (!missing.isEmpty())
+        throw EZfError(QStringLiteral("Tracciato %1 del record %2 senza i campi di testa: %3")
+                           .arg(path, letter, missing.join(QStringLiteral(", "))));
+    if (recordLetter() != letter)
+        throw EZfError(
+            QStringLiteral("Tracciato %1 del record %2: il campo 1 (tipo record) vale \"%3\" invece di "
+                           "\"%2\"")
+                .arg(path, letter, recordLetter()));
+}
+
 namespace {
 
-RecordLayout loadNamed(const Folders& folders, const char* fileName, LayoutBinding binding)
+RecordLayout loadNamed(const Folders& folders, QChar letter, LayoutBinding binding)
 {
-    return RecordLayout::load(Folders::resolve(folders.filetel(), QString::fromLatin1(fileName)), binding);
+    const QString path = Folders::resolve(folders.filetel(), QStringLiteral("Record_%1.xml").arg(letter));
+    RecordLayout layout = RecordLayout::load(path, binding);
+    layout.requireHeadFields(letter, path);
+    return layout;
 }
 
 } // namespace
 
 RecordLayout loadRecordA(const Folders& folders)
 {
-    return loadNamed(folders, "Record_A.xml", LayoutBinding::A);
+    return loadNamed(folders, u'A', LayoutBinding::A);
 }
 RecordLayout loadRecordB(const Folders& folders)
 {
-    return loadNamed(folders, "Record_B.xml", LayoutBinding::B);
+    return loadNamed(folders, u'B', LayoutBinding::B);
 }
 RecordLayout loadRecordC(const Folders& folders)
 {
-    return loadNamed(folders, "Record_C.xml", LayoutBinding::E);
+    return loadNamed(folders, u'C', LayoutBinding::E);
 }
 RecordLayout loadRecordD(const Folders& folders)
 {
-    return loadNamed(folders, "Record_D.xml", LayoutBinding::E);
+    return loadNamed(folders, u'D', LayoutBinding::E);
 }
 RecordLayout loadRecordG(const Folders& folders)
 {
-    return loadNamed(folders, "Record_G.xml", LayoutBinding::G);
+    return loadNamed(folders, u'G', LayoutBinding::G);
 }
 RecordLayout loadRecordH(const Folders& folders)
 {
-    return loadNamed(folders, "Record_H.xml", LayoutBinding::H);
+    return loadNamed(folders, u'H', LayoutBinding::H);
 }
 RecordLayout loadRecordZ(const Folders& folders)
 {
-    return loadNamed(folders, "Record_Z.xml", LayoutBinding::Z);
+    return loadNamed(folders, u'Z', LayoutBinding::Z);
 }
 
 } // namespace cu

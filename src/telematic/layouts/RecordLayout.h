@@ -82,13 +82,18 @@ public:
     // The place of the positional field of a Number (the positional fields
     // lie one after the other in document order); invalid when there is none.
     FieldSpan span(const QString& number) const;
+    // The head fields of a record letter (fieldnumbers::headFields) are all
+    // there and field 1 holds the letter; an EZfError naming the file, the
+    // record and the missing fields otherwise.
+    void requireHeadFields(QChar letter, const QString& path) const;
 
 private:
     LayoutBinding m_binding = LayoutBinding::E;
     QVector<LayoutSection> m_sections;
 };
 
-// The layouts of an installation, read afresh at every call.
+// The layouts of an installation, read afresh at every call; a layout
+// without its head fields is refused (RecordLayout::requireHeadFields).
 RecordLayout loadRecordA(const Folders& folders);
 RecordLayout loadRecordB(const Folders& folders);
 RecordLayout loadRecordC(const Folders& folders);

@@ -4,7 +4,6 @@
 #include "certificates/CertificateKey.h"
 #include "foundation/installation/Folders.h"
 #include "foundation/operator/Errors.h"
-#include "foundation/operator/Operator.h"
 #include "foundation/text/ValueText.h"
 #include "telematic/TelematicData.h"
 #include "telematic/layouts/CampoValue.h"
@@ -77,9 +76,9 @@ bool anyValue(const Dataset& dataset, const QVector<int>& columns)
 
 } // namespace
 
-CertificateSelection::CertificateSelection(TelematicData& data, const Folders& folders, Operator& op,
+CertificateSelection::CertificateSelection(TelematicData& data, const Folders& folders,
                                            AnnotationWriter writer)
-    : m_data(data), m_folders(folders), m_op(op), m_writer(std::move(writer))
+    : m_data(data), m_folders(folders), m_writer(std::move(writer))
 {
 }
 
@@ -173,21 +172,24 @@ bool CertificateSelection::certificateHasData() const
     return anyValue(m_data.dip(), m_dataColumns);
 }
 
-const QSet<QString>& CertificateSelection::noteCodes()
+// The notes table of the import and the prints, read once: missing or
+// damaged, it refuses the production, so that no annotation is dropped.
+const NoteTable& CertificateSelection::notes()
 {
-    if (!m_noteCodes) {
+    if (!m_notes) {
         const QString path = Folders::resolve(m_folders.tabelle(), QStringLiteral("TNOT_NOTE.cds"));
-        if (!QFileInfo::exists(path))
+        if (!QFileInfo(path).isFile())
             throw EZfError(QStringLiteral("Tabella delle annotazioni mancante: ") + path);
-        Dataset notes;
-        notes.loadFromFile(path);
-        QSet<QString> codes;
-        const int code = notes.requireField(u"CODICE");
-        for (notes.first(); !notes.eof(); notes.next())
-            codes.insert(notes.value(code).toString().trimmed());
-        m_noteCodes = std::move(codes);
+        try {
+            m_notes = NoteTable::load(path);
+        } catch (const EZfError& e) {
+            if (e.message().contains(path))
+                throw;
+            throw EZfError(
+                QStringLiteral("Tabella delle annotazioni %1 danneggiata: %2").arg(path, e.message()));
+        }
     }
-    return *m_noteCodes;
+    return *m_notes;
 }
 
 QStringList CertificateSelection::annotationCodes(const QString& text)
@@ -205,7 +207,7 @@ QStringList CertificateSelection::annotationCodes(const QString& text)
         if (close < 1)
             continue;
         const QString code = line.left(close).toUpper();
-        if (noteCodes().contains(code))
+        if (notes().contains(code))
             codes.append(code);
     }
     return codes;
@@ -225,12 +227,7 @@ QVector<QStringList> CertificateSelection::storedAnnotations(qint64 person) cons
 void CertificateSelection::rebuildAnnotations(qint64 person, const QString& fiscalCode)
 {
     m_workingAnnotations.emptyDataset();
-    QStringList codes;
-    try {
-        codes = annotationCodes(m_data.dip().asString(u"SCUDANNOTAZIONI"));
-    } catch (const Error&) {
-        m_op.error(QStringLiteral("Controllare le annotazioni nel Modello CU: ") + fiscalCode);
-    }
+    const QStringList codes = annotationCodes(m_data.dip().asString(u"SCUDANNOTAZIONI"));
     QVector<QStringList> rows;
     for (qsizetype i = 0; i < codes.size(); i += CodesPerRow)
         rows.append(codes.mid(i, CodesPerRow));

@@ -4,6 +4,7 @@
 // row holds any data of its own (CertificateHasData).
 #pragma once
 
+#include "import/archive/NoteTable.h"
 #include "telematic/records/RowCursor.h"
 
 #include <QHash>
@@ -17,7 +18,6 @@
 namespace cu {
 
 class Folders;
-class Operator;
 class TelematicData;
 
 class CertificateSelection
@@ -29,8 +29,7 @@ public:
 
     static constexpr int CodesPerRow = 54;
 
-    CertificateSelection(TelematicData& data, const Folders& folders, Operator& op,
-                         AnnotationWriter writer = {});
+    CertificateSelection(TelematicData& data, const Folders& folders, AnnotationWriter writer = {});
 
     // Indexes the section rows by person; call after the datasets are loaded.
     void prepare();
@@ -64,11 +63,10 @@ public:
 private:
     void rebuildAnnotations(qint64 person, const QString& fiscalCode);
     QVector<QStringList> storedAnnotations(qint64 person) const;
-    const QSet<QString>& noteCodes();
+    const NoteTable& notes();
 
     TelematicData& m_data;
     const Folders& m_folders;
-    Operator& m_op;
     AnnotationWriter m_writer;
     std::function<void()> m_visitor;
     std::map<QString, QHash<qint64, QVector<int>>> m_byPerson; // upper-cased component -> person -> rows
@@ -76,7 +74,7 @@ private:
     Dataset m_workingAnnotations;
     std::map<QString, RowCursor> m_cursors;    // by upper-cased component name; entries live until prepare()
     QHash<QString, RowCursor*> m_cursorByName; // the same by the name as the layouts write it
-    std::optional<QSet<QString>> m_noteCodes;
+    std::optional<NoteTable> m_notes;
     QSet<qint64> m_annotationsSynced;
     QVector<int> m_dataColumns; // columns of the certificate that CertificateHasData looks at
     int m_position = -1;
