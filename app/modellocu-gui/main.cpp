@@ -34,6 +34,9 @@ std::unique_ptr<cu::InstallationSession> openInstallation(QStringList args, cu::
             if (at + 1 >= args.size())
                 throw cu::EZfError(QStringLiteral("Valore mancante per --root"));
             root = args.takeAt(at + 1);
+            // An empty root would be read as the program's own installation.
+            if (root.trimmed().isEmpty())
+                throw cu::EZfError(QStringLiteral("L'opzione --root vuole la cartella dell'installazione (non vuota)."));
             args.removeAt(at);
         }
         const cu::Folders folders(root);

@@ -72,13 +72,17 @@ bool numericCode(QByteArrayView text)
 {
     return text.size() == 11 && isDigits(text);
 }
-// Digits, a comma and two decimals, with a minus sign before a negative amount.
-bool amount(QByteArrayView text)
+// Digits, a comma and two decimals.
+bool positiveAmount(QByteArrayView text)
 {
-    const QByteArrayView unsignedText = text.startsWith('-') ? text.sliced(1) : text;
-    const qsizetype comma = unsignedText.size() - 3;
-    return comma > 0 && unsignedText[comma] == ',' && isDigits(unsignedText.first(comma)) &&
-           isDigits(unsignedText.sliced(comma + 1)) && !isZeros(unsignedText);
+    const qsizetype comma = text.size() - 3;
+    return comma > 0 && text[comma] == ',' && isDigits(text.first(comma)) && isDigits(text.sliced(comma + 1)) &&
+           !isZeros(text);
+}
+// The same with a minus sign before a negative amount.
+bool signedAmount(QByteArrayView text)
+{
+    return positiveAmount(text.startsWith('-') ? text.sliced(1) : text);
 }
 bool date(QByteArrayView text)
 {
@@ -124,10 +128,16 @@ bool percentage(QByteArrayView text)
 // Forms of right-aligned coded values; null accepts for a format without one.
 Form rightAlignedForm(const QString& format)
 {
-    if (format == u"VP" || format == u"VN")
-        return {QStringLiteral("importo diverso da zero, con virgola e due decimali, allineato a destra "
+    // A negative amount in a field of positive amounts ("VP") is refused by
+    // the agency: only "VN" fields take a minus sign.
+    if (format == u"VP")
+        return {QStringLiteral("importo positivo diverso da zero, con virgola e due decimali, allineato a destra "
                                "(es. \"         1234,50\")"),
-                amount};
+                positiveAmount};
+    if (format == u"VN")
+        return {QStringLiteral("importo diverso da zero, con virgola e due decimali, allineato a destra, "
+                               "con il segno meno se negativo (es. \"        -1234,50\")"),
+                signedAmount};
     if (format == u"DT")
         return {QStringLiteral("data ggmmaaaa allineata a destra"), date};
     if (format == u"DA")

@@ -147,6 +147,13 @@ void TelematicProduction::load()
         m_data.load(*m_store);
 }
 
+void TelematicProduction::loadSnapshot(Connection& connection)
+{
+    Transaction snapshot(connection, TransactionKind::ReadSnapshot);
+    load();
+    snapshot.commit();
+}
+
 QString TelematicProduction::defaultFileName(const Folders& folders)
 {
     return folders.dichCU() + supplyCode();
@@ -580,9 +587,7 @@ TelematicResult produceTelematicFile(AppContext& context, const TelematicOptions
     TelematicProduction production(context.folders, context.requireOperator(), context.store);
     production.setCompanyRegistration(companyRegistrationLookup(context));
     production.setLogSink(options.log);
-    Transaction snapshot(*context.connection, TransactionKind::ReadSnapshot);
-    production.load();
-    snapshot.commit();
+    production.loadSnapshot(*context.connection);
     const QVector<int> positions = production.choose(options);
     if (!production.checkCertificates(positions))
         throw EAbort();

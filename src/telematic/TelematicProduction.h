@@ -18,6 +18,8 @@
 
 namespace cu {
 
+class Connection;
+
 struct AppContext;
 class Folders;
 class HlmDBCds;
@@ -81,6 +83,9 @@ public:
 
     // Loads every table from the store.
     void load();
+    // The same inside one read snapshot of the connection, so that the
+    // tables agree with each other while other sessions commit.
+    void loadSnapshot(Connection& connection);
     // The chosen certificates as positions in the certificate dataset, in
     // the order the options ask for. An unknown fiscal code is an EZfError
     // naming it.

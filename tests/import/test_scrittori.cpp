@@ -4,7 +4,7 @@
 // deductions) and the layout of the import log.
 #include "ImportTestSupport.h"
 #include "foundation/operator/Errors.h"
-#include "import/archive/NoteTable.h"
+#include "certificates/NoteTable.h"
 #include "import/archive/PeriodiPaga.h"
 #include "import/builders/Annotazioni.h"
 #include "import/builders/Calcoli.h"

@@ -249,6 +249,24 @@ private slots:
         QVERIFY(QDir(fixture.folders().dichCU()).entryList(QDir::Files).isEmpty());
     }
 
+    // While the wizard is open the year is locked: an import from another
+    // process is refused naming the wizard's job, and runs once it is closed.
+    void openWizardHoldsTheYear()
+    {
+        OutputFixture fixture(2);
+        fixture.ready();
+        auto* wizard = fixture.runActivity<EliFile>(QStringLiteral("File Telematico"));
+        const QStringList import{QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")};
+        Run run = fixture.modellocu(import);
+        QVERIFY2(run.status > 0, qPrintable(run.out));
+        QVERIFY2(run.err.contains(QStringLiteral("è in corso il lavoro \"produzione del file telematico\"")),
+                 qPrintable(run.err));
+        wizard->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        run = fixture.modellocu(import);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+    }
+
     void withoutCertificates()
     {
         OutputFixture fixture(4, false);

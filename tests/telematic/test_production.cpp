@@ -308,6 +308,7 @@ private slots:
         QTest::newRow("malformed code") << 3 << 89 << "d?" << "codice di campo non valido";
         QTest::newRow("unknown code") << 3 << 89 << "ZZ" << "sconosciuto al tracciato del record G";
         QTest::newRow("value past 16 characters") << 3 << 113 << "ABC" << "codice di campo non valido";
+        QTest::newRow("negative amount in a positive field") << 3 << 97 << "       -21000,00" << "formato VP: atteso importo positivo";
         QTest::newRow("positional number") << 3 << 20 << "X" << "posizioni 18-25 (Progressivo modulo): atteso cifre";
         QTest::newRow("fiscal code") << 2 << 25 << "Z" << "codice fiscale";
         QTest::newRow("record order") << 0 << 0 << "B" << "record B non in seconda riga";
@@ -350,7 +351,7 @@ private slots:
         QTest::newRow("unknown code") << "unknown-code.txt" << 1 << "riga 4: posizione 186 (DB001999): codice sconosciuto al tracciato del record G";
         QTest::newRow("lower-case name") << "lower-case-name.txt" << 1 << "riga 3: posizione 411 (campo DA002002): lettera minuscola \"a\", il file ammette solo lettere maiuscole e caratteri ASCII stampabili";
         QTest::newRow("right-aligned text") << "right-aligned-text.txt" << 1 << "riga 3: posizione 426 (DA002003), formato AN: atteso testo allineato a sinistra, trovato \"       ANTONELLA\"";
-        QTest::newRow("left-aligned amount") << "left-aligned-amount.txt" << 1 << "riga 4: posizione 186 (DB001021), formato VP: atteso importo diverso da zero, con virgola e due decimali, allineato a destra (es. \"         1234,50\"), trovato \"430,27          \"";
+        QTest::newRow("left-aligned amount") << "left-aligned-amount.txt" << 1 << "riga 4: posizione 186 (DB001021), formato VP: atteso importo positivo diverso da zero, con virgola e due decimali, allineato a destra (es. \"         1234,50\"), trovato \"430,27          \"";
         QTest::newRow("G without its D") << "g-without-d.txt" << 1 << "riga 5: record G della certificazione 2 senza il suo record D nello stesso file (una certificazione non si divide tra due file)";
         // clang-format on
     }

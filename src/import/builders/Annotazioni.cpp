@@ -2,7 +2,7 @@
 #include "import/builders/Annotazioni.h"
 
 #include "foundation/dataset/Dataset.h"
-#include "import/archive/NoteTable.h"
+#include "certificates/NoteTable.h"
 #include "import/archive/PayrollArchive.h"
 #include "import/archive/PeriodiPaga.h"
 #include "import/builders/CalcoliArchivio.h"

@@ -7,7 +7,7 @@
 #include "foundation/installation/WorkingYear.h"
 #include "import/archive/ArchiveRows.h"
 #include "import/archive/ImportTables.h"
-#include "import/archive/NoteTable.h"
+#include "certificates/NoteTable.h"
 #include "import/run/ImportParameters.h"
 #include "import/run/Info.h"
 #include "import/sections/SezioneFamiliari.h"

@@ -12,6 +12,7 @@
 #include "foundation/installation/HlmUtil.h"
 #include "foundation/operator/Errors.h"
 #include "foundation/operator/Operator.h"
+#include "foundation/text/TextFunctions.h"
 #include "import/archive/CatalogueArchive.h"
 #include "import/archive/ParametriContributivi.h"
 #include "import/run/ImportChecks.h"
@@ -36,9 +37,12 @@ const QString Titolo = QStringLiteral("Modello CU 2025");
 // into the reason).
 QString failureMessage(const ArchiveRows& list, int row, const QString& reason, const QString& lastOperation)
 {
+    // The archive's name may hold line breaks or tabs: the message names the
+    // person on one line.
     QString text = QStringLiteral("Controllare i dati del dipendente:") +
-                   list.string(row, QStringLiteral("SANACOGNOME")) + u' ' +
-                   list.string(row, QStringLiteral("SANANOME")) + QStringLiteral("\r\n\r\n") + reason;
+                   text::withoutControlCharacters(list.string(row, QStringLiteral("SANACOGNOME")) + u' ' +
+                                                  list.string(row, QStringLiteral("SANANOME"))) +
+                   QStringLiteral("\r\n\r\n") + reason;
     if (!lastOperation.isEmpty())
         text += QStringLiteral("\r\n") + lastOperation;
     return text;

@@ -101,10 +101,14 @@ void EliFile::carica()
 {
     const BusyScope busy;
     AppContext& app = m_lavoro.app;
+    // The year stays locked while the wizard is open: an import of the same
+    // year (here or on another computer) would change what it shows and writes.
+    if (!m_lock)
+        m_lock = std::make_unique<JobLock>(*app.connection, app.workingYear, JobLock::Job::TelematicFile);
     m_production = std::make_unique<TelematicProduction>(app.folders, m_lavoro.op, app.store);
     m_production->setCompanyRegistration(companyRegistrationLookup(app));
     m_production->setLogSink([this](const QString& line) { aggiungiLog(line); });
-    m_production->load();
+    m_production->loadSnapshot(*app.connection);
     m_production->data().orderCertificates(m_ordine);
     mostraLista();
 }

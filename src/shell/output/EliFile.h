@@ -11,6 +11,7 @@
 // of the core, the same that "modellocu file" runs.
 #pragma once
 
+#include "foundation/database/JobLock.h"
 #include "telematic/TelematicProduction.h"
 
 #include <QWizard>
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<Ui::EliFile> ui;
     LavoroCorrente& m_lavoro;
     std::unique_ptr<DialogParent> m_dialogParent;
+    std::unique_ptr<JobLock> m_lock;
     std::unique_ptr<TelematicProduction> m_production;
     QString m_ordine;
     QStringList m_fileScritti;

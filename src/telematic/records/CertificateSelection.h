@@ -4,7 +4,7 @@
 // row holds any data of its own (CertificateHasData).
 #pragma once
 
-#include "import/archive/NoteTable.h"
+#include "certificates/NoteTable.h"
 #include "telematic/records/RowCursor.h"
 
 #include <QHash>

@@ -1,5 +1,5 @@
 // Annotation lines from the table of standard notes.
-#include "import/archive/NoteTable.h"
+#include "certificates/NoteTable.h"
 
 #include "foundation/dataset/Dataset.h"
 #include "foundation/operator/Errors.h"
