@@ -15,8 +15,7 @@ namespace cu::fuzz {
 // same file is overwritten by the next input.
 inline QString inputFile(const uint8_t* data, size_t size, const QString& suffix)
 {
-    static const QString base =
-        QDir::tempPath() + QStringLiteral("/modellocu-fuzz-%1").arg(::getpid());
+    static const QString base = QDir::tempPath() + QStringLiteral("/modellocu-fuzz-%1").arg(::getpid());
     const QString path = base + suffix;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
