@@ -77,7 +77,8 @@ void EliPDF::PrintEdit(const EliUXmlPdfConfig::XMLEditType& edit, int index)
         const int maxIndex = rect.MaxIndex();
         if (maxIndex != 0 && (index < minIndex || index > maxIndex))
             continue;
-        const int k = index - minIndex;
+        // In double: a configuration's extreme indexes or offsets must not overflow.
+        const double k = double(index) - minIndex;
         try {
             DrawField(value, rect.Left() + k * rect.oOffset(), rect.Top() + k * rect.vOffset(), rect.Height(),
                       rect.Space(), edit.Alignment(), edit.Type());

@@ -80,9 +80,12 @@ LayoutField readField(const QDomElement& e, const BindingNames& names, const QSt
     LayoutField f;
     f.number = e.attribute(QStringLiteral("Number"));
     f.description = e.attribute(QStringLiteral("Description"));
+    // No field is wider than a record line: a larger width is a damaged
+    // layout, and the positions summed from such widths would overflow.
+    constexpr int MaxFieldWidth = 1898;
     bool ok = false;
     f.width = e.attribute(QStringLiteral("Width")).trimmed().toInt(&ok);
-    if (!ok || f.width < 0)
+    if (!ok || f.width < 0 || f.width > MaxFieldWidth)
         throw EZfError(QStringLiteral("Larghezza non valida del campo %1 nel tracciato %2 (riga %3)")
                            .arg(f.number, path)
                            .arg(e.lineNumber()));
