@@ -1,15 +1,16 @@
-// Jobs of one year started while a command-line import writes it, on SQLite
-// and PostgreSQL: the file production and the certificate print are refused
-// with a message naming the import, exit non-zero and write nothing; once
-// the import has ended, the year is free again.
+// Jobs of one year on SQLite and PostgreSQL, each command in a process of
+// its own: while another session holds the year for an import, the file
+// production and the certificate print are refused with a message naming the
+// import, exit non-zero and write nothing; while it holds the year for a
+// print, an import is refused and stores nothing; once the year is free the
+// jobs run.
 #include "CommandLine.h"
+#include "foundation/database/JobLock.h"
 #include "support/TestDatabases.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -21,8 +22,7 @@ using cu::test::TestDatabases;
 
 namespace {
 
-constexpr qint64 People = 800;
-constexpr qint64 CertificatesBeforeJobs = 5;
+constexpr qint64 People = 6;
 
 qint64 storedCertificates(const test::DemoOnDatabase& demo)
 {
@@ -43,22 +43,29 @@ class TestConcurrentJobs : public QObject
 {
     Q_OBJECT
 private slots:
-    void jobsWaitForTheImport_data() { TestDatabases::addEngineColumns(); }
-    void jobsWaitForTheImport()
+    void jobsExcludeEachOther_data() { TestDatabases::addEngineColumns(); }
+    void jobsExcludeEachOther()
     {
         QFETCH(QString, engine);
         QVERIFY2(QFile::exists(test::modellocuProgram()), "build the modellocu target first");
         TestDatabase database(engine);
         CU_REQUIRE_DATABASE(database);
         const test::DemoOnDatabase demo(database.params(), People);
+        const QStringList import{u"import"_s, u"--sovrascrivi"_s, u"sempre"_s};
 
-        QProcess* import = demo.start({u"import"_s, u"--sovrascrivi"_s, u"sempre"_s}, this);
-        QVERIFY(import->waitForStarted());
-        QElapsedTimer waited;
-        waited.start();
-        while (storedCertificates(demo) < CertificatesBeforeJobs && import->state() == QProcess::Running &&
-               waited.elapsed() < 300000)
-            QTest::qWait(20);
+        demo.withConnection([&](Connection& connection) {
+            const JobLock printing(connection, 2024, JobLock::Job::CertificatePrint);
+            const test::Run refused = demo.modellocu(import);
+            QVERIFY2(refused.status > 0, qPrintable(refused.out));
+            QVERIFY2(refused.err.contains(u"è in corso il lavoro \"stampa dei certificati\" sull'anno 2024"_s),
+                     qPrintable(refused.err));
+        });
+        QCOMPARE(storedCertificates(demo), 0);
+
+        const test::Run imported = demo.modellocu(import);
+        QVERIFY2(imported.status == 0, qPrintable(imported.err));
+        const qint64 certificates = storedCertificates(demo);
+        QVERIFY(certificates > 0);
 
         const struct
         {
@@ -67,22 +74,18 @@ private slots:
         } jobs[] = {
             {{u"file"_s, u"--yes"_s}, u"USR/FJ2024/DichCU/CUR25"_s},
             {{u"print"_s, u"sintetico"_s, u"--nome"_s, u"durante"_s}, u"USR/FJ2024/Stp/durante.pdf"_s}};
-        QList<QProcess*> started;
-        for (const auto& job : jobs)
-            started.append(demo.start(job.args, this));
-        for (int i = 0; i < started.size(); ++i) {
-            QVERIFY(started[i]->waitForFinished(60000));
-            const QString said =
-                QString::fromUtf8(started[i]->readAllStandardOutput() + started[i]->readAllStandardError());
-            QVERIFY2(started[i]->exitCode() > 0, qPrintable(said));
-            QVERIFY2(said.contains(u"è in corso il lavoro \"importazione\" sull'anno 2024"_s),
-                     qPrintable(said));
-            QVERIFY2(!QFile::exists(QDir(demo.root()).filePath(jobs[i].output)), qPrintable(jobs[i].output));
-        }
-        QVERIFY2(import->state() == QProcess::Running, "the import ended before the jobs were refused");
+        demo.withConnection([&](Connection& connection) {
+            const JobLock importing(connection, 2024, JobLock::Job::Import);
+            for (const auto& job : jobs) {
+                const test::Run run = demo.modellocu(job.args);
+                const QString said = run.out + run.err;
+                QVERIFY2(run.status > 0, qPrintable(said));
+                QVERIFY2(said.contains(u"è in corso il lavoro \"importazione\" sull'anno 2024"_s), qPrintable(said));
+                QVERIFY2(!QFile::exists(QDir(demo.root()).filePath(job.output)), qPrintable(job.output));
+            }
+        });
+        QCOMPARE(storedCertificates(demo), certificates);
 
-        QVERIFY(import->waitForFinished(600000));
-        QVERIFY2(import->exitCode() == 0, import->readAllStandardError().constData());
         const test::Run file = demo.modellocu({u"file"_s, u"--yes"_s});
         QVERIFY2(!file.err.contains(u"è in corso"_s), qPrintable(file.err));
     }

@@ -7,6 +7,7 @@
 // and a cancelled creation leave nothing to save; "Salva" before a creation
 // and a cancelled save dialog write nothing.
 #include "OutputFixture.h"
+#include "foundation/database/JobLock.h"
 #include "shell/common/ItalianLocale.h"
 #include "shell/output/EliFile.h"
 #include "shell/output/EliFileViewer.h"
@@ -249,22 +250,24 @@ private slots:
         QVERIFY(QDir(fixture.folders().dichCU()).entryList(QDir::Files).isEmpty());
     }
 
-    // While the wizard is open the year is locked: an import from another
-    // process is refused naming the wizard's job, and runs once it is closed.
-    void openWizardHoldsTheYear()
+    // Creating the file while another session holds the year for an import
+    // is refused naming the import, and leaves nothing to save.
+    void creationWaitsForTheYear()
     {
-        OutputFixture fixture(2);
+        OutputFixture fixture;
         fixture.ready();
         auto* wizard = fixture.runActivity<EliFile>(QStringLiteral("File Telematico"));
-        const QStringList import{QStringLiteral("import"), QStringLiteral("--sovrascrivi"), QStringLiteral("sempre")};
-        Run run = fixture.modellocu(import);
-        QVERIFY2(run.status > 0, qPrintable(run.out));
-        QVERIFY2(run.err.contains(QStringLiteral("è in corso il lavoro \"produzione del file telematico\"")),
-                 qPrintable(run.err));
-        wizard->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        run = fixture.modellocu(import);
-        QVERIFY2(run.status == 0, qPrintable(run.err));
+        click(wizard, QStringLiteral("Avanti >"));
+        Seen seen;
+        {
+            const JobLock importing(*fixture.session().context().connection, 2024, JobLock::Job::Import);
+            OutputScript script(seen);
+            click(wizard, QStringLiteral("Crea File telematico"));
+        }
+        QCOMPARE(seen.messages.size(), 1);
+        QVERIFY2(seen.messages.first().contains(QStringLiteral("è in corso il lavoro \"importazione\"")),
+                 qPrintable(seen.messages.first()));
+        QVERIFY(!saveButton(wizard)->isEnabled());
     }
 
     void withoutCertificates()

@@ -101,16 +101,21 @@ void EliFile::carica()
 {
     const BusyScope busy;
     AppContext& app = m_lavoro.app;
-    // The year stays locked while the wizard is open: an import of the same
-    // year (here or on another computer) would change what it shows and writes.
-    if (!m_lock)
-        m_lock = std::make_unique<JobLock>(*app.connection, app.workingYear, JobLock::Job::TelematicFile);
+    const JobLock lock = bloccaAnno();
     m_production = std::make_unique<TelematicProduction>(app.folders, m_lavoro.op, app.store);
     m_production->setCompanyRegistration(companyRegistrationLookup(app));
     m_production->setLogSink([this](const QString& line) { aggiungiLog(line); });
     m_production->loadSnapshot(*app.connection);
     m_production->data().orderCertificates(m_ordine);
     mostraLista();
+}
+
+// Loading, creating and saving hold the year as the command line's file
+// production does: none of them runs while an import or a print of the same
+// year runs, here or on another computer.
+JobLock EliFile::bloccaAnno() const
+{
+    return JobLock(*m_lavoro.app.connection, m_lavoro.app.workingYear, JobLock::Job::TelematicFile);
 }
 
 void EliFile::mostraLista()
@@ -186,6 +191,7 @@ void EliFile::creaFile()
     }
     abilitaPulsanti(false);
     try {
+        const JobLock lock = bloccaAnno();
         m_production->createFieldList(positions);
     } catch (const EAbort&) {
         // Told and logged by the production.
@@ -227,6 +233,7 @@ void EliFile::salva()
     }
     try {
         const BusyScope busy;
+        const JobLock lock = bloccaAnno();
         m_fileScritti = m_production->save(chosen);
     } catch (const std::exception& e) {
         m_lavoro.op.report(e);

@@ -49,6 +49,7 @@ public slots:
 
 private:
     void carica();
+    JobLock bloccaAnno() const;
     void mostraLista();
     void sceltaCambiata();
     void ordinaPer(int column);
@@ -63,7 +64,6 @@ private:
     std::unique_ptr<Ui::EliFile> ui;
     LavoroCorrente& m_lavoro;
     std::unique_ptr<DialogParent> m_dialogParent;
-    std::unique_ptr<JobLock> m_lock;
     std::unique_ptr<TelematicProduction> m_production;
     QString m_ordine;
     QStringList m_fileScritti;
